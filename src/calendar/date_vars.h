@@ -1,0 +1,37 @@
+#pragma once
+// Date variables: &NAME& references in a command line replaced by dates
+// relative to the run date.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "base/date_time.h"
+#include "log/run_log.h"
+#include "model/schedule.h"
+
+namespace qlr {
+
+using DateVarList = std::array<std::string, 7>;
+
+// The command line with every reference to an active variable replaced by its
+// value for RunDate (combined with the present time of day), trimmed.
+// A ±nRUND variable of a job without frequency tells the operator once per
+// reference and assumes "WeekDays". An impossible "DOM" day is fatal.
+std::string SubstituteDateVars(const Schedule& schedule, RunLog& log, std::string_view command_line,
+                               const DateVarList& date_vars, std::string_view frequency);
+
+// The date a relative day names (see the README's table of forms).
+DateTime ResolveRelativeDay(const Schedule& schedule, RunLog& log, DateTime month_start,
+                            std::string_view frequency, std::string_view relative_day);
+
+// The edit dialog's OK checks: "" when the definition may be stored, else the
+// lines "No format string specified", "No Relative Day in Month specified",
+// "No Variable Name specified" (those that apply, one per line).
+std::string CheckDateVar(std::string_view name, std::string_view relative_day,
+                         std::string_view format);
+
+// The relative-day keys the edit dialog offers, in order.
+const std::array<std::string_view, 11>& RelativeDayKeys();
+
+}  // namespace qlr

@@ -1,0 +1,35 @@
+#pragma once
+// Working days, public holidays, the date display forms and the placing of
+// the run day on the clock.
+
+#include <string>
+
+#include "base/date_time.h"
+#include "log/run_log.h"
+#include "model/schedule.h"
+
+namespace qlr {
+
+// Reads PubHols into schedule.Calendar.HolidayDays and checks the file's
+// expiry against today's date (not the run date): fatal when expired or
+// unreadable, a warning when it expires within 30 days. No file, no holidays.
+void LoadPublicHolidays(Schedule& schedule, RunLog& log);
+
+bool IsPublicHoliday(const CalendarSettings& cal, DateTime date);
+// The date's "Ddd" is one of the comma-separated Workdays (exact, case-sensitive)
+// and it is not a public holiday.
+bool IsWorkday(const CalendarSettings& cal, DateTime date);
+// Monday to Friday and not a public holiday; Workdays play no part.
+bool IsWeekdayNotHoliday(const CalendarSettings& cal, DateTime date);
+
+// Chooses the short and long display formats for DateDisplayFormat "0", "1"
+// or "2"; false (and format "0") for any other value.
+bool SetDateFormats(CalendarSettings& cal, const std::string& date_display_format);
+std::string FormatShortDate(const CalendarSettings& cal, DateTime date);
+std::string FormatLongDate(const CalendarSettings& cal, DateTime date);
+
+// Recomputes DayStartAt and every job's EarliestStartAt for RunDate, and
+// resets each job's TriggerForced and EventIndex.
+void ApplyRunDate(Schedule& schedule);
+
+}  // namespace qlr

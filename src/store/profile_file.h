@@ -1,0 +1,19 @@
+#pragma once
+// Profile (INI) files: "[section]" and "key=value" lines. Sections and keys
+// compare case-blind; every other line is kept as it is; values are cut at
+// 254 characters; lines end CR LF. Writing creates a missing section or file.
+
+#include <string>
+#include <string_view>
+
+namespace qlr {
+
+// The key's value, or "" when the file, section or key is missing.
+std::string IniRead(std::string_view section, std::string_view key, std::string_view ini_file);
+// Sets the key (adding it at the end of its section). False when the file cannot be written.
+bool IniWrite(std::string_view section, std::string_view key, std::string_view value,
+              std::string_view ini_file);
+// Removes the section and its keys. False when there was none or the file cannot be written.
+bool IniDeleteSection(std::string_view section, std::string_view ini_file);
+
+}  // namespace qlr

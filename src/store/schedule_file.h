@@ -1,0 +1,35 @@
+#pragma once
+// The schedule file: one tab-separated line of 50 columns per job, holding the
+// run state too, so that a restarted program carries on where it stopped.
+
+#include <string>
+#include <string_view>
+
+#include "log/run_log.h"
+#include "model/schedule.h"
+
+namespace qlr {
+
+// Fills the job table from ScheduleFile, making the status decision for each
+// job. A missing file: asks to create it (No is fatal). An unreadable file, or
+// more than 32767 jobs, ends the program.
+void ReadSchedule(Schedule& schedule, RunLog& log);
+
+// Writes the job table to ScheduleFile (the old file becomes the ".bak" file),
+// then the standard triggers list. Refuses a ".bak" schedule file with a message
+// and returns false; failures ask Retry/Cancel, Cancel is fatal.
+bool WriteSchedule(Schedule& schedule, RunLog& log);
+
+// A one-job schedule ("Dummy"), written at once.
+void CreateSchedule(Schedule& schedule, RunLog& log);
+
+// One job's line (no line end) and its reverse; `delimiter` is '\t' for
+// current files and ',' for old ones. FormatJobLine is fatal (through `log`)
+// on an empty RunAfter entry.
+std::string FormatJobLine(const Job& job, RunLog& log);
+Job ParseJobLine(const Schedule& schedule, std::string_view line, char delimiter);
+
+// The ".bak" name of a schedule file: the path up to its first "." plus ".bak".
+std::string BackupName(std::string_view schedule_file);
+
+}  // namespace qlr

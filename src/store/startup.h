@@ -1,0 +1,71 @@
+#pragma once
+// Start-up: choosing the INI file, reading every key into the schedule-wide
+// values, loading the holidays and the schedule; and the launch window's rules
+// (the launch check, Reset, saving for exit) as functions any front end calls.
+
+#include <string>
+#include <string_view>
+
+#include "base/clock.h"
+#include "log/run_log.h"
+#include "model/schedule.h"
+#include "platform/operator.h"
+#include "store/settings_store.h"
+
+namespace qlr {
+
+// What the launch window shows and the operator may change.
+struct LaunchValues {
+  std::string RunDateText;    // in FormatShortDate
+  std::string StartTimeText;  // "hh:mm"
+  std::string CpuLimitText;
+  bool StartSuspended = false;
+  bool SerialiseDosJobs = false;
+  bool ShowEvents = false;
+  bool DummyRun = false;
+};
+
+struct StartupContext {
+  Schedule& schedule;
+  RunLog& log;
+  SettingsStore& settings;
+  FileChooser choose_file;   // the file-open dialog; may be empty (then nothing is picked)
+  std::string command_line;  // the program's one argument: "PATH[,TEMP]"
+};
+
+// Reads a key for start-up: an empty value is added to `missing` (", KEY")
+// and written to the INI file with the default; a value equal to the default
+// reads as "".
+std::string IniGetWarn(const Schedule& schedule, std::string_view key, std::string& missing,
+                       std::string_view default_value);
+
+// The whole start-up sequence; fills `launch` with what the launch window
+// offers. Fatal conditions end the program through the fatal stop.
+void StartUp(StartupContext& ctx, LaunchValues& launch);
+
+// The first-run dialog's steps after the operator chose to find an existing
+// schedule; returns the accepted INI path (also stored as "Current") or ends the program.
+std::string FindExistingSchedule(StartupContext& ctx);
+
+// The shape of the text (digits "0"; letters and ! ? / \ "A") equals the mask.
+bool MatchesMask(std::string_view value, std::string_view mask);
+
+// The launch check; tells the first failure and returns false.
+bool Valid(LaunchValues& launch, Operator& op);
+// Writes DayStart and CPULimit from the launch values to the INI file.
+void SaveForExit(const Schedule& schedule, const LaunchValues& launch);
+// Copies the launch values into the schedule (run date, start, CPU limit, options).
+void ApplyLaunchValues(Schedule& schedule, const LaunchValues& launch);
+
+// Reset: clears every job's run state after the operator's confirmation; the
+// two answers choose which trigger files are deleted. Returns false when the
+// operator said No at the first question.
+bool Reset(Schedule& schedule, RunLog& log);
+
+// Exit's question whether the INI file becomes the default schedule.
+void OfferAsDefault(const Schedule& schedule, SettingsStore& settings, Operator& op);
+
+// The run date the launch window offers at `now` for a start time.
+DateTime OfferedRunDate(DateTime now, int64_t day_start);
+
+}  // namespace qlr
