@@ -15,10 +15,8 @@ class FixedText {
  public:
   FixedText() = default;
   FixedText(std::string_view value) : value_(value.substr(0, N)) {}  // NOLINT: a field takes text
-  FixedText& operator=(std::string_view value) {
-    value_.assign(value.substr(0, N));
-    return *this;
-  }
+  FixedText(const char* value) : FixedText(std::string_view(value)) {}  // NOLINT
+  FixedText(const std::string& value) : FixedText(std::string_view(value)) {}  // NOLINT
 
   std::string_view Trimmed() const { return TrimView(value_); }
   std::string Str() const { return std::string(Trimmed()); }
