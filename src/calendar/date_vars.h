@@ -16,12 +16,14 @@ using DateVarList = std::array<std::string, 7>;
 
 // The command line with every reference to an active variable replaced by its
 // value for RunDate (combined with the present time of day), trimmed.
-// A ±nRUND variable of a job without frequency tells the operator once per
-// reference and assumes "WeekDays". An impossible "DOM" day is fatal.
+// A ±nRUND variable of a job without frequency tells the operator and assumes
+// "WeekDays" for the rest of the substitution. An impossible "DOM" day is fatal.
 std::string SubstituteDateVars(const Schedule& schedule, RunLog& log, std::string_view command_line,
                                const DateVarList& date_vars, std::string_view frequency);
 
-// The date a relative day names (see the README's table of forms).
+// The date a relative day names (see the README's table of forms). The
+// searches by run dates or working days give up after 3660 days and then
+// name the run date.
 DateTime ResolveRelativeDay(const Schedule& schedule, RunLog& log, DateTime month_start,
                             std::string_view frequency, std::string_view relative_day);
 

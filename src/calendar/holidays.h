@@ -16,6 +16,9 @@ namespace qlr {
 void LoadPublicHolidays(Schedule& schedule, RunLog& log);
 
 bool IsPublicHoliday(const CalendarSettings& cal, DateTime date);
+// Bit w set (w = 1 Sunday .. 7 Saturday) when that day's "Ddd" is one of the
+// comma-separated Workdays (exact, case-sensitive). Holidays play no part.
+unsigned WorkdayMask(const CalendarSettings& cal);
 // The date's "Ddd" is one of the comma-separated Workdays (exact, case-sensitive)
 // and it is not a public holiday.
 bool IsWorkday(const CalendarSettings& cal, DateTime date);
