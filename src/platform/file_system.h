@@ -47,3 +47,10 @@ std::string ExecutableDir();  // the folder of the running program
 std::string LastErrorText();  // strerror(errno)
 
 }  // namespace qlr
+
+namespace qlr {
+
+// Appends and flushes the content to disk before returning. False on failure.
+bool AppendDurably(std::string_view path, std::string_view content);
+
+}  // namespace qlr

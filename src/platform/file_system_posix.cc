@@ -138,6 +138,10 @@ bool AppendToFile(std::string_view path, std::string_view content) {
   return WriteToFd(path, content, O_CREAT | O_APPEND, false);
 }
 
+bool AppendDurably(std::string_view path, std::string_view content) {
+  return WriteToFd(path, content, O_CREAT | O_APPEND, true);
+}
+
 std::vector<std::string> ListMatching(std::string_view pattern) {
   std::string dir = DirName(pattern);
   std::string name_pattern = OsPath(BaseName(pattern));

@@ -1,0 +1,218 @@
+// Submission of a job, and the completion processing that follows it to its
+// end: error texts in its output, the outcome, its trigger, tracker and
+// message hand-offs, and automatic rescheduling.
+
+#include <cstdlib>
+
+#include "base/date_format.h"
+#include "base/encoding.h"
+#include "base/field.h"
+#include "base/text.h"
+#include "calendar/date_vars.h"
+#include "calendar/status_decision.h"
+#include "engine/engine.h"
+#include "engine/job_files.h"
+#include "store/run_journal.h"
+
+namespace qlr {
+namespace {
+
+ProcessRef RefOf(const Job& job) { return {job.Process.process_handle, job.Process.process_id}; }
+
+std::string Unquoted(std::string_view text) { return ReplaceAll(text, "\"", ""); }
+
+std::string Comspec() {
+  const char* comspec = std::getenv("COMSPEC");
+  return comspec && *comspec ? Utf8ToCp1252(comspec) : std::string();
+}
+
+}  // namespace
+
+std::string Engine::CommandFor(int i) {
+  Job& job = schedule_[i];
+  std::string prefix = job.IsDosProgram && !Comspec().empty() ? Comspec() + " /C " : "";
+  std::string command =
+      prefix + SubstituteDateVars(schedule_, log_, job.CommandLine, job.DateVars, job.Frequency);
+  return schedule_.DummyRun ? DummyCommand(i, command) : command;
+}
+
+std::string Engine::DummyCommand(int i, const std::string& command) const {
+  const Job& job = schedule_[i];
+  std::string program = schedule_.DummyProg;
+  if (program.find(' ') != std::string::npos) program = QuoteText(program);
+  std::string model = Upper(Unquoted(schedule_.DummyModel));
+  model = ReplaceAll(model, "%DUMMYPROG%", program);
+  model = ReplaceAll(model, "%JOBNAME%", job.JobName.Trimmed());
+  model = ReplaceAll(model, "%CMDLINE%", QuoteText(Unquoted(command)));
+  return ReplaceAll(model, "%FREQ%", QuoteText(Unquoted(job.Frequency)));
+}
+
+void Engine::Submit(int i) {
+  Job& job = schedule_[i];
+  DateTime stamp = StampTime(schedule_, log_.clock());
+  bool started = true;
+  if (!TrimView(job.CommandLine).empty()) {
+    LaunchRequest request{CommandFor(i), job.IsDosProgram && Comspec().empty() && !schedule_.DummyRun,
+                          JobOutputPath(schedule_, job)};
+    started = JournalBeforeStart(schedule_, i, stamp);
+    std::optional<ProcessRef> process = started ? launcher_.Start(request) : std::nullopt;
+    started = process.has_value();
+    if (started) {
+      job.Process = {process->start_time, 0, process->pid, process->pid};
+      JournalStarted(schedule_, i, stamp, job.Process);
+    }
+  } else {
+    job.Process = {};
+  }
+  std::string line;
+  if (started) {
+    job.EndCheckAfter = 0;  // the process exists from the moment it was started
+    Track(schedule_, log_, job.JobName.Trimmed(), "Started");
+    job.Status = JobStatus::Running;
+    job.StartedAt = stamp;
+    job.EndedAt = 0;
+    job.StatusText = "Running";
+    job.FailedFlag = false;
+    job.ErrorFound = false;
+    job.ErrorText = "";
+    output_offsets_.resize(schedule_.Jobs.size());
+    output_offsets_[static_cast<size_t>(i)] = 0;
+    line = job.JobName.Padded() + " (" + Trim(job.Frequency) + ") \tSubmitted at " +
+           FormatDateTime(job.StartedAt, "hh:nn:ss");
+    if (job.DeleteWaitFile) DeleteTrigger(schedule_, log_, job);
+    if (job.SubmitOnly) kick_soon_ = true;
+    running_.push_back(i);
+    running_cpu_ += job.CpuUsage;
+    if (job.IsDosProgram) ++running_dos_;
+  } else {
+    job.StatusText = "Submit Failed";
+    job.Status = JobStatus::SubmitFailed;
+    line = job.JobName.Str() + "(" + Trim(job.Frequency) + ") \tSubmission failed at " +
+           FormatDateTime(log_.clock().Now(), "hh:nn:ss");
+    if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;
+    kick_soon_ = true;
+  }
+  pass_changed_ = true;
+  LogAndList(line);
+}
+
+void Engine::Complete(int i) {
+  Job& job = schedule_[i];
+  bool ended = false;
+  if (job.Status == JobStatus::EndForced) {
+    ended = true;
+    LogAndList(job.JobName.Str() + "\tForced completion at " +
+               FormatDateTime(log_.clock().Now(), "hh:nn:ss"));
+    DeleteEvent(i);
+    job.ErrorFound = false;
+  } else if (TrimView(job.CommandLine).empty() || job.SubmitOnly) {
+    ended = true;
+  } else if (JobHasEnded(i)) {
+    ended = job.EndCheckAfter < log_.clock().Now();
+  } else {
+    job.EndCheckAfter = 0;
+  }
+  if (!ended) {
+    ScanOutput(i);
+    if (job.ErrorFound) {  // stop it; the failure is recorded once it has gone
+      job.EndCheckAfter = 0;
+      if (job.Process.process_id > 0) launcher_.Terminate(RefOf(job));
+      kick_soon_ = true;
+      job.FailedFlag = true;
+    }
+    return;
+  }
+  FinishJob(i);
+}
+
+bool Engine::JobHasEnded(int i) {
+  Job& job = schedule_[i];
+  ProcessState state = launcher_.Poll(RefOf(job));
+  if (state.running) return false;
+  ScanOutput(i);  // what it wrote just before it ended
+  if (schedule_.FailOnExitCode && state.exit_known && !job.ErrorFound &&
+      (state.signal != 0 || state.exit_code != 0)) {
+    job.ErrorFound = true;
+    job.ErrorText = state.signal != 0 ? "Killed by signal " + std::to_string(state.signal)
+                                      : "Exit code " + std::to_string(state.exit_code);
+  }
+  return true;
+}
+
+void Engine::ScanOutput(int i) {
+  Job& job = schedule_[i];
+  if (job.Process.process_id == 0 || job.ErrorFound) return;
+  output_offsets_.resize(schedule_.Jobs.size());
+  int64_t& offset = output_offsets_[static_cast<size_t>(i)];
+  for (const std::string& line : launcher_.ReadOutput(RefOf(job), JobOutputPath(schedule_, job), offset)) {
+    std::string upper = Upper(line);
+    for (int k = 1;; ++k) {
+      std::string entry = GetField(schedule_.RunTimeErrorText, k, '"', '|');
+      if (entry.empty()) break;
+      if (upper.find(entry) == std::string::npos) continue;
+      job.ErrorFound = true;
+      job.ErrorText = ReplaceAll(Trim(line), "\n", " ");
+      return;
+    }
+  }
+}
+
+void Engine::FinishJob(int i) {
+  Job& job = schedule_[i];
+  const bool failed = job.ErrorFound;
+  const bool dummy = schedule_.DummyRun;
+  if (failed) {
+    job.FailText = job.ErrorText.Trimmed();
+    if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;
+    job.EndedAt = log_.clock().Now();
+    if (!TrimView(job.AbnormalMailTo).empty())
+      messages_.GenMessage(schedule_, {i, job.AbnormalMailTo, job.AbnormalMailCc, job.AbnormalMsg,
+                                       job.AbnormalMsgFlags, job.Critical});
+    job.Status = JobStatus::Failed;
+    job.StatusText = "Failed";
+    LogAndList(job.JobName.Padded() + "\tFailed" +
+               (job.FailText.IsBlank() ? "" : "(" + job.FailText.Str() + ")"));
+  } else {
+    job.FailText = "";
+    job.StatusText = "Completed";
+    job.Status = JobStatus::Completed;
+  }
+  Track(schedule_, log_, job.JobName.Trimmed(), job.StatusText);
+  job.EndedAt = StampTime(schedule_, log_.clock());
+  pass_changed_ = true;
+  std::string line = job.JobName.Padded() + "\t" + Trim(job.StatusText) + " at " +
+                     FormatDateTime(job.EndedAt, "hh:nn:ss") + " (Duration " +
+                     FormatDateTime(std::max<DateTime>(job.EndedAt - job.StartedAt, 0), "hh:nn:ss") + ")";
+  if (!dummy) {
+    int64_t seconds = job.EndedAt - job.StartedAt;
+    job.LastDuration = seconds > INT32_MAX ? 32000 : static_cast<int32_t>(std::max<int64_t>(seconds, 1));
+  }
+  LogAndList(line);
+  if (!failed) DeleteEvent(i);
+  if (!TrimView(job.NormalMailTo).empty() && ((!failed && !dummy) || (dummy && options_.GenDummyMessages)))
+    messages_.GenMessage(schedule_, {i, job.NormalMailTo, job.NormalMailCc, job.NormalMsg,
+                                     job.NormalMsgFlags, false});
+  if (!job.TriggerFile.IsBlank() && (!dummy || options_.CrtDummyTriggers)) CrtTrigger(schedule_, log_, job);
+  auto resched = static_cast<AutoResched>(job.AutoReschedule);
+  if (resched == AutoResched::Always || (resched == AutoResched::Success && !failed) ||
+      (resched == AutoResched::Failure && failed)) {
+    job.StartedAt = job.EndedAt = 0;
+    job.StatusText = "Rescheduled";
+    job.Status = JobStatus::Scheduled;
+    LogAndList(job.JobName.Padded() + "\tRescheduled at " + FormatDateTime(log_.clock().Now(), "hh:nn:ss"));
+  }
+}
+
+void Engine::RecordRunning() {
+  running_.clear();
+  running_cpu_ = running_dos_ = 0;
+  for (int i = 1; i <= schedule_.JobCount(); ++i) {
+    const Job& job = schedule_[i];
+    if (job.Status != JobStatus::Running) continue;
+    running_.push_back(i);
+    running_cpu_ += job.CpuUsage;
+    if (job.IsDosProgram) ++running_dos_;
+  }
+}
+
+}  // namespace qlr

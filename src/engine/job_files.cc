@@ -1,0 +1,69 @@
+#include "engine/job_files.h"
+
+#include "base/date_format.h"
+#include "base/text.h"
+#include "model/constants.h"
+#include "platform/file_system.h"
+
+namespace qlr {
+namespace {
+
+std::string NowText(const Schedule& schedule, RunLog& log, std::string_view time_pattern) {
+  DateTime now = log.clock().Now();
+  return FormatDateTime(now, schedule.Calendar.FormatShortDate) + FormatDateTime(now, time_pattern);
+}
+
+std::string TriggerFilePath(const Schedule& schedule, const Job& job) {
+  if (job.TriggerFile.Trimmed() == kStandardTriggerMark)
+    return StandardTriggerPath(schedule, job.JobName.Trimmed());
+  return job.TriggerFile.Str();
+}
+
+}  // namespace
+
+std::string SafeFileName(std::string_view job_name) {
+  std::string name = ReplaceAll(TrimView(job_name), "/", "_");
+  if (name == "." || name == "..") name = "_" + name;
+  return name;
+}
+
+std::string StandardTriggerPath(const Schedule& schedule, std::string_view job_name) {
+  return JoinPath(schedule.TriggerPath, SafeFileName(job_name) + ".trg");
+}
+
+std::string WaitFilePath(const Schedule& schedule, std::string_view wait_file) {
+  std::string_view spec = TrimView(wait_file);
+  if (StartsWith(spec, "..")) return StandardTriggerPath(schedule, TrimView(spec.substr(2)));
+  return std::string(spec);
+}
+
+std::string JobOutputPath(const Schedule& schedule, const Job& job) {
+  return JoinPath(schedule.JobOutputPath, SafeFileName(job.JobName.Trimmed()) + ".out");
+}
+
+bool TrigFileFound(const Schedule& schedule, std::string_view wait_file) {
+  return FileExists(WaitFilePath(schedule, wait_file));
+}
+
+void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
+  std::string path = TriggerFilePath(schedule, job);
+  std::string line = "Trigger file for job " + job.JobName.Str() + " written at " +
+                     NowText(schedule, log, " hh:mm:ss");
+  if (!WriteWholeFile(path, line + "\r\n"))
+    log.LogAndList("Could not create trigger file: \"" + path + "\" at end of job " + job.JobName.Padded());
+}
+
+void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
+  std::string path = WaitFilePath(schedule, job.WaitFile);
+  if (!RemoveFile(path))
+    log.LogAndList("Could not delete trigger file: \"" + path + "\" at start of job " + job.JobName.Padded());
+}
+
+void Track(const Schedule& schedule, RunLog& log, std::string_view job_name, std::string_view text) {
+  if (schedule.TrackerPath.empty()) return;
+  std::string path = JoinPath(schedule.TrackerPath, SafeFileName(job_name) + ".trk");
+  log.WriteFile(path, std::string(text) + "," + Trim(schedule.ScheduleName) + "," +
+                          NowText(schedule, log, " hh:nn:ss"));
+}
+
+}  // namespace qlr

@@ -1,0 +1,32 @@
+#pragma once
+// The small files jobs leave for the world: trigger files (awaited by other
+// jobs and schedules), tracker files (a job's latest event) and the job's
+// output file.
+
+#include <string>
+#include <string_view>
+
+#include "log/run_log.h"
+#include "model/schedule.h"
+
+namespace qlr {
+
+// A job name made safe as a file name: "/" becomes "_", and "." or ".." get a
+// leading "_", so that no job name can reach outside its folder.
+std::string SafeFileName(std::string_view job_name);
+
+std::string StandardTriggerPath(const Schedule& schedule, std::string_view job_name);  // TriggerPath/NAME.trg
+// The file a WaitFile names: the standard trigger of the job after "..", else the trimmed path.
+std::string WaitFilePath(const Schedule& schedule, std::string_view wait_file);
+std::string JobOutputPath(const Schedule& schedule, const Job& job);  // JobOutputPath/NAME.out
+
+// Whether the awaited file exists; any error counts as not found.
+bool TrigFileFound(const Schedule& schedule, std::string_view wait_file);
+// Writes the job's end-of-job trigger file; a failure is logged, never fatal.
+void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job);
+// Deletes the file the job waited for; a failure is logged, never fatal.
+void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job);
+// Rewrites the job's tracker file with "text,SCHEDULE,date time"; nothing when TrackerPath is empty.
+void Track(const Schedule& schedule, RunLog& log, std::string_view job_name, std::string_view text);
+
+}  // namespace qlr

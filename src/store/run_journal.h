@@ -1,0 +1,32 @@
+#pragma once
+// The run journal: a small append-only file beside the schedule file that
+// records each process start, before it happens (flushed to disk) and with
+// its numbers right after. The schedule file is rewritten only at the end of
+// a pass, so after a crash the journal tells which jobs were started since:
+// none of them is started a second time, and none is taken as completed.
+
+#include <string>
+
+#include "base/date_time.h"
+#include "model/schedule.h"
+
+namespace qlr {
+
+std::string JournalPath(const Schedule& schedule);  // ScheduleFile + ".journal"
+
+// "A process is about to be started for job `index` at `stamp`". False when
+// the record could not be made durable (the job must then not be started).
+bool JournalBeforeStart(const Schedule& schedule, int index, DateTime stamp);
+// "The process of job `index` started with these numbers."
+bool JournalStarted(const Schedule& schedule, int index, DateTime stamp, const ProcessInfo& process);
+
+// Applies the journal to the jobs just read: a confirmed start makes the job
+// running with its process numbers; an unconfirmed one makes it a failed
+// submission (no process numbers) for the operator to force or reschedule.
+// Returns the number of jobs changed.
+int ReplayJournal(Schedule& schedule);
+
+// Empties the journal once the schedule file holds everything it recorded.
+void ClearJournal(const Schedule& schedule);
+
+}  // namespace qlr
