@@ -134,7 +134,7 @@ class Engine {
   bool suspended_ = false;
   bool schedule_complete_ = false;
   bool no_job_running_ = true;
-  bool no_defer_pending_ = true;
+  bool no_defer_pending_ = false;  // so that the first pass of a run always runs
   bool kick_busy_ = false;
   bool pass_changed_ = false;
   bool kick_soon_ = false;

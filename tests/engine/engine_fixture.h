@@ -1,0 +1,85 @@
+#pragma once
+// A small schedule run by the engine with a fake clock and a fake launcher.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "messages/end_of_job.h"
+#include "support/fake_clock.h"
+#include "support/fake_launcher.h"
+#include "support/scripted_operator.h"
+#include "support/temp_dir.h"
+
+namespace qlr::testing {
+
+struct EngineFixture : ::testing::Test {
+  TempDir dir;
+  Schedule s;
+  FakeClock clock{MakeDateTime(2026, 12, 4, 6, 0, 0)};  // a Friday
+  ScriptedOperator op;
+  RunLog log{s, clock, op};
+  FakeLauncher launcher{clock};
+  RecordingMessages messages;
+  RunOptions options;
+  std::unique_ptr<Engine> engine;
+  int saves = 0;
+
+  void SetUp() override {
+    s.IniFile = dir.Write("test.ini", "[Quillrun]\r\nTimerSecs=10\r\n");
+    s.ScheduleName = "TEST";
+    s.LogFile = dir.File("run.log");
+    s.TriggerPath = dir.path();
+    s.TrackerPath = dir.path();
+    s.JobOutputPath = dir.path();
+    s.RunTimeErrorText = "ERROR|FATAL";
+    s.RunDate = MakeDate(2026, 12, 4);
+    s.DayStart = 0;
+    s.CpuLimit = 9999;
+  }
+
+  Job& Add(const std::string& name, const std::string& frequency = "Daily") {
+    s.Jobs.emplace_back();
+    Job& job = s.Jobs.back();
+    job.JobName = name;
+    job.Group = "General";
+    job.CommandLine = "run " + name;
+    job.Frequency = frequency;
+    job.LastDuration = 30;
+    return job;
+  }
+
+  static void After(Job& job, const std::string& pred, char condition = 'S', char auto_unsched = ' ') {
+    job.RunAfter.push_back(pred);
+    job.DepConditions += condition;
+    job.DepAutoUnsched += auto_unsched;
+  }
+
+  void Open() {
+    engine = std::make_unique<Engine>(s, log, launcher, messages, options);
+    engine->SetSaveHook([this] { ++saves; });
+    engine->Open();
+  }
+
+  void Pass(int64_t seconds = 0) {
+    clock.Advance(seconds);
+    engine->Kick();
+  }
+
+  Job& J(const std::string& name) { return s[s.FindJob(name)]; }
+  const std::deque<std::string>& List() const { return engine->window().list; }
+  bool Listed(const std::string& line) const {
+    return std::find(List().begin(), List().end(), line) != List().end();
+  }
+  std::vector<std::string> EventTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& e : engine->window().events) texts.push_back(e.text);
+    return texts;
+  }
+};
+
+}  // namespace qlr::testing
