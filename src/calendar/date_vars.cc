@@ -55,13 +55,13 @@ DateTime ResolveRundOffset(const Schedule& schedule, const std::string& r) {
   if (sign == std::string::npos) return run_date;
   const int64_t n = ReadWhole(std::string_view(r).substr(sign + 1), 0, INT32_MAX);
   const bool calendar = EndsWith(Upper(r), "CD");
-  return StepCounting(run_date, r[sign] == '-' ? -1 : 1, n, [&](DateTime day) {
-    return calendar || IsWorkday(schedule.Calendar, day);
-  });
+  return StepCounting(run_date, r[sign] == '-' ? -1 : 1, n,
+                      [&](DateTime day) { return calendar || IsWorkday(schedule.Calendar, day); });
 }
 
 // "+nRUND" / "-nRUND": the job's n-th next or previous run date.
-DateTime ResolveRunCount(const Schedule& schedule, std::string_view frequency, const std::string& r) {
+DateTime ResolveRunCount(const Schedule& schedule, std::string_view frequency,
+                         const std::string& r) {
   const int64_t k = ReadWhole(r, INT32_MIN + 1, INT32_MAX);
   return StepCounting(DateOnly(schedule.RunDate), k < 0 ? -1 : 1, std::llabs(k), [&](DateTime day) {
     return IsScheduledOn(schedule.Calendar, frequency, day);
@@ -134,7 +134,7 @@ std::string CheckDateVar(std::string_view name, std::string_view relative_day,
 
 const std::array<std::string_view, 11>& RelativeDayKeys() {
   static constexpr std::array<std::string_view, 11> kKeys = {
-      "RunDate", "-nWDOM",  "+nWDOM",   "-nCDOM",   "+nCDOM",  "-nRUND",
+      "RunDate", "-nWDOM",   "+nWDOM",   "-nCDOM",   "+nCDOM",  "-nRUND",
       "+nRUND",  "RUND-nWD", "RUND+nWD", "RUND-nCD", "RUND+nCD"};
   return kKeys;
 }

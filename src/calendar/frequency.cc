@@ -205,11 +205,13 @@ void ParseTerms(const CalendarSettings& cal, std::string_view trimmed, ParsedFre
     std::optional<DateTime> date;
     std::string triple;
     if (i + 2 < words.size()) {
-      triple = std::string(words[i]) + " " + std::string(words[i + 1]) + " " + std::string(words[i + 2]);
+      triple =
+          std::string(words[i]) + " " + std::string(words[i + 1]) + " " + std::string(words[i + 2]);
       date = LongFormDate(cal, triple);
     }
     if (date) {
-      term = standard ? Term{Kind::kDate, 0, DayNumber(*date), {}} : Term{Kind::kLiteral, 0, 0, triple};
+      term = standard ? Term{Kind::kDate, 0, DayNumber(*date), {}}
+                      : Term{Kind::kLiteral, 0, 0, triple};
       i += 2;
     } else {
       term = standard ? WordTerm(words[i]) : Term{Kind::kLiteral, 0, 0, std::string(words[i])};
@@ -252,24 +254,42 @@ bool LiteralMatch(const CalendarSettings& cal, const std::string& term, DateTime
 
 bool Matches(const Term& t, const DayView& v, const CalendarSettings& cal, DateTime date) {
   switch (t.kind) {
-    case Kind::kNever: return false;
-    case Kind::kDaily: return true;
-    case Kind::kWeekdays: return v.IsMondayToFriday();
-    case Kind::kWeekends: return !v.IsMondayToFriday();
-    case Kind::kWorkdays: return v.IsWork(v.dn());
-    case Kind::kWeekdaysAfter: return v.IsWeekdayNotHoliday(v.dn() - 1);
-    case Kind::kWeekdaysBefore: return v.IsWeekdayNotHoliday(v.dn() + 1);
-    case Kind::kWorkdaysAfter: return v.IsWork(v.dn() - 1);
-    case Kind::kWorkdaysBefore: return v.IsWork(v.dn() + 1);
-    case Kind::kWeekday: return v.weekday() == t.weekday;
-    case Kind::kCdomFromStart: return v.day() == t.number;
-    case Kind::kCdomFromEnd: return v.last() - v.day() + 1 == t.number;
-    case Kind::kWdomFromStart: return v.IsWork(v.dn()) && v.WorkdaysFromStart(t.number) == t.number;
-    case Kind::kWdomFromEnd: return v.IsWork(v.dn()) && v.WorkdaysToEnd(t.number) == t.number;
-    case Kind::kNthFromStart: return v.weekday() == t.weekday && (v.day() - 1) / 7 + 1 == t.number;
-    case Kind::kNthFromEnd: return v.weekday() == t.weekday && (v.last() - v.day()) / 7 + 1 == t.number;
-    case Kind::kDate: return v.dn() == t.number;
-    case Kind::kLiteral: return LiteralMatch(cal, t.text, date);
+    case Kind::kNever:
+      return false;
+    case Kind::kDaily:
+      return true;
+    case Kind::kWeekdays:
+      return v.IsMondayToFriday();
+    case Kind::kWeekends:
+      return !v.IsMondayToFriday();
+    case Kind::kWorkdays:
+      return v.IsWork(v.dn());
+    case Kind::kWeekdaysAfter:
+      return v.IsWeekdayNotHoliday(v.dn() - 1);
+    case Kind::kWeekdaysBefore:
+      return v.IsWeekdayNotHoliday(v.dn() + 1);
+    case Kind::kWorkdaysAfter:
+      return v.IsWork(v.dn() - 1);
+    case Kind::kWorkdaysBefore:
+      return v.IsWork(v.dn() + 1);
+    case Kind::kWeekday:
+      return v.weekday() == t.weekday;
+    case Kind::kCdomFromStart:
+      return v.day() == t.number;
+    case Kind::kCdomFromEnd:
+      return v.last() - v.day() + 1 == t.number;
+    case Kind::kWdomFromStart:
+      return v.IsWork(v.dn()) && v.WorkdaysFromStart(t.number) == t.number;
+    case Kind::kWdomFromEnd:
+      return v.IsWork(v.dn()) && v.WorkdaysToEnd(t.number) == t.number;
+    case Kind::kNthFromStart:
+      return v.weekday() == t.weekday && (v.day() - 1) / 7 + 1 == t.number;
+    case Kind::kNthFromEnd:
+      return v.weekday() == t.weekday && (v.last() - v.day()) / 7 + 1 == t.number;
+    case Kind::kDate:
+      return v.dn() == t.number;
+    case Kind::kLiteral:
+      return LiteralMatch(cal, t.text, date);
   }
   return false;
 }

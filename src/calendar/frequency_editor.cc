@@ -23,9 +23,8 @@ int64_t RelativeDayLimit(std::string_view key) {
 // A whole number from 1 to the limit; a decimal part or other text is refused.
 std::optional<int64_t> AcceptableNumber(std::string_view answer, int64_t limit) {
   const std::string_view t = TrimView(answer);
-  if (t.empty() || t.size() > 9 || !std::all_of(t.begin(), t.end(), [](char c) {
-        return c >= '0' && c <= '9';
-      }))
+  if (t.empty() || t.size() > 9 ||
+      !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return std::nullopt;
   const int64_t n = std::stoll(std::string(t));
   if (n < 1 || (limit > 0 && n > limit)) return std::nullopt;
@@ -37,7 +36,8 @@ std::optional<int64_t> AcceptableNumber(std::string_view answer, int64_t limit) 
 std::string ReadDayName(Operator& op) {
   static constexpr std::string_view kDays = " MON TUE WED THU FRI SAT SUN ";
   while (true) {
-    std::optional<std::string> answer = op.Input("Please enter 3 character day name", "Day Name Input");
+    std::optional<std::string> answer =
+        op.Input("Please enter 3 character day name", "Day Name Input");
     if (!answer || TrimView(*answer).empty()) return "";
     const std::string day = Upper(TrimView(*answer));
     if (day.size() == 3 && kDays.find(" " + day + " ") != std::string_view::npos)
@@ -79,7 +79,8 @@ std::string ReadRelativeDay(Operator& op, std::string_view key) {
   if (sign == std::string_view::npos) sign = key.find("+n");
   if (sign == std::string_view::npos) return std::string(key);
   while (true) {
-    std::optional<std::string> answer = op.Input("Please enter a value for n", "Relative Day Input");
+    std::optional<std::string> answer =
+        op.Input("Please enter a value for n", "Relative Day Input");
     if (!answer || TrimView(*answer).empty()) return "";
     // The number is written without leading zeros: "+03CDOM" would never hold.
     if (std::optional<int64_t> n = AcceptableNumber(*answer, RelativeDayLimit(key))) {
@@ -121,7 +122,8 @@ std::vector<std::string> TryFrequency(const Schedule& schedule, std::string_view
     const DateTime day = AddDays(DateOnly(schedule.RunDate), i);
     if (!IsScheduledOn(cal, frequency, day)) continue;
     std::string entry = FormatDateTime(day, "dddd ") + FormatLongDate(cal, day);
-    if (skip_always || (skip_date && DayNumber(*skip_date) == DayNumber(day))) entry += " (Skipped)";
+    if (skip_always || (skip_date && DayNumber(*skip_date) == DayNumber(day)))
+      entry += " (Skipped)";
     entries.push_back(std::move(entry));
   }
   return entries;

@@ -33,8 +33,7 @@ bool IsHolidayLineSkipped(std::string_view field) {
 void CheckExpiry(const Schedule& schedule, RunLog& log, DateTime latest) {
   const int64_t today = DayNumber(log.clock().Now());
   const int64_t last = DayNumber(latest);
-  if (last < today)
-    log.FatalStop("Public Holidays file (" + schedule.PubHols + ") has expired");
+  if (last < today) log.FatalStop("Public Holidays file (" + schedule.PubHols + ") has expired");
   if (last - today < 30)
     log.op().Tell("Warning - Public Holidays file will expire on " +
                   FormatShortDate(schedule.Calendar, latest));
