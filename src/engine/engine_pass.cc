@@ -111,7 +111,7 @@ void Engine::DispatchJob(int i) {
       case DepResult::Ready: break;
       case DepResult::Wait:
         ok = false;
-        job.StatusText = "Wait Job (" + wait_list_ + ")";
+        job.StatusText.assign("Wait Job (").append(wait_list_).append(")");  // keeps its buffer
         break;
       case DepResult::Unsched:
         ok = false;
