@@ -3,6 +3,7 @@
 // values, loading the holidays and the schedule; and the launch window's rules
 // (the launch check, Reset, saving for exit) as functions any front end calls.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,12 +26,18 @@ struct LaunchValues {
   bool DummyRun = false;
 };
 
+// The operator's answer to the first-run dialog ("Quillrun Startup"), shown
+// when neither the command line nor the settings name an INI file. Closed is
+// any way of leaving the dialog other than its buttons.
+enum class FirstRunChoice { Cancel, Closed, FindExisting, CreateNew };
+
 struct StartupContext {
   Schedule& schedule;
   RunLog& log;
   SettingsStore& settings;
   FileChooser choose_file;   // the file-open dialog; may be empty (then nothing is picked)
   std::string command_line;  // the program's one argument: "PATH[,TEMP]"
+  std::function<FirstRunChoice()> first_run = {};  // empty: as if the dialog was closed
 };
 
 // Reads a key for start-up: an empty value is added to `missing` (", KEY")
@@ -46,6 +53,20 @@ void StartUp(StartupContext& ctx, LaunchValues& launch);
 // The first-run dialog's steps after the operator chose to find an existing
 // schedule; returns the accepted INI path (also stored as "Current") or ends the program.
 std::string FindExistingSchedule(StartupContext& ctx);
+
+// Starts the companion program that creates a new schedule (TovaniProgram,
+// without arguments), telling the operator when it cannot be started; then
+// ends this program either way.
+[[noreturn]] void RunTovani(const Schedule& schedule, RunLog& log);
+
+// Open New Schedule: saves the launch values when they are valid, lets the
+// operator pick another INI file and runs the start-up sequence on it. False
+// when nothing (or the INI file in use) was picked.
+bool OpenNewSchedule(StartupContext& ctx, LaunchValues& launch);
+
+// Exit's work before the program ends: saves valid launch values and offers
+// the INI file as the default schedule.
+void PrepareExit(StartupContext& ctx, LaunchValues& launch);
 
 // The shape of the text (digits "0"; letters and ! ? / \ "A") equals the mask.
 bool MatchesMask(std::string_view value, std::string_view mask);

@@ -62,7 +62,6 @@ TEST(JobLoopsTest, Cases) {
   };
   const std::vector<Case> cases = {
       {"no dependencies", {{"A", {}}, {"B", {}}}, std::nullopt},
-      {"a chain", {{"A", {"B"}}, {"B", {"C"}}, {"C", {}}}, std::nullopt},
       {"missing job", {{"A", {"NOSUCH"}}, {"B", {"A"}}}, std::nullopt},
       {"self loop", {{"X", {}}, {"A", {"A"}}}, "Circular dependencies involving jobs A and A"},
       {"pair, A first",
@@ -77,9 +76,6 @@ TEST(JobLoopsTest, Cases) {
       {"only the first loop",
        {{"P", {"Q"}}, {"Q", {"P"}}, {"R", {"R"}}},
        "Circular dependencies involving jobs P and Q"},
-      {"entry order within a job",
-       {{"A", {"C", "B"}}, {"B", {"A"}}, {"C", {}}},
-       "Circular dependencies involving jobs A and B"},
       {"duplicate name closes the loop",
        {{"A", {"B"}}, {"B", {}}, {"B", {"A"}}},
        "Circular dependencies involving jobs A and B"},

@@ -1,0 +1,58 @@
+// The first run on a computer: no INI file is named anywhere, so the operator
+// either finds an existing schedule or has the companion program create one.
+
+#include <spawn.h>
+#include <sys/types.h>
+
+#include "model/constants.h"
+#include "platform/file_system.h"
+#include "store/profile_file.h"
+#include "store/startup.h"
+
+extern char** environ;
+
+namespace qlr {
+namespace {
+
+constexpr const char* kRunElsewhereWarning =
+    "Warning:  The same Quillrun schedule cannot be run on more than one computer "
+    "simultaneously.\n\n"
+    "The schedule to be executed on this computer should be disabled from execution "
+    "elsewhere.\n\n"
+    "Press Cancel to terminate or OK to locate the Quillrun INI file for the required schedule.";
+
+// Starts the program on its own, without arguments; false when it could not be started.
+bool StartProgram(const std::string& program) {
+  std::string path = OsPath(program);
+  char* argv[] = {path.data(), nullptr};
+  pid_t pid = 0;
+  return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) == 0;
+}
+
+}  // namespace
+
+std::string FindExistingSchedule(StartupContext& ctx) {
+  Operator& op = ctx.log.op();
+  if (op.Ask(kRunElsewhereWarning, Buttons::OkCancel) != Answer::Ok)
+    throw ProgramEnd("No schedule chosen");
+  for (;;) {
+    std::string path = ctx.choose_file ? ctx.choose_file("", "Ini Files (*.ini)|*.ini") : "";
+    if (path.empty()) ctx.log.TellAndEnd("No ini file selected.  Quillrun terminated.");
+    if (!IniRead(kSettingsName, "ScheduleName", path).empty()) {
+      ctx.settings.Set(std::string(kSettingsName), "Current", path);
+      ctx.schedule.IniFile = path;
+      return path;
+    }
+    if (op.Ask("That file does not appear to be a Quillrun ini file.", Buttons::OkCancel) !=
+        Answer::Ok)
+      throw ProgramEnd("No schedule chosen");
+  }
+}
+
+void RunTovani(const Schedule& schedule, RunLog& log) {
+  if (!StartProgram(schedule.TovaniProgram))
+    log.op().Tell("Error invoking  \"" + schedule.TovaniProgram + "\"");
+  throw ProgramEnd("The schedule is created by " + schedule.TovaniProgram);
+}
+
+}  // namespace qlr

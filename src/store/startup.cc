@@ -1,0 +1,182 @@
+#include "store/startup.h"
+
+#include "base/date_format.h"
+#include "base/field.h"
+#include "base/number.h"
+#include "base/text.h"
+#include "base/version.h"
+#include "calendar/holidays.h"
+#include "calendar/status_decision.h"
+#include "model/constants.h"
+#include "platform/file_system.h"
+#include "store/profile_file.h"
+#include "store/schedule_file.h"
+
+namespace qlr {
+namespace {
+
+std::string ReadKey(const Schedule& schedule, std::string_view key) {
+  return IniRead(kSettingsName, key, schedule.IniFile);
+}
+
+// A path from the INI file: relative ones are taken from the INI file's
+// folder, so that a schedule's folder can be moved as a whole.
+std::string InIniFolder(const Schedule& schedule, std::string_view path) {
+  return ResolvePath(DirName(schedule.IniFile), path);
+}
+
+std::string ReadPathKey(const Schedule& schedule, std::string_view key) {
+  return InIniFolder(schedule, ReadKey(schedule, key));
+}
+
+bool IsYes(std::string_view value) { return EqualsNoCase(value, "Y"); }
+
+// Steps of the start-up sequence, in their order.
+
+void SetProgramTexts(Schedule& schedule) {
+  schedule.TovaniProgram = JoinPath(ExecutableDir(), "QLRTovani");
+  schedule.VersionText = kVersionText;
+}
+
+void ChooseIniFile(StartupContext& ctx) {
+  Schedule& schedule = ctx.schedule;
+  if (schedule.IniFile.empty()) schedule.IniFile = GetField(ctx.command_line, 1);
+  if (!schedule.IniFile.empty())
+    schedule.TempRun = EqualsNoCase(GetField(ctx.command_line, 2), "TEMP");
+  else
+    schedule.IniFile = ctx.settings.Get(std::string(kSettingsName), "Current");
+  if (schedule.IniFile.empty()) {
+    FirstRunChoice choice = ctx.first_run ? ctx.first_run() : FirstRunChoice::Closed;
+    if (choice == FirstRunChoice::Closed) ctx.log.op().Tell("Quillrun Terminating");
+    if (choice == FirstRunChoice::Cancel || choice == FirstRunChoice::Closed)
+      throw ProgramEnd("Quillrun Terminating");
+    if (choice == FirstRunChoice::CreateNew) RunTovani(schedule, ctx.log);
+    FindExistingSchedule(ctx);
+  }
+  if (schedule.IniFile.empty()) ctx.log.FatalStop("No INI file specified");
+  if (!FileExists(schedule.IniFile)) ctx.log.FatalStop("Cannot find INI file: " + schedule.IniFile);
+  schedule.IniFile = ResolvePath(CurrentDir(), schedule.IniFile);
+}
+
+void ReadMandatoryKeys(StartupContext& ctx) {
+  Schedule& schedule = ctx.schedule;
+  std::string missing;
+  schedule.ScheduleName = IniGetWarn(schedule, "ScheduleName", missing, "");
+  schedule.ScheduleFile = InIniFolder(schedule, IniGetWarn(schedule, "ScheduleFile", missing, ""));
+  if (!missing.empty())
+    ctx.log.FatalStop("The following mandatory specifications are missing from the INI file\n\n" +
+                      missing.substr(2));
+}
+
+struct OptionalPathKey {
+  std::string_view key;
+  std::string Schedule::*field;
+};
+
+constexpr OptionalPathKey kOptionalPathKeys[] = {
+    {"LogFile", &Schedule::LogFile},           {"EmailAddrPath", &Schedule::EmailAddrPath},
+    {"TriggerPath", &Schedule::TriggerPath},   {"TrackerPath", &Schedule::TrackerPath},
+    {"JobDocPath", &Schedule::JobDocPath},     {"EmailPath", &Schedule::EmailPath},
+    {"EmailAttPath", &Schedule::EmailAttPath}, {"PubHols", &Schedule::PubHols},
+};
+
+void ReadOptionalKeys(StartupContext& ctx) {
+  Schedule& schedule = ctx.schedule;
+  std::string missing;
+  for (const OptionalPathKey& k : kOptionalPathKeys)
+    schedule.*k.field =
+        InIniFolder(schedule, IniGetWarn(schedule, k.key, missing, kNotSpecifiedMark));
+  if (!missing.empty())
+    ctx.log.op().Tell("The following optional specifications are missing from the INI file\n\n" +
+                      missing.substr(2) + ".\n\nThis warning will not appear again.");
+}
+
+void ReadCalendarKeys(StartupContext& ctx) {
+  Schedule& schedule = ctx.schedule;
+  schedule.HelpPath = ReadPathKey(schedule, "HelpPath");
+  schedule.TriggersListFile =
+      schedule.TriggerPath.empty() ? "" : JoinPath(schedule.TriggerPath, "Triggers.Lst");
+  if (!SetDateFormats(schedule.Calendar, ReadKey(schedule, "DateDisplayFormat")))
+    ctx.log.op().Tell("Date format specification invalid or not present,  \"d mmm yyyy\" assumed.");
+  if (!schedule.PubHols.empty() && !FileExists(schedule.PubHols))
+    ctx.log.FatalStop("Cannot find Public Holidays File: " + schedule.PubHols);
+  std::string workdays = ReadKey(schedule, "Workdays");
+  schedule.Calendar.Workdays = workdays.empty() ? std::string(kDefaultWorkdays) : workdays;
+}
+
+void ReadRunKeys(Schedule& schedule) {
+  schedule.AllowCritical = IsYes(ReadKey(schedule, "AllowCritical"));
+  schedule.MinJobLaunch = ReadInt16(ReadKey(schedule, "MinJobLaunch"));
+  if (schedule.MinJobLaunch == 0) schedule.MinJobLaunch = 10;
+  schedule.EmailAddressFormat = ReadKey(schedule, "EmailAddressFormat");
+  if (schedule.EmailAddressFormat.empty()) schedule.EmailAddressFormat = "Address";
+}
+
+// The launch window's run date, start time and CPU limit. The run day is
+// placed on the clock at once because reading the schedule decides each
+// job's status for it.
+void OfferLaunchValues(StartupContext& ctx, LaunchValues& launch) {
+  Schedule& schedule = ctx.schedule;
+  launch.StartTimeText = ReadKey(schedule, "DayStart");
+  if (launch.StartTimeText.empty()) launch.StartTimeText = "00:00";
+  schedule.DayStart = ParseTimeOfDay(launch.StartTimeText).value_or(0);
+  schedule.RunDate = OfferedRunDate(StampTime(schedule, ctx.log.clock()), schedule.DayStart);
+  schedule.DayStartAt = schedule.RunDate + schedule.DayStart;
+  launch.RunDateText = FormatShortDate(schedule.Calendar, schedule.RunDate);
+  int16_t cpu_limit = ReadInt16(ReadKey(schedule, "CPULimit"));
+  launch.CpuLimitText = cpu_limit == 0 ? "9999" : std::to_string(cpu_limit);
+}
+
+void ReadDummyKeys(Schedule& schedule) {
+  schedule.DummyProg = ReadPathKey(schedule, "DummyProg");
+  if (schedule.DummyProg.empty() || !FileExists(schedule.DummyProg))
+    schedule.DummyProg = JoinPath(ExecutableDir(), "QLRDummy");
+  schedule.DummyModel = ReadKey(schedule, "DummyModel");
+  if (schedule.DummyModel.empty()) schedule.DummyModel = kDefaultDummyModel;
+  std::string warning = ReadKey(schedule, "ShowFailedJobsWarning");
+  schedule.ShowFailedJobsWarning = !warning.empty() && (warning[0] == 'Y' || warning[0] == 'y');
+  schedule.RunTimeErrorText = Upper(ReadKey(schedule, "RunTimeErrorText"));
+}
+
+// Keys that exist for running jobs on Linux: where job output goes, the text
+// editor, and how a job's end is noticed.
+void ReadLinuxKeys(Schedule& schedule) {
+  schedule.JobOutputPath = ReadPathKey(schedule, "JobOutputPath");
+  if (schedule.JobOutputPath.empty())
+    schedule.JobOutputPath = JoinPath(DirName(schedule.ScheduleFile), "output");
+  schedule.TextEditor = ReadKey(schedule, "TextEditor");
+  if (schedule.TextEditor.empty()) schedule.TextEditor = "xdg-open";
+  schedule.FailOnExitCode = IsYes(ReadKey(schedule, "FailOnExitCode"));
+  schedule.KickOnJobEnd = IsYes(ReadKey(schedule, "KickOnJobEnd"));
+  schedule.TimerSecs = ReadInt32(ReadKey(schedule, "TimerSecs"));
+}
+
+}  // namespace
+
+std::string IniGetWarn(const Schedule& schedule, std::string_view key, std::string& missing,
+                       std::string_view default_value) {
+  std::string value = ReadKey(schedule, key);
+  if (value.empty()) {
+    missing += ", ";
+    missing += key;
+    IniWrite(kSettingsName, key, default_value, schedule.IniFile);
+  }
+  return value == default_value ? std::string() : value;
+}
+
+void StartUp(StartupContext& ctx, LaunchValues& launch) {
+  Schedule& schedule = ctx.schedule;
+  SetProgramTexts(schedule);
+  ChooseIniFile(ctx);
+  ReadMandatoryKeys(ctx);
+  ReadOptionalKeys(ctx);
+  ReadCalendarKeys(ctx);
+  ReadRunKeys(schedule);
+  OfferLaunchValues(ctx, launch);
+  ReadDummyKeys(schedule);
+  ReadLinuxKeys(schedule);
+  LoadPublicHolidays(schedule, ctx.log);
+  ReadSchedule(schedule, ctx.log);
+}
+
+}  // namespace qlr
