@@ -173,6 +173,10 @@ Term WordTerm(std::string_view word) {
   return term;
 }
 
+// Every date form the parser reads as three words ends in a number, so most
+// runs of words can be passed over without trying to read them.
+bool CouldEndDate(std::string_view word) { return word[0] >= '0' && word[0] <= '9'; }
+
 // The date three words name when, in capitals, they are a date in the long
 // display form.
 std::optional<DateTime> LongFormDate(const CalendarSettings& cal, std::string_view words) {
@@ -204,7 +208,7 @@ void ParseTerms(const CalendarSettings& cal, std::string_view trimmed, ParsedFre
     Term term;
     std::optional<DateTime> date;
     std::string triple;
-    if (i + 2 < words.size()) {
+    if (i + 2 < words.size() && CouldEndDate(words[i + 2])) {
       triple =
           std::string(words[i]) + " " + std::string(words[i + 1]) + " " + std::string(words[i + 2]);
       date = LongFormDate(cal, triple);
