@@ -1,0 +1,634 @@
+#include "store/schedule_file.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <optional>
+
+#include "base/date_format.h"
+#include "base/number.h"
+#include "base/text.h"
+#include "calendar/status_decision.h"
+#include "model/constants.h"
+#include "platform/file_system.h"
+#include "store/triggers_list.h"
+
+namespace qlr {
+namespace {
+
+constexpr int kColumns = 50;
+constexpr char kQuote = '"';
+constexpr char kCommaEscape = '\xAC';  // "¬": stands for a comma inside a date variable
+constexpr std::string_view kDateTimePattern = "dd mmm yyyy hh:nn:ss";
+
+// ---------------------------------------------------------------------------
+// Splitting a line. A schedule line has 50 fields; calling GetField for each
+// would rescan the line from its start every time. NextField reads one field
+// exactly as GetField reads it and says where the next one starts, so a line
+// is split in one pass.
+
+std::string Undouble(std::string_view text) {
+  std::string r;
+  r.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    r += text[i];
+    if (text[i] == kQuote) ++i;  // the pair's second quote
+  }
+  return r;
+}
+
+// Position of c at or after pos; line.size() when absent.
+size_t Find(std::string_view line, size_t pos, char c) {
+  size_t at = line.find(c, pos);
+  return at == std::string_view::npos ? line.size() : at;
+}
+
+// The quoted field opening at `pos`; see NextField.
+size_t QuotedField(std::string_view line, size_t pos, char delimiter, std::string& storage,
+                   std::string_view& field) {
+  const size_t n = line.size();
+  bool doubled = false;
+  size_t close = Find(line, pos + 1, kQuote);
+  while (close + 1 < n && line[close + 1] == kQuote) {
+    doubled = true;
+    close = Find(line, close + 2, kQuote);
+  }
+  field = line.substr(pos + 1, close - pos - 1);
+  if (doubled) field = storage = Undouble(field);
+  if (close == n) return n;
+  size_t d = Find(line, close + 1, delimiter);
+  return d == n ? n : d + 1;
+}
+
+// Reads the field starting at `pos` (an empty one past the line's end) into
+// `field`, which views the line or `storage`; returns where the next field
+// starts. A quoted field runs to its closing quote, doubled quotes standing
+// for one; an unclosed one runs to the end of the line. Most fields are a
+// few bytes long, where a plain loop beats a call to memchr.
+inline size_t NextField(std::string_view line, size_t pos, char delimiter, std::string& storage,
+                        std::string_view& field) {
+  const size_t n = line.size();
+  if (pos >= n) {
+    field = {};
+    return n;
+  }
+  if (line[pos] == kQuote) return QuotedField(line, pos, delimiter, storage, field);
+  const char* begin = line.data() + pos;
+  const char* end = line.data() + n;
+  const char* d = begin;
+  while (d != end && *d != delimiter) ++d;
+  field = std::string_view(begin, static_cast<size_t>(d - begin));
+  return d == end ? n : static_cast<size_t>(d - line.data()) + 1;
+}
+
+// The first N fields of a line, field n at [n - 1].
+template <size_t N>
+class SplitFields {
+ public:
+  SplitFields(std::string_view line, char delimiter) {
+    size_t pos = 0;
+    for (size_t i = 0; i < N; ++i) {
+      pos = NextField(line, pos, delimiter, scratch_, fields_[i]);
+      if (fields_[i].data() == scratch_.data()) fields_[i] = Keep(i);
+    }
+  }
+  std::string_view operator[](int n) const { return fields_[static_cast<size_t>(n - 1)]; }
+
+ private:
+  // Moves an undoubled field out of the scratch text into storage of its own;
+  // that storage is made only for the rare lines that need it.
+  std::string_view Keep(size_t i) {
+    if (!storage_) storage_ = std::make_unique<std::array<std::string, N>>();
+    return (*storage_)[i] = std::move(scratch_);
+  }
+
+  std::array<std::string_view, N> fields_;
+  std::string scratch_;
+  std::unique_ptr<std::array<std::string, N>> storage_;
+};
+
+// ---------------------------------------------------------------------------
+// Dates. Columns 13, 14 and 20 hold "dd mmm yyyy hh:nn:ss"; the general
+// formatter and parser take several microseconds each, too slow for 100 000
+// values, so this exact form has its own quick path with the same results.
+
+constexpr size_t kDateTimeLength = 20;
+
+char* PutDigits(char* p, int value, int width) {
+  for (int i = width - 1; i >= 0; --i, value /= 10) p[i] = static_cast<char>('0' + value % 10);
+  return p + width;
+}
+
+// Writes the 20 characters of kDateTimePattern; false for years it cannot hold.
+bool WriteDateTime(char* p, DateTime t) {
+  const CivilDate d = ToCivilDate(t);
+  if (d.year < 0 || d.year > 9999) return false;
+  const CivilTime c = ToCivilTime(t);
+  p = PutDigits(p, d.day, 2);
+  *p++ = ' ';
+  std::memcpy(p, MonthAbbrev(d.month).data(), 3);
+  p[3] = ' ';
+  p = PutDigits(p + 4, d.year, 4);
+  *p++ = ' ';
+  p = PutDigits(p, c.hour, 2);
+  *p++ = ':';
+  p = PutDigits(p, c.minute, 2);
+  *p++ = ':';
+  PutDigits(p, c.second, 2);
+  return true;
+}
+
+std::optional<int> Digits(std::string_view s, size_t at, size_t count) {
+  int v = 0;
+  for (size_t i = at; i < at + count; ++i) {
+    if (s[i] < '0' || s[i] > '9') return std::nullopt;
+    v = v * 10 + (s[i] - '0');
+  }
+  return v;
+}
+
+// The exact form the writer uses, or nullopt for anything else.
+std::optional<DateTime> ParseWrittenForm(std::string_view s) {
+  if (s.size() != 20 || s[2] != ' ' || s[6] != ' ' || s[11] != ' ' || s[14] != ':' || s[17] != ':')
+    return std::nullopt;
+  constexpr std::string_view kMonths = "JanFebMarAprMayJunJulAugSepOctNovDec";
+  int month = 0;
+  for (int m = 0; m < 12 && month == 0; ++m)
+    if (s.compare(3, 3, kMonths.substr(static_cast<size_t>(m) * 3, 3)) == 0) month = m + 1;
+  auto day = Digits(s, 0, 2), year = Digits(s, 7, 4);
+  auto hour = Digits(s, 12, 2), minute = Digits(s, 15, 2), second = Digits(s, 18, 2);
+  if (!month || !day || !year || !hour || !minute || !second || !IsValidDate(*year, month, *day) ||
+      *hour > 23 || *minute > 59 || *second > 59)
+    return std::nullopt;
+  return MakeDateTime(*year, month, *day, *hour, *minute, *second);
+}
+
+// A date and time as the file holds it; nullopt when empty or not a date.
+std::optional<DateTime> ReadDateTime(std::string_view text) {
+  if (auto quick = ParseWrittenForm(text)) return quick;
+  std::string_view t = TrimView(text);
+  if (t.empty()) return std::nullopt;
+  return ParseDate(t);
+}
+
+// Column 20: the hour and minute of the text placed on the run day (the run
+// day's start when the text is empty or holds no time we can read).
+DateTime TimeOnRunDay(const Schedule& schedule, std::string_view text) {
+  std::optional<DateTime> source = ReadDateTime(text);
+  if (!source && !TrimView(text).empty()) source = ParseTimeOfDay(text);
+  const CivilTime c = ToCivilTime(source.value_or(schedule.DayStartAt));
+  DateTime at = DateOnly(schedule.RunDate) + c.hour * 3600 + c.minute * 60;
+  return at < schedule.DayStartAt ? AddDays(at, 1) : at;
+}
+
+// ---------------------------------------------------------------------------
+// Reading a job.
+
+// Numbers. Nearly every numeric field is a plain integer, which is read
+// here directly; anything else goes to the general reader, with equal results.
+
+std::optional<int64_t> PlainInteger(std::string_view text) {
+  size_t i = !text.empty() && text[0] == '-';
+  if (text.size() == i || text.size() - i > 9) return std::nullopt;
+  int64_t v = 0;
+  for (size_t k = i; k < text.size(); ++k) {
+    if (text[k] < '0' || text[k] > '9') return std::nullopt;
+    v = v * 10 + (text[k] - '0');
+  }
+  return i ? -v : v;
+}
+
+template <typename T>
+T Whole(std::string_view text) {
+  constexpr int64_t kMin = std::numeric_limits<T>::min(), kMax = std::numeric_limits<T>::max();
+  if (text.empty()) return 0;
+  if (auto v = PlainInteger(text)) return static_cast<T>(std::clamp(*v, kMin, kMax));
+  return static_cast<T>(ReadWhole(text, kMin, kMax));
+}
+
+bool Flag(std::string_view text) {
+  if (text.empty()) return false;
+  if (auto v = PlainInteger(text)) return *v != 0;
+  return ReadFlag(text);
+}
+
+// Jobs are filled from new records, whose texts are empty: empty fields, the
+// most common kind, cost nothing.
+void Set(std::string& field, std::string_view value) {
+  if (!value.empty()) field = std::string(value);
+}
+template <size_t N>
+void Set(FixedText<N>& field, std::string_view value) {
+  if (!value.empty()) field = FixedText<N>(value);
+}
+
+template <size_t N>
+void ReadFixedList(std::string_view column, std::array<std::string, N>& entries) {
+  if (column.find_first_not_of(',') == std::string_view::npos) return;  // all entries empty
+  std::string storage;
+  std::string_view entry;
+  size_t pos = 0;
+  for (size_t i = 0; i < N && pos < column.size(); ++i) {
+    pos = NextField(column, pos, ',', storage, entry);
+    Set(entries[i], entry);
+  }
+}
+
+// Column 7: names up to the first empty entry. Current files separate with
+// blanks or commas alike; old comma files only trim the column.
+void ReadRunAfter(std::string_view column, char delimiter, Job& job) {
+  std::string blanks_as_commas;
+  if (delimiter == ',') {
+    column = TrimView(column);
+  } else if (column.find(' ') != std::string_view::npos) {
+    blanks_as_commas = column;
+    std::replace(blanks_as_commas.begin(), blanks_as_commas.end(), ' ', ',');
+    column = blanks_as_commas;
+  }
+  std::string storage;
+  std::string_view entry;
+  for (size_t pos = 0; pos < column.size();) {
+    pos = NextField(column, pos, ',', storage, entry);
+    if (entry.empty()) break;
+    job.RunAfter.emplace_back(entry);
+  }
+}
+
+void ReadTexts(const SplitFields<kColumns>& f, char delimiter, Job& job) {
+  Set(job.JobName, f[1]);
+  Set(job.CommandLine, f[2]);
+  if (delimiter == ',') std::replace(job.CommandLine.begin(), job.CommandLine.end(), '%', ',');
+  Set(job.EarliestStart, f[3]);
+  Set(job.Frequency, f[4]);
+  Set(job.Exclusivity, f[5]);
+  Set(job.SkipOn, f[6]);
+  Set(job.NormalMailTo, f[9]);
+  Set(job.OverrideCode, f[10]);
+  Set(job.WaitFile, f[23]);
+  Set(job.Reserved24, f[24]);
+  Set(job.NormalMailCc, f[29]);
+  Set(job.Group, TrimView(f[30]).empty() ? kDefaultGroup : f[30]);
+  Set(job.TriggerFile, f[31]);
+  Set(job.Description, f[33]);
+  Set(job.AbnormalMailTo, f[35]);
+  Set(job.AbnormalMailCc, f[36]);
+}
+
+void ReadNumbers(const SplitFields<kColumns>& f, Job& job) {
+  job.DeferRollover = Flag(f[8]);
+  job.FailedFlag = Flag(f[11]);
+  job.ForcedEnd = Flag(f[15]);
+  job.Process = {Whole<int32_t>(f[16]), Whole<int32_t>(f[17]), Whole<int32_t>(f[18]),
+                 Whole<int32_t>(f[19])};
+  job.IsDosProgram = Flag(f[21]);
+  job.Reserved25 = Whole<int16_t>(f[25]);
+  job.LastDuration = Whole<int32_t>(f[26]);
+  if (job.LastDuration == 0) job.LastDuration = 30;
+  job.DeleteWaitFile = Flag(f[32]);
+  job.Reserved34 = Whole<int32_t>(f[34]);
+  job.SuppressEmptyMsg = Flag(f[38]);
+  job.CpuUsage = Whole<int16_t>(f[40]);
+  job.Critical = Flag(f[41]);
+  job.SubmitOnly = Flag(f[43]);
+  job.DeferEojMsgMins = Whole<int16_t>(f[44]);
+  job.AutoReschedule = Whole<uint8_t>(f[47]);
+}
+
+void ReadLists(const SplitFields<kColumns>& f, char delimiter, Job& job) {
+  ReadRunAfter(f[7], delimiter, job);
+  ReadFixedList(f[22], job.NormalMsg);
+  ReadFixedList(f[27], job.NormalMsgFlags);
+  ReadFixedList(f[28], job.AbnormalMsgFlags);
+  ReadFixedList(f[39], job.AbnormalMsg);
+  ReadFixedList(f[42], job.DateVars);
+  for (std::string& var : job.DateVars) std::replace(var.begin(), var.end(), kCommaEscape, ',');
+  Set(job.DepConditions, f[45]);
+  std::replace(job.DepConditions.begin(), job.DepConditions.end(), '1', 'U');
+  if (!job.DepConditions.empty()) job.DepAutoUnsched = PadRight(f[46], job.DepConditions.size());
+}
+
+// `job` is a new record.
+void FillJob(const Schedule& schedule, std::string_view line, char delimiter, Job& job) {
+  std::string with_quotes;
+  if (line.find('\xFF') != std::string_view::npos) {  // old files stored quotes as "ÿ"
+    with_quotes = line;
+    std::replace(with_quotes.begin(), with_quotes.end(), '\xFF', kQuote);
+    line = with_quotes;
+  }
+  SplitFields<kColumns> f(line, delimiter);
+  ReadTexts(f, delimiter, job);
+  ReadNumbers(f, job);
+  ReadLists(f, delimiter, job);
+  job.StartedAt = ReadDateTime(f[13]).value_or(0);
+  job.EndedAt = ReadDateTime(f[14]).value_or(0);
+  job.EarliestStartAt = TimeOnRunDay(schedule, f[20]);
+}
+
+// Calls `line` for every line of the text (CR LF or LF ends); a last line
+// without its end counts, an empty text has no lines.
+template <typename F>
+void ForEachLine(std::string_view text, F line) {
+  while (!text.empty()) {
+    size_t nl = text.find('\n');
+    std::string_view l = text.substr(0, nl);
+    if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+    line(l);
+    if (nl == std::string_view::npos) break;
+    text.remove_prefix(nl + 1);
+  }
+}
+
+void FillJobs(Schedule& schedule, RunLog& log, std::string_view content) {
+  size_t lines = 1;
+  for (size_t nl = content.find('\n'); nl != std::string_view::npos; nl = content.find('\n', nl + 1))
+    ++lines;
+  schedule.Jobs.reserve(std::min<size_t>(lines, kMaxJobs) + 1);
+  char delimiter = 0;
+  ForEachLine(content, [&](std::string_view line) {
+    if (delimiter == 0) delimiter = line.find('\t') != std::string_view::npos ? '\t' : ',';
+    if (line.empty()) return;
+    if (schedule.JobCount() == kMaxJobs)
+      log.FatalStop("Schedule file \"" + schedule.ScheduleFile + "\" holds more than 32767 jobs");
+    Job& job = schedule.Jobs.emplace_back();
+    FillJob(schedule, line, delimiter, job);
+    if (job.DateVars[0].empty()) SetStockDateVars(job);
+    SetJobStatus(schedule, schedule.JobCount());
+  });
+}
+
+void OfferToCreate(Schedule& schedule, RunLog& log) {
+  Answer answer = log.op().Ask("Schedule file \"" + schedule.ScheduleFile +
+                                   "\" does not exist.  Do you wish to create it?",
+                               Buttons::YesNo);
+  if (answer != Answer::Yes) log.FatalStop("Quillrun terminated due to no schedule found");
+  CreateSchedule(schedule, log);
+}
+
+// ---------------------------------------------------------------------------
+// Writing a job.
+
+// Whether the text holds a comma, a quote or a tab, which make a value
+// quoted. Looks at eight bytes at a time: a byte equal to c is zero in
+// v ^ (ones * c), and the zero-byte test flags a chunk that holds one.
+bool HasSpecial(std::string_view text) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+  auto has_zero = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  const char* p = text.data();
+  const char* end = p + text.size();
+  for (; end - p >= 8; p += 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    if (has_zero(v ^ (kOnes * ',')) | has_zero(v ^ (kOnes * '"')) | has_zero(v ^ (kOnes * '\t')))
+      return true;
+  }
+  for (; p != end; ++p)
+    if (*p == ',' || *p == kQuote || *p == '\t') return true;
+  return false;
+}
+
+// Builds lines field by field straight into the text's buffer: each value
+// has its quotes doubled and its blanks trimmed, and is enclosed in quotes
+// when it holds a comma or a quote (or a tab, which would otherwise end the
+// field), so the reader gives back exactly what was written. Finish() cuts
+// the text to what was written.
+class LineWriter {
+ public:
+  explicit LineWriter(std::string& out) : out_(out), used_(out.size()) {}
+  void StartLine() { fields_ = 0; }
+  void EndLine() { Append("\r\n"); }
+  void Finish() { out_.resize(used_); }
+  void Reserve(size_t n) { Room(n); }
+
+  void Text(std::string_view value) { Put(TrimView(value)); }
+  void TextKeepLeading(std::string_view value) {  // each leading blank belongs to a dependency
+    size_t e = value.size();
+    while (e > 0 && (value[e - 1] == ' ' || value[e - 1] == '\t')) --e;
+    Put(value.substr(0, e));
+  }
+  void Number(int64_t value) {
+    char buffer[24];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    PutPlain(std::string_view(buffer, static_cast<size_t>(end - buffer)));
+  }
+  void Flag(bool value) { PutPlain(value ? "-1" : "0"); }
+  void Time(DateTime value) {
+    char buffer[kDateTimeLength];
+    if (WriteDateTime(buffer, value))
+      PutPlain(std::string_view(buffer, kDateTimeLength));
+    else
+      PutPlain(FormatDateTime(value, kDateTimePattern));
+  }
+  void Empty() { PutPlain({}); }
+  // Entries each followed by a comma; commas inside an entry become `escape`
+  // when given; entries are trimmed when `trim`.
+  template <typename Range>
+  void List(const Range& entries, char escape = 0, bool trim = false) {
+    list_.clear();
+    for (const auto& entry : entries) {
+      size_t from = list_.size();
+      list_.append(trim ? TrimView(entry) : std::string_view(entry));
+      if (escape) std::replace(list_.begin() + static_cast<ptrdiff_t>(from), list_.end(), ',', escape);
+      list_ += ',';
+    }
+    Text(list_);
+  }
+
+ private:
+  char* Room(size_t n) {
+    if (out_.size() - used_ < n) out_.resize(std::max(out_.size() * 2, used_ + n));
+    return out_.data() + used_;
+  }
+  void Append(std::string_view text) {
+    std::memcpy(Room(text.size()), text.data(), text.size());
+    used_ += text.size();
+  }
+  // A value that cannot hold a comma, a quote or a tab.
+  void PutPlain(std::string_view value) {
+    char* p = Room(value.size() + 1);
+    if (fields_++ > 0) *p++ = '\t';
+    std::memcpy(p, value.data(), value.size());
+    used_ = static_cast<size_t>(p + value.size() - out_.data());
+  }
+  void Put(std::string_view value) {
+    if (!HasSpecial(value)) return PutPlain(value);
+    char* p = Room(value.size() * 2 + 3);
+    if (fields_++ > 0) *p++ = '\t';
+    *p++ = kQuote;
+    for (char c : value) {
+      if (c == kQuote) *p++ = kQuote;
+      *p++ = c;
+    }
+    *p++ = kQuote;
+    used_ = static_cast<size_t>(p - out_.data());
+  }
+
+  std::string& out_;
+  size_t used_;
+  std::string list_;
+  int fields_ = 0;
+};
+
+// Column 7: the trimmed names, each followed by a comma. A blank name would
+// end the list when read back, losing the names after it: a program error.
+void WriteRunAfter(LineWriter& w, const Job& job, RunLog& log) {
+  for (const std::string& name : job.RunAfter)
+    if (TrimView(name).empty())
+      log.FatalStop("Empty RunAfter entry for job " + job.JobName.Padded() + ".  Critical error.");
+  w.List(job.RunAfter, 0, true);
+}
+
+void WriteColumns1To12(LineWriter& w, const Job& job, RunLog& log) {
+  w.Text(job.JobName.Trimmed());
+  w.Text(job.CommandLine);
+  w.Text(job.EarliestStart.Trimmed());
+  w.Text(job.Frequency);
+  w.Text(job.Exclusivity);
+  w.Text(job.SkipOn.Trimmed());
+  WriteRunAfter(w, job, log);
+  w.Flag(job.DeferRollover);
+  w.Text(job.NormalMailTo);
+  w.Text(job.OverrideCode.Trimmed());
+  w.Flag(job.FailedFlag);
+  w.Empty();
+}
+
+void WriteColumns13To26(LineWriter& w, const Job& job) {
+  w.Time(job.StartedAt);
+  w.Time(job.EndedAt);
+  w.Flag(job.ForcedEnd);
+  w.Number(job.Process.process_handle);
+  w.Number(job.Process.thread_handle);
+  w.Number(job.Process.process_id);
+  w.Number(job.Process.thread_id);
+  w.Time(job.EarliestStartAt);
+  w.Flag(job.IsDosProgram);
+  w.List(job.NormalMsg);
+  w.Text(job.WaitFile);
+  w.Text(job.Reserved24.Trimmed());
+  w.Number(job.Reserved25);
+  w.Number(job.LastDuration);
+}
+
+void WriteColumns27To38(LineWriter& w, const Job& job) {
+  w.List(job.NormalMsgFlags);
+  w.List(job.AbnormalMsgFlags);
+  w.Text(job.NormalMailCc);
+  w.Text(job.Group.Trimmed());
+  w.Text(job.TriggerFile.Trimmed());
+  w.Flag(job.DeleteWaitFile);
+  w.Text(job.Description.Trimmed());
+  w.Number(job.Reserved34);
+  w.Text(job.AbnormalMailTo);
+  w.Text(job.AbnormalMailCc);
+  w.Empty();
+  w.Flag(job.SuppressEmptyMsg);
+}
+
+void WriteColumns39To50(LineWriter& w, const Job& job) {
+  w.List(job.AbnormalMsg);
+  w.Number(job.CpuUsage);
+  w.Flag(job.Critical);
+  w.List(job.DateVars, kCommaEscape);
+  w.Flag(job.SubmitOnly);
+  w.Number(job.DeferEojMsgMins);
+  w.Text(job.DepConditions);
+  w.TextKeepLeading(job.DepAutoUnsched);
+  w.Number(job.AutoReschedule);
+  w.Empty();
+  w.Empty();
+  w.Empty();
+}
+
+void WriteJob(LineWriter& w, const Job& job, RunLog& log) {
+  w.StartLine();
+  WriteColumns1To12(w, job, log);
+  WriteColumns13To26(w, job);
+  WriteColumns27To38(w, job);
+  WriteColumns39To50(w, job);
+}
+
+std::string FormatJobs(const Schedule& schedule, RunLog& log) {
+  std::string content;
+  LineWriter w(content);
+  w.Reserve(static_cast<size_t>(schedule.JobCount()) * 400);
+  for (int i = 1; i <= schedule.JobCount(); ++i) {
+    WriteJob(w, schedule[i], log);
+    w.EndLine();
+  }
+  w.Finish();
+  return content;
+}
+
+// Runs a file step until it succeeds or the operator cancels, which is fatal.
+template <typename Step>
+void WithRetry(RunLog& log, const std::string& temp, Step step) {
+  while (!step()) {
+    Answer a = log.op().Ask("Cannot rename or save schedule.  Retry or Cancel?", Buttons::RetryCancel);
+    if (a != Answer::Retry) {
+      RemoveFile(temp);
+      log.FatalStop("Quillrun cancelled due to save error.");
+    }
+  }
+}
+
+// The new content is flushed to a file beside the schedule first; only then
+// does the old file become the backup (replacing the previous one in a single
+// rename) and the new one take its place. Whenever the process stops, the
+// schedule file or its backup is whole.
+void ReplaceScheduleFile(const std::string& path, const std::string& content, RunLog& log) {
+  const std::string temp = path + ".new";
+  WithRetry(log, temp, [&] { return WriteFileAtomic(temp, content); });
+  if (FileExists(path)) WithRetry(log, temp, [&] { return RenameFile(path, BackupName(path)); });
+  WithRetry(log, temp, [&] { return RenameFile(temp, path); });
+}
+
+}  // namespace
+
+void ReadSchedule(Schedule& schedule, RunLog& log) {
+  schedule.ClearJobs();
+  if (!FileExists(schedule.ScheduleFile)) OfferToCreate(schedule, log);
+  std::optional<std::string> content = ReadWholeFile(schedule.ScheduleFile);
+  if (!content) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
+  schedule.ClearJobs();  // a schedule just created is read back like any other
+  FillJobs(schedule, log, *content);
+}
+
+bool WriteSchedule(Schedule& schedule, RunLog& log) {
+  if (EndsWith(Lower(schedule.ScheduleFile), "bak")) {
+    log.op().Tell("Quillrun cannot save to \".BAK\" file");
+    return false;
+  }
+  ReplaceScheduleFile(schedule.ScheduleFile, FormatJobs(schedule, log), log);
+  RewriteTriggersList(schedule, log);
+  return true;
+}
+
+void CreateSchedule(Schedule& schedule, RunLog& log) {
+  schedule.ClearJobs();
+  schedule.Jobs.push_back(NewPlaceholderJob());
+  WriteSchedule(schedule, log);
+}
+
+std::string FormatJobLine(const Job& job, RunLog& log) {
+  std::string line;
+  LineWriter w(line);
+  WriteJob(w, job, log);
+  w.Finish();
+  return line;
+}
+
+Job ParseJobLine(const Schedule& schedule, std::string_view line, char delimiter) {
+  Job job;
+  FillJob(schedule, line, delimiter, job);
+  return job;
+}
+
+std::string BackupName(std::string_view schedule_file) {
+  return std::string(schedule_file.substr(0, schedule_file.find('.'))) + ".bak";
+}
+
+}  // namespace qlr
