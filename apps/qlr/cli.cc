@@ -1,0 +1,102 @@
+#include "qlr/cli.h"
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "base/version.h"
+
+namespace qlr {
+namespace {
+
+CLI::App* AddShow(CLI::App& app, ShowOptions& o) {
+  auto* sub = app.add_subcommand("show", "Show the schedule's grid for a run date");
+  sub->add_option("INI", o.ini, "The schedule's INI file")->required();
+  sub->add_option("--date", o.date, "Run date (default: the date the launch window offers)");
+  sub->add_option("--columns", o.columns, "Column ids 0..22, comma-separated, or all")
+      ->capture_default_str();
+  sub->add_flag("--json", o.json, "Print a JSON array of objects keyed by heading");
+  return sub;
+}
+
+CLI::App* AddCheck(CLI::App& app, std::string& ini) {
+  auto* sub = app.add_subcommand("check", "Check the schedule for dependency loops and faults");
+  sub->add_option("INI", ini, "The schedule's INI file")->required();
+  return sub;
+}
+
+CLI::App* AddTerms(CLI::App& app, TermsOptions& o) {
+  auto* sub = app.add_subcommand("terms", "List the frequency terms that hold on a date");
+  sub->add_option("DATE", o.date, "The date")->required();
+  sub->add_option("--ini", o.ini, "INI file for working days, holidays and date format");
+  return sub;
+}
+
+CLI::App* AddTry(CLI::App& app, TryOptions& o) {
+  auto* sub = app.add_subcommand("try", "List the next run dates of a frequency");
+  sub->add_option("FREQUENCY", o.frequency, "The frequency expression")->required();
+  sub->add_option("--ini", o.ini, "INI file for working days, holidays and date format");
+  sub->add_option("--from", o.from, "First date looked at (default: the offered run date)");
+  sub->add_option("--skip", o.skip, "Skip On choice: a date or the skip-always keyword");
+  return sub;
+}
+
+CLI::App* AddSubst(CLI::App& app, SubstOptions& o) {
+  auto* sub = app.add_subcommand("subst", "Substitute a job's date variables");
+  sub->add_option("INI", o.ini, "The schedule's INI file")->required();
+  sub->add_option("JOB", o.job, "The job's name")->required();
+  sub->add_option("--date", o.date, "Run date (default: the date the launch window offers)");
+  auto* text = sub->add_option("--text", o.text, "Text to substitute instead of the command");
+  sub->callback([&options = o, text] { options.has_text = text->count() > 0; });
+  return sub;
+}
+
+CLI::App* AddReset(CLI::App& app, ResetOptions& o) {
+  auto* sub = app.add_subcommand("reset", "Clear the run state of every job");
+  sub->add_option("INI", o.ini, "The schedule's INI file")->required();
+  sub->add_flag("--standard-triggers", o.standard_triggers, "Delete standard trigger files");
+  sub->add_flag("--other-triggers", o.other_triggers, "Delete non-standard trigger files");
+  return sub;
+}
+
+CLI::App* AddRewrite(CLI::App& app, std::string& ini) {
+  auto* sub = app.add_subcommand("rewrite", "Read the schedule and write it back");
+  sub->add_option("INI", ini, "The schedule's INI file")->required();
+  return sub;
+}
+
+}  // namespace
+
+int RunQlr(int argc, const char* const* argv, CliEnv& env) {
+  CLI::App app("Quillrun's command-line tool: show, check and evaluate schedules", "qlr");
+  app.set_version_flag("--version", std::string(kVersionText));
+  app.add_flag("--yes", env.yes, "Answer questions Yes, OK or Retry instead of No or Cancel");
+  app.require_subcommand(1);
+  app.fallthrough();
+  ShowOptions show;
+  TermsOptions terms;
+  TryOptions try_options;
+  SubstOptions subst;
+  ResetOptions reset;
+  std::string check_ini, rewrite_ini;
+  const std::pair<CLI::App*, std::function<int()>> commands[] = {
+      {AddShow(app, show), [&] { return CmdShow(env, show); }},
+      {AddCheck(app, check_ini), [&] { return CmdCheck(env, check_ini); }},
+      {AddTerms(app, terms), [&] { return CmdTerms(env, terms); }},
+      {AddTry(app, try_options), [&] { return CmdTry(env, try_options); }},
+      {AddSubst(app, subst), [&] { return CmdSubst(env, subst); }},
+      {AddReset(app, reset), [&] { return CmdReset(env, reset); }},
+      {AddRewrite(app, rewrite_ini), [&] { return CmdRewrite(env, rewrite_ini); }},
+  };
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e, env.out, env.err) == 0 ? 0 : 1;
+  }
+  for (const auto& [sub, command] : commands)
+    if (sub->parsed()) return command();
+  return 1;
+}
+
+}  // namespace qlr

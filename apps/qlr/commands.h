@@ -1,0 +1,73 @@
+#pragma once
+// The subcommands of qlr, one function each. Arguments are the UTF-8 text
+// typed on the command line; output goes to the streams of `env`, in UTF-8.
+// Each returns the exit status: 0 done, 1 a fault was reported, 2 the program
+// ended through a fatal stop.
+
+#include <ostream>
+#include <string>
+
+#include "base/clock.h"
+
+namespace qlr {
+
+struct CliEnv {
+  std::ostream& out;
+  std::ostream& err;
+  const Clock& clock;
+  bool yes = false;  // answer questions Yes, OK or Retry
+};
+
+inline constexpr const char* kDefaultShowColumns = "0,1,10,11,12,16";
+
+struct ShowOptions {
+  std::string ini = {};
+  std::string date = {};                      // "" for the run date the launch window offers
+  std::string columns = kDefaultShowColumns;  // ids 0..22 separated by commas, or "all"
+  bool json = false;
+};
+// The grid of the schedule for the run date: headings, then one line per job,
+// cells separated by tabs; or a JSON array of objects keyed by heading.
+int CmdShow(CliEnv& env, const ShowOptions& options);
+
+// Dependency loops (status 1) and, without changing the status, other faults.
+int CmdCheck(CliEnv& env, const std::string& ini);
+
+struct TermsOptions {
+  std::string date = {};
+  std::string ini = {};  // "" for the built-in working days and date formats, no holidays
+};
+// The frequency terms that hold on the date, as one line.
+int CmdTerms(CliEnv& env, const TermsOptions& options);
+
+struct TryOptions {
+  std::string frequency = {};
+  std::string ini = {};
+  std::string from = {};  // "" for the offered run date
+  std::string skip = {};  // a Skip On choice
+};
+// The next run dates of a frequency, one per line.
+int CmdTry(CliEnv& env, const TryOptions& options);
+
+struct SubstOptions {
+  std::string ini = {};
+  std::string job = {};
+  std::string date = {};
+  bool has_text = false;  // substitute `text` instead of the job's command line
+  std::string text = {};
+};
+// The job's command line (or the text) with its date variables substituted.
+int CmdSubst(CliEnv& env, const SubstOptions& options);
+
+struct ResetOptions {
+  std::string ini = {};
+  bool standard_triggers = false;  // delete the standard trigger files
+  bool other_triggers = false;     // delete the other trigger files
+};
+// Clears the run state of every job and saves the schedule.
+int CmdReset(CliEnv& env, const ResetOptions& options);
+
+// Reads the schedule and writes it back, with its backup and the triggers list.
+int CmdRewrite(CliEnv& env, const std::string& ini);
+
+}  // namespace qlr
