@@ -66,6 +66,23 @@ CLI::App* AddRewrite(CLI::App& app, std::string& ini) {
   return sub;
 }
 
+CLI::App* AddRun(CLI::App& app, RunCommandOptions& o) {
+  auto* sub = app.add_subcommand("run", "Run the schedule until stopped (SIGINT, SIGTERM)");
+  sub->add_option("INI", o.ini, "The schedule's INI file")->required();
+  sub->add_option("--date", o.date, "Run date (default: the date the launch window offers)");
+  sub->add_option("--start", o.start, "Start time of the run day, hh:mm (default: DayStart)");
+  sub->add_option("--cpu", o.cpu, "CPU limit (default: CPULimit)");
+  sub->add_flag("--suspended", o.suspended, "Start with submission suspended");
+  sub->add_flag("--serialise-dos", o.serialise_dos, "Run at most one DOS job at a time");
+  sub->add_flag("--dummy", o.dummy, "Dummy run: the dummy program runs in place of each job");
+  sub->add_flag("--wait-for-triggers", o.wait_for_triggers, "Dummy run: wait for awaited files");
+  sub->add_flag("--dummy-messages", o.dummy_messages, "Dummy run: write end-of-job messages");
+  sub->add_flag("--dummy-triggers", o.dummy_triggers, "Dummy run: write end-of-job trigger files");
+  sub->add_flag("--ignore-cpu-limit", o.ignore_cpu_limit, "Do not apply the CPU limit");
+  sub->add_flag("--until-complete", o.until_complete, "Close once the day's jobs are done");
+  return sub;
+}
+
 }  // namespace
 
 int RunQlr(int argc, const char* const* argv, CliEnv& env) {
@@ -79,6 +96,7 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
   TryOptions try_options;
   SubstOptions subst;
   ResetOptions reset;
+  RunCommandOptions run;
   std::string check_ini, rewrite_ini;
   const std::pair<CLI::App*, std::function<int()>> commands[] = {
       {AddShow(app, show), [&] { return CmdShow(env, show); }},
@@ -88,6 +106,7 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
       {AddSubst(app, subst), [&] { return CmdSubst(env, subst); }},
       {AddReset(app, reset), [&] { return CmdReset(env, reset); }},
       {AddRewrite(app, rewrite_ini), [&] { return CmdRewrite(env, rewrite_ini); }},
+      {AddRun(app, run), [&] { return CmdRun(env, run); }},
   };
   try {
     app.parse(argc, argv);

@@ -70,4 +70,23 @@ int CmdReset(CliEnv& env, const ResetOptions& options);
 // Reads the schedule and writes it back, with its backup and the triggers list.
 int CmdRewrite(CliEnv& env, const std::string& ini);
 
+struct RunCommandOptions {
+  std::string ini = {};
+  std::string date = {};   // "" for the run date the launch window offers
+  std::string start = {};  // "hh:mm"; "" for DayStart
+  std::string cpu = {};    // "" for CPULimit
+  bool suspended = false;
+  bool serialise_dos = false;
+  bool dummy = false;
+  bool wait_for_triggers = false;
+  bool dummy_messages = false;
+  bool dummy_triggers = false;
+  bool ignore_cpu_limit = false;
+  bool until_complete = false;
+};
+// Runs the schedule as the execution window would, printing each line of the
+// window's list; returns after SIGINT or SIGTERM, or with `until_complete`
+// once the day's jobs are done. Status 1 when the launch was refused.
+int CmdRun(CliEnv& env, const RunCommandOptions& options);
+
 }  // namespace qlr
