@@ -9,8 +9,6 @@
 namespace qlr {
 namespace {
 
-constexpr size_t kMaxValue = 254;
-
 // The section name of a "[name]" line, or nullopt for any other line.
 std::optional<std::string_view> SectionOf(std::string_view line) {
   std::string_view t = TrimView(line);
@@ -27,13 +25,18 @@ bool KeyMatches(std::string_view line, std::string_view key) {
 
 struct Located {
   std::vector<std::string> lines;
+  bool readable = true;                      // false: the file exists but cannot be read
   size_t section_begin = std::string::npos;  // the "[section]" line
   size_t section_end = 0;                    // one past the section's last line
 };
 
 Located Locate(std::string_view section, std::string_view ini_file) {
   Located at;
-  at.lines = ReadLines(ini_file).value_or(std::vector<std::string>{});
+  auto lines = ReadLines(ini_file);
+  if (lines)
+    at.lines = std::move(*lines);
+  else
+    at.readable = !FileExists(ini_file);
   for (size_t i = 0; i < at.lines.size(); ++i) {
     auto name = SectionOf(at.lines[i]);
     if (!name) continue;
@@ -55,19 +58,21 @@ bool Store(const std::vector<std::string>& lines, std::string_view ini_file) {
 
 }  // namespace
 
-std::string IniRead(std::string_view section, std::string_view key, std::string_view ini_file) {
+std::string IniRead(std::string_view section, std::string_view key, std::string_view ini_file,
+                    size_t max_length) {
   Located at = Locate(section, ini_file);
   if (at.section_begin == std::string::npos) return {};
   for (size_t i = at.section_begin + 1; i < at.section_end; ++i)
     if (KeyMatches(at.lines[i], key))
-      return Left(TrimView(TextAfter(at.lines[i], "=")), kMaxValue);
+      return Left(TrimView(TextAfter(at.lines[i], "=")), max_length);
   return {};
 }
 
 bool IniWrite(std::string_view section, std::string_view key, std::string_view value,
-              std::string_view ini_file) {
+              std::string_view ini_file, size_t max_length) {
   Located at = Locate(section, ini_file);
-  std::string line = std::string(TrimView(key)) + "=" + Left(value, kMaxValue);
+  if (!at.readable) return false;  // writing would replace whatever the file holds
+  std::string line = std::string(TrimView(key)) + "=" + Left(value, max_length);
   if (at.section_begin == std::string::npos) {
     at.lines.push_back("[" + std::string(TrimView(section)) + "]");
     at.lines.push_back(line);
@@ -86,7 +91,7 @@ bool IniWrite(std::string_view section, std::string_view key, std::string_view v
 
 bool IniDeleteSection(std::string_view section, std::string_view ini_file) {
   Located at = Locate(section, ini_file);
-  if (at.section_begin == std::string::npos) return false;
+  if (!at.readable || at.section_begin == std::string::npos) return false;
   at.lines.erase(at.lines.begin() + static_cast<ptrdiff_t>(at.section_begin),
                  at.lines.begin() + static_cast<ptrdiff_t>(at.section_end));
   return Store(at.lines, ini_file);

@@ -15,19 +15,22 @@ ProfileSettingsStore::ProfileSettingsStore(std::string path) : path_(std::move(p
 std::string ProfileSettingsStore::DefaultPath() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
-  std::string base = xdg && *xdg ? xdg : std::string(home ? home : ".") + "/.config";
+  // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules say.
+  std::string base = xdg && *xdg == '/' ? xdg : std::string(home ? home : ".") + "/.config";
   return Utf8ToCp1252(base) + "/Quillrun/Quillrun.ini";
 }
 
+// Values are kept whole, as the registry that this store stands for keeps them
+// (a long "List" of view profiles must not lose its last names).
 std::string ProfileSettingsStore::Get(const std::string& section, const std::string& key) {
-  return IniRead(section, key, path_);
+  return IniRead(section, key, path_, std::string::npos);
 }
 
 bool ProfileSettingsStore::Set(const std::string& section, const std::string& key,
                                const std::string& value) {
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(OsPath(DirName(path_))), ec);
-  return IniWrite(section, key, value, path_);
+  return IniWrite(section, key, value, path_, std::string::npos);
 }
 
 bool ProfileSettingsStore::DeleteSection(const std::string& section) {
