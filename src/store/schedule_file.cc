@@ -450,7 +450,7 @@ class LineWriter {
   void PutPlain(std::string_view value) {
     char* p = Room(value.size() + 1);
     if (fields_++ > 0) *p++ = '\t';
-    std::memcpy(p, value.data(), value.size());
+    if (!value.empty()) std::memcpy(p, value.data(), value.size());  // data() may be null
     used_ = static_cast<size_t>(p + value.size() - out_.data());
   }
   void Put(std::string_view value) {
