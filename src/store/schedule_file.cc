@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -342,13 +343,65 @@ void ForEachLine(std::string_view text, F line) {
   }
 }
 
-void FillJobs(Schedule& schedule, RunLog& log, std::string_view content) {
-  size_t lines = 1;
-  for (size_t nl = content.find('\n'); nl != std::string_view::npos; nl = content.find('\n', nl + 1))
-    ++lines;
-  schedule.Jobs.reserve(std::min<size_t>(lines, kMaxJobs) + 1);
+// Reads a file a block at a time, so that a large schedule is never held
+// whole in memory beside the jobs made from it.
+class BlockReader {
+ public:
+  explicit BlockReader(const std::string& path) : file_(std::fopen(OsPath(path).c_str(), "rb")) {}
+  ~BlockReader() {
+    if (file_) std::fclose(file_);
+  }
+  BlockReader(const BlockReader&) = delete;
+  BlockReader& operator=(const BlockReader&) = delete;
+
+  bool Good() const { return file_ && !std::ferror(file_); }
+
+  // The number of line ends, reading the file through and back to its start.
+  size_t CountLineEnds() {
+    size_t count = 0;
+    for (std::string_view block; !(block = Next()).empty();)
+      for (size_t nl = block.find('\n'); nl != std::string_view::npos; nl = block.find('\n', nl + 1))
+        ++count;
+    if (file_) std::rewind(file_);
+    return count;
+  }
+
+  // Calls `line` for every line, as ForEachLine does for the whole text.
+  template <typename F>
+  void ForEachLine(F line) {
+    std::string partial;  // a line begun in an earlier block
+    for (std::string_view block; !(block = Next()).empty();) {
+      size_t first = block.find('\n');
+      if (first == std::string_view::npos) {
+        partial.append(block);
+        continue;
+      }
+      partial.append(block.substr(0, first + 1));
+      qlr::ForEachLine(partial, line);
+      size_t last = block.rfind('\n');
+      qlr::ForEachLine(block.substr(first + 1, last - first), line);
+      partial.assign(block.substr(last + 1));
+    }
+    qlr::ForEachLine(partial, line);
+  }
+
+ private:
+  static constexpr size_t kBlockSize = 1 << 20;
+
+  std::string_view Next() {
+    if (!file_) return {};
+    size_t n = std::fread(block_.data(), 1, block_.size(), file_);
+    return std::string_view(block_.data(), n);
+  }
+
+  std::FILE* file_;
+  std::string block_ = std::string(kBlockSize, '\0');
+};
+
+void FillJobs(Schedule& schedule, RunLog& log, BlockReader& reader) {
+  schedule.Jobs.reserve(std::min<size_t>(reader.CountLineEnds() + 1, kMaxJobs) + 1);
   char delimiter = 0;
-  ForEachLine(content, [&](std::string_view line) {
+  reader.ForEachLine([&](std::string_view line) {
     if (delimiter == 0) delimiter = line.find('\t') != std::string_view::npos ? '\t' : ',';
     if (line.empty()) return;
     if (schedule.JobCount() == kMaxJobs)
@@ -591,10 +644,11 @@ void ReplaceScheduleFile(const std::string& path, const std::string& content, Ru
 void ReadSchedule(Schedule& schedule, RunLog& log) {
   schedule.ClearJobs();
   if (!FileExists(schedule.ScheduleFile)) OfferToCreate(schedule, log);
-  std::optional<std::string> content = ReadWholeFile(schedule.ScheduleFile);
-  if (!content) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
+  BlockReader reader(schedule.ScheduleFile);
+  if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
   schedule.ClearJobs();  // a schedule just created is read back like any other
-  FillJobs(schedule, log, *content);
+  FillJobs(schedule, log, reader);
+  if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
 }
 
 bool WriteSchedule(Schedule& schedule, RunLog& log) {

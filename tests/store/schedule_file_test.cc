@@ -362,6 +362,33 @@ TEST_F(ScheduleFileTest, FirstLineDecidesTheDelimiter) {
   EXPECT_EQ(schedule[2].JobName.Str(), "B\tx");
 }
 
+// The reader takes the file in blocks of 1 MiB: lines may run across them,
+// and a line end may be split between two of them.
+TEST_F(ScheduleFileTest, LinesAcrossReadBlocks) {
+  const size_t kBlock = 1 << 20;
+  const std::string long_command(kBlock - 3, 'x');  // "\r" is the block's last byte
+  dir.Write("night.sch", "A\t" + long_command + "\r\nB\tcmd\r\n");
+  ReadSchedule(schedule, log);
+  ASSERT_EQ(schedule.JobCount(), 2);
+  EXPECT_EQ(schedule[1].CommandLine, long_command);
+  EXPECT_EQ(schedule[2].CommandLine, "cmd");
+
+  schedule.Jobs.resize(1);
+  for (int i = 1; i <= 3000; ++i) {
+    Job job = FullJob();
+    job.JobName = "J" + std::to_string(i);
+    job.CommandLine = std::string(static_cast<size_t>(i % 700), 'c');
+    schedule.Jobs.push_back(job);
+  }
+  ASSERT_TRUE(WriteSchedule(schedule, log));
+  ASSERT_GT(std::filesystem::file_size(schedule.ScheduleFile), 2 * kBlock);
+  const std::vector<Job> written = schedule.Jobs;
+  ReadSchedule(schedule, log);
+  ASSERT_EQ(schedule.JobCount(), 3000);
+  for (int i = 1; i <= 3000; ++i)
+    ASSERT_EQ(FormatJobLine(schedule[i], log), FormatJobLine(written[static_cast<size_t>(i)], log)) << i;
+}
+
 TEST_F(ScheduleFileTest, MissingFileAnsweredNoIsFatal) {
   EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
   ASSERT_EQ(op.asked.size(), 1u);
