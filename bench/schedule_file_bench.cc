@@ -30,8 +30,9 @@ class SilentOperator : public Operator {
 
 // A folder of its own holding the schedule file and the triggers list.
 struct BenchFolder {
-  BenchFolder() : path(std::filesystem::temp_directory_path() /
-                       ("qlr-schedule-bench-" + std::to_string(::getpid()))) {
+  BenchFolder()
+      : path(std::filesystem::temp_directory_path() /
+             ("qlr-schedule-bench-" + std::to_string(::getpid()))) {
     std::filesystem::create_directories(path);
   }
   ~BenchFolder() { std::filesystem::remove_all(path); }

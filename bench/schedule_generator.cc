@@ -24,25 +24,39 @@ struct Group {
 };
 
 constexpr std::array<Group, 20> kGroups = {{
-    {"PAYROLL", "PAY", "payroll"},   {"FINANCE", "FIN", "gl"},      {"BACKUP", "BKP", "backup"},
-    {"REPORTS", "RPT", "reports"},   {"ETL", "ETL", "etl"},         {"BILLING", "BIL", "billing"},
-    {"HR", "HRS", "hr"},             {"SALES", "SAL", "sales"},     {"STOCK", "STK", "stock"},
-    {"AUDIT", "AUD", "audit"},       {"LEDGER", "LED", "ledger"},   {"ARCHIVE", "ARC", "archive"},
-    {"INVOICE", "INV", "invoice"},   {"CRM", "CRM", "crm"},         {"WEB", "WEB", "web"},
-    {"MAIL", "MLS", "mail"},         {"NIGHTLY", "NGT", "nightly"}, {"MONTHEND", "MEN", "monthend"},
-    {"TREASURY", "TRS", "treasury"}, {"", "GEN", "misc"},
+    {"PAYROLL", "PAY", "payroll"},
+    {"FINANCE", "FIN", "gl"},
+    {"BACKUP", "BKP", "backup"},
+    {"REPORTS", "RPT", "reports"},
+    {"ETL", "ETL", "etl"},
+    {"BILLING", "BIL", "billing"},
+    {"HR", "HRS", "hr"},
+    {"SALES", "SAL", "sales"},
+    {"STOCK", "STK", "stock"},
+    {"AUDIT", "AUD", "audit"},
+    {"LEDGER", "LED", "ledger"},
+    {"ARCHIVE", "ARC", "archive"},
+    {"INVOICE", "INV", "invoice"},
+    {"CRM", "CRM", "crm"},
+    {"WEB", "WEB", "web"},
+    {"MAIL", "MLS", "mail"},
+    {"NIGHTLY", "NGT", "nightly"},
+    {"MONTHEND", "MEN", "monthend"},
+    {"TREASURY", "TRS", "treasury"},
+    {"", "GEN", "misc"},
 }};
 
-constexpr std::array<std::string_view, 10> kActions = {
-    "extract", "load", "report", "reconcile", "purge", "archive", "post", "summarise", "export",
-    "validate"};
+constexpr std::array<std::string_view, 10> kActions = {"extract", "load",    "report", "reconcile",
+                                                       "purge",   "archive", "post",   "summarise",
+                                                       "export",  "validate"};
 
 constexpr std::array<std::string_view, 15> kFrequencies = {
-    "Workdays", "Workdays", "Workdays",  "Daily",   "Weekdays",       "Mon Wed Fri",
-    "+1WDOM",   "-1WDOM",   "-1CDOM",    "+2Tue",   "Workdays+",      "Weekends",
-    "Sat",      "+1CDOM +15CDOM",        "24 Dec 2026"};
+    "Workdays",    "Workdays", "Workdays", "Daily",          "Weekdays",
+    "Mon Wed Fri", "+1WDOM",   "-1WDOM",   "-1CDOM",         "+2Tue",
+    "Workdays+",   "Weekends", "Sat",      "+1CDOM +15CDOM", "24 Dec 2026"};
 
-constexpr std::array<std::string_view, 4> kExclusivity = {"DBLOCK", "TAPE", "LEDGER GLOCK", "NETCOPY"};
+constexpr std::array<std::string_view, 4> kExclusivity = {"DBLOCK", "TAPE", "LEDGER GLOCK",
+                                                          "NETCOPY"};
 
 constexpr std::array<std::string_view, 4> kCustomDateVars = {
     "RUNDATE,RunDate,0,yyyymmdd", "YMD,RUND-1WD,0,yymmdd", "MONTHEND,-1CDOM,0,yyyymmdd",
@@ -83,7 +97,8 @@ void Generator::SetIdentity(Job& job, int index, const Group& group, std::string
   std::string dir = "/opt/" + std::string(group.program);
   job.CommandLine = dir + "/bin/" + std::string(action) + " -d &RUNDATE& " + dir + "/" +
                     std::string(action) + ".csv";
-  job.Description = "The " + std::string(action) + " step of the " + std::string(group.program) + " cycle";
+  job.Description =
+      "The " + std::string(action) + " step of the " + std::string(group.program) + " cycle";
   job.IsDosProgram = Chance(5);
   job.CpuUsage = static_cast<int16_t>(Pick(5) * 10);
 }
@@ -158,7 +173,9 @@ Job Generator::MakeJob(int index) {
 
 class SilentOperator : public Operator {
  public:
-  void Tell(const std::string& text, const std::string&) override { throw std::runtime_error(text); }
+  void Tell(const std::string& text, const std::string&) override {
+    throw std::runtime_error(text);
+  }
   Answer Ask(const std::string&, Buttons, const std::string&) override { return Answer::Cancel; }
   std::optional<std::string> Input(const std::string&, const std::string&,
                                    const std::string&) override {
@@ -167,15 +184,28 @@ class SilentOperator : public Operator {
 };
 
 std::string IniText() {
-  constexpr std::string_view kLines[] = {
-      "[Quillrun]",          "ScheduleName=BENCH",       "ScheduleFile=bench.sch",
-      "LogFile=log/bench_yyyymmdd.log", "EmailAddrPath=addr", "TriggerPath=triggers",
-      "TrackerPath=trackers", "JobDocPath=docs",          "EmailPath=email",
-      "EmailAttPath=attach",  "PubHols=holidays.txt",     "HelpPath=help",
-      "DateDisplayFormat=0",  "Workdays=Mon,Tue,Wed,Thu,Fri", "AllowCritical=Y",
-      "MinJobLaunch=10",      "EmailAddressFormat=Address", "DayStart=06:00",
-      "CPULimit=9999",        "ShowFailedJobsWarning=N",  "RunTimeErrorText=RUN-TIME ERROR",
-      "TimerSecs=30"};
+  constexpr std::string_view kLines[] = {"[Quillrun]",
+                                         "ScheduleName=BENCH",
+                                         "ScheduleFile=bench.sch",
+                                         "LogFile=log/bench_yyyymmdd.log",
+                                         "EmailAddrPath=addr",
+                                         "TriggerPath=triggers",
+                                         "TrackerPath=trackers",
+                                         "JobDocPath=docs",
+                                         "EmailPath=email",
+                                         "EmailAttPath=attach",
+                                         "PubHols=holidays.txt",
+                                         "HelpPath=help",
+                                         "DateDisplayFormat=0",
+                                         "Workdays=Mon,Tue,Wed,Thu,Fri",
+                                         "AllowCritical=Y",
+                                         "MinJobLaunch=10",
+                                         "EmailAddressFormat=Address",
+                                         "DayStart=06:00",
+                                         "CPULimit=9999",
+                                         "ShowFailedJobsWarning=N",
+                                         "RunTimeErrorText=RUN-TIME ERROR",
+                                         "TimerSecs=30"};
   std::string text;
   for (std::string_view line : kLines) text.append(line).append("\r\n");
   return text;
@@ -200,7 +230,8 @@ Schedule GenerateSchedule(int jobs, unsigned seed) {
   schedule.RunDate = MakeDate(2026, 12, 4);
   schedule.DayStart = 6 * 3600;
   schedule.DayStartAt = schedule.RunDate + schedule.DayStart;
-  schedule.Calendar.HolidayDays = {DayNumber(MakeDate(2026, 12, 25)), DayNumber(MakeDate(2027, 1, 1))};
+  schedule.Calendar.HolidayDays = {DayNumber(MakeDate(2026, 12, 25)),
+                                   DayNumber(MakeDate(2027, 1, 1))};
   schedule.Jobs.reserve(static_cast<size_t>(jobs) + 1);
   Generator generator(seed);
   for (int i = 1; i <= jobs; ++i) schedule.Jobs.push_back(generator.MakeJob(i));
@@ -208,7 +239,8 @@ Schedule GenerateSchedule(int jobs, unsigned seed) {
 }
 
 void WriteScheduleFiles(const std::string& dir, int jobs) {
-  for (std::string_view sub : {"log", "addr", "triggers", "trackers", "docs", "email", "attach", "help"})
+  for (std::string_view sub :
+       {"log", "addr", "triggers", "trackers", "docs", "email", "attach", "help"})
     std::filesystem::create_directories(std::filesystem::path(dir) / sub);
   if (!WriteWholeFile(JoinPath(dir, "bench.ini"), IniText()) ||
       !WriteWholeFile(JoinPath(dir, "holidays.txt"), HolidaysText()))

@@ -2,7 +2,7 @@
 // Large, realistic schedules for benchmarks and memory measurements: jobs in
 // a score of groups with command lines holding date variables, descriptions,
 // frequencies, dependencies on up to three earlier jobs, exclusivity words,
-// mail addresses and end-of-job messages; about 300 bytes a schedule line.
+// mail addresses and end-of-job messages; about 340 bytes a schedule line.
 
 #include <string>
 

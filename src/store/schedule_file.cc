@@ -360,7 +360,8 @@ class BlockReader {
   size_t CountLineEnds() {
     size_t count = 0;
     for (std::string_view block; !(block = Next()).empty();)
-      for (size_t nl = block.find('\n'); nl != std::string_view::npos; nl = block.find('\n', nl + 1))
+      for (size_t nl = block.find('\n'); nl != std::string_view::npos;
+           nl = block.find('\n', nl + 1))
         ++count;
     if (file_) std::rewind(file_);
     return count;
@@ -414,9 +415,9 @@ void FillJobs(Schedule& schedule, RunLog& log, BlockReader& reader) {
 }
 
 void OfferToCreate(Schedule& schedule, RunLog& log) {
-  Answer answer = log.op().Ask("Schedule file \"" + schedule.ScheduleFile +
-                                   "\" does not exist.  Do you wish to create it?",
-                               Buttons::YesNo);
+  Answer answer = log.op().Ask(
+      "Schedule file \"" + schedule.ScheduleFile + "\" does not exist.  Do you wish to create it?",
+      Buttons::YesNo);
   if (answer != Answer::Yes) log.FatalStop("Quillrun terminated due to no schedule found");
   CreateSchedule(schedule, log);
 }
@@ -484,7 +485,8 @@ class LineWriter {
     for (const auto& entry : entries) {
       size_t from = list_.size();
       list_.append(trim ? TrimView(entry) : std::string_view(entry));
-      if (escape) std::replace(list_.begin() + static_cast<ptrdiff_t>(from), list_.end(), ',', escape);
+      if (escape)
+        std::replace(list_.begin() + static_cast<ptrdiff_t>(from), list_.end(), ',', escape);
       list_ += ',';
     }
     Text(list_);
@@ -620,7 +622,8 @@ std::string FormatJobs(const Schedule& schedule, RunLog& log) {
 template <typename Step>
 void WithRetry(RunLog& log, const std::string& temp, Step step) {
   while (!step()) {
-    Answer a = log.op().Ask("Cannot rename or save schedule.  Retry or Cancel?", Buttons::RetryCancel);
+    Answer a =
+        log.op().Ask("Cannot rename or save schedule.  Retry or Cancel?", Buttons::RetryCancel);
     if (a != Answer::Retry) {
       RemoveFile(temp);
       log.FatalStop("Quillrun cancelled due to save error.");

@@ -33,22 +33,23 @@ TEST(IniReadTest, SectionsAndKeysIgnoreCase) {
       {"Quillrun", "ScheduleName", "NIGHT"},  // value trimmed
       {"QUILLRUN", "schedulename", "NIGHT"},
       {" quillrun ", " LOGFILE ", "/var/log/night.log"},  // the commented line is not it
-      {"Quillrun", "ScheduleFile", ""},  // only in another section
+      {"Quillrun", "ScheduleFile", ""},                   // only in another section
       {"other", "SCHEDULEFILE", "/other.sch"},
       {"Missing", "ScheduleName", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(IniRead(c.section, c.key, ini), c.expected) << c.key;
   EXPECT_EQ(IniRead("Quillrun", "ScheduleName", dir.File("none.ini")), "");
-  EXPECT_EQ(IniRead("Quillrun", "LogFile", dir.Write("lf.ini", "[Quillrun]\nLogFile=x.log\n")), "x.log");
+  EXPECT_EQ(IniRead("Quillrun", "LogFile", dir.Write("lf.ini", "[Quillrun]\nLogFile=x.log\n")),
+            "x.log");
 }
 
 TEST(IniWriteTest, ChangesOnlyItsKeyAndKeepsEveryOtherLine) {
   TempDir dir;
   const std::string ini = dir.Write("night.ini", kIni);
-  ASSERT_TRUE(IniWrite("QUILLRUN", "logfile", "/tmp/run.log", ini));   // replaced in place
-  ASSERT_TRUE(IniWrite("Quillrun", "DayStart", "06:00", ini));         // end of its section
-  ASSERT_TRUE(IniWrite("Other", "CPULimit", "50", ini));               // end of the last section
-  ASSERT_TRUE(IniWrite("New", "Current", "/x/night.ini", ini));        // a new section at the end
+  ASSERT_TRUE(IniWrite("QUILLRUN", "logfile", "/tmp/run.log", ini));  // replaced in place
+  ASSERT_TRUE(IniWrite("Quillrun", "DayStart", "06:00", ini));        // end of its section
+  ASSERT_TRUE(IniWrite("Other", "CPULimit", "50", ini));              // end of the last section
+  ASSERT_TRUE(IniWrite("New", "Current", "/x/night.ini", ini));       // a new section at the end
   EXPECT_EQ(dir.Read("night.ini"),
             "; Night schedule\r\n"
             "[Quillrun]\r\n"

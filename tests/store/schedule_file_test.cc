@@ -145,7 +145,10 @@ TEST_F(ScheduleFileTest, WritesEveryColumnInItsPlace) {
       {39, "\"Failed,,,,log.txt,\""},
       {40, "25"},
       {41, "-1"},
-      {42, "\"RUNDATE\xACRunDate\xAC" "0\xACyyyymmdd,YMD\xACRUND-1WD\xAC" "0\xACyy-mm-dd,,,,,,\""},
+      {42,
+       "\"RUNDATE\xACRunDate\xAC"
+       "0\xACyyyymmdd,YMD\xACRUND-1WD\xAC"
+       "0\xACyy-mm-dd,,,,,,\""},
       {43, "-1"},
       {44, "15"},
       {45, "SF"},
@@ -182,8 +185,9 @@ TEST_F(ScheduleFileTest, ReadsBackWhatItWrote) {
 }
 
 TEST_F(ScheduleFileTest, DateTimesAreWrittenAsTheGeneralFormatterWritesThem) {
-  for (DateTime t : {DateTime{0}, MakeDateTime(2026, 2, 28, 23, 59, 59), MakeDateTime(100, 1, 1, 0, 0, 1),
-                     MakeDateTime(9999, 12, 31, 12, 0, 0), DateTime{-86400 * 400 + 5}}) {
+  for (DateTime t :
+       {DateTime{0}, MakeDateTime(2026, 2, 28, 23, 59, 59), MakeDateTime(100, 1, 1, 0, 0, 1),
+        MakeDateTime(9999, 12, 31, 12, 0, 0), DateTime{-86400 * 400 + 5}}) {
     Job job;
     job.StartedAt = t;
     EXPECT_EQ(Split(FormatJobLine(job, log), '\t')[12], FormatDateTime(t, "dd mmm yyyy hh:nn:ss"));
@@ -199,8 +203,13 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
     std::function<void(const Job&)> check;
   };
   const Case cases[] = {
-      {"blank group", {{30, "  "}}, '\t', [](const Job& j) { EXPECT_EQ(j.Group.Str(), "General"); }},
-      {"long texts are cut", {{1, "ABCDEFGHIJ"}, {10, "US"}, {30, "FINANCIALS"}}, '\t',
+      {"blank group",
+       {{30, "  "}},
+       '\t',
+       [](const Job& j) { EXPECT_EQ(j.Group.Str(), "General"); }},
+      {"long texts are cut",
+       {{1, "ABCDEFGHIJ"}, {10, "US"}, {30, "FINANCIALS"}},
+       '\t',
        [](const Job& j) {
          EXPECT_EQ(j.JobName.Str(), "ABCDEFGH");
          EXPECT_EQ(j.OverrideCode.Str(), "U");
@@ -208,38 +217,64 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
        }},
       {"duration 0", {{26, "0"}}, '\t', [](const Job& j) { EXPECT_EQ(j.LastDuration, 30); }},
       {"duration empty", {}, '\t', [](const Job& j) { EXPECT_EQ(j.LastDuration, 30); }},
-      {"old condition codes", {{7, "\"A,B,C,\""}, {45, "S1F"}, {46, " Y"}}, '\t',
+      {"old condition codes",
+       {{7, "\"A,B,C,\""}, {45, "S1F"}, {46, " Y"}},
+       '\t',
        [](const Job& j) {
          EXPECT_EQ(j.RunAfter, (std::vector<std::string>{"A", "B", "C"}));
          EXPECT_EQ(j.DepConditions, "SUF");
          EXPECT_EQ(j.DepAutoUnsched, " Y ");
        }},
-      {"auto-unschedule cut", {{7, "\"A,\""}, {45, "S"}, {46, "YY"}}, '\t',
+      {"auto-unschedule cut",
+       {{7, "\"A,\""}, {45, "S"}, {46, "YY"}},
+       '\t',
        [](const Job& j) { EXPECT_EQ(j.DepAutoUnsched, "Y"); }},
-      {"list ends at the first empty entry", {{7, "\"A,B,,C,\""}}, '\t',
-       [](const Job& j) { EXPECT_EQ(j.RunAfter, (std::vector<std::string>{"A", "B"})); }},
-      {"leading comma: no entries", {{7, "\",A,\""}}, '\t',
+      {"list ends at the first empty entry",
+       {{7, "\"A,B,,C,\""}},
+       '\t',
+       [](const Job& j) {
+         EXPECT_EQ(j.RunAfter, (std::vector<std::string>{"A", "B"}));
+       }},
+      {"leading comma: no entries",
+       {{7, "\",A,\""}},
+       '\t',
        [](const Job& j) { EXPECT_TRUE(j.RunAfter.empty()); }},
-      {"blanks separate names", {{7, "A B"}}, '\t',
-       [](const Job& j) { EXPECT_EQ(j.RunAfter, (std::vector<std::string>{"A", "B"})); }},
-      {"old comma file", {{2, "copy a%b"}, {7, "\" A B,C, \""}}, ',',
+      {"blanks separate names",
+       {{7, "A B"}},
+       '\t',
+       [](const Job& j) {
+         EXPECT_EQ(j.RunAfter, (std::vector<std::string>{"A", "B"}));
+       }},
+      {"old comma file",
+       {{2, "copy a%b"}, {7, "\" A B,C, \""}},
+       ',',
        [](const Job& j) {
          EXPECT_EQ(j.CommandLine, "copy a,b");
          EXPECT_EQ(j.RunAfter, (std::vector<std::string>{"A B", "C"}));
        }},
-      {"byte 0xFF is a quote", {{2, "say \xFFhi\xFF"}, {5, "\xFF" "a,b\xFF"}}, '\t',
+      {"byte 0xFF is a quote",
+       {{2, "say \xFFhi\xFF"},
+        {5,
+         "\xFF"
+         "a,b\xFF"}},
+       '\t',
        [](const Job& j) {
          EXPECT_EQ(j.CommandLine, "say \"hi\"");
          EXPECT_EQ(j.Exclusivity, "a,b");
        }},
-      {"escaped commas in date variables", {{42, "\"A\xAC" "B,,C,\""}}, '\t',
+      {"escaped commas in date variables",
+       {{42,
+         "\"A\xAC"
+         "B,,C,\""}},
+       '\t',
        [](const Job& j) {
          EXPECT_EQ(j.DateVars[0], "A,B");
          EXPECT_EQ(j.DateVars[1], "");
          EXPECT_EQ(j.DateVars[2], "C");
        }},
       {"numbers clamp to their field",
-       {{16, "99999999999"}, {25, "-40000"}, {40, "99999"}, {47, "300"}, {26, "-5e"}}, '\t',
+       {{16, "99999999999"}, {25, "-40000"}, {40, "99999"}, {47, "300"}, {26, "-5e"}},
+       '\t',
        [](const Job& j) {
          EXPECT_EQ(j.Process.process_handle, INT32_MAX);
          EXPECT_EQ(j.Reserved25, INT16_MIN);
@@ -247,32 +282,49 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
          EXPECT_EQ(j.AutoReschedule, 255);
          EXPECT_EQ(j.LastDuration, -5);
        }},
-      {"numbers round halves to even", {{40, "2.5"}, {44, " 3.5"}, {34, "12abc"}}, '\t',
+      {"numbers round halves to even",
+       {{40, "2.5"}, {44, " 3.5"}, {34, "12abc"}},
+       '\t',
        [](const Job& j) {
          EXPECT_EQ(j.CpuUsage, 2);
          EXPECT_EQ(j.DeferEojMsgMins, 4);
          EXPECT_EQ(j.Reserved34, 12);
        }},
-      {"flags", {{8, "0.4"}, {11, "abc"}, {15, "2"}, {21, "0"}}, '\t',
+      {"flags",
+       {{8, "0.4"}, {11, "abc"}, {15, "2"}, {21, "0"}},
+       '\t',
        [](const Job& j) {
          EXPECT_TRUE(j.DeferRollover);
          EXPECT_FALSE(j.FailedFlag);
          EXPECT_TRUE(j.ForcedEnd);
          EXPECT_FALSE(j.IsDosProgram);
        }},
-      {"dates", {{13, "4/12/2026 07:00"}, {14, "garbage"}}, '\t',
+      {"dates",
+       {{13, "4/12/2026 07:00"}, {14, "garbage"}},
+       '\t',
        [](const Job& j) {
          EXPECT_EQ(j.StartedAt, MakeDateTime(2026, 12, 4, 7, 0, 0));
          EXPECT_EQ(j.EndedAt, 0);
        }},
-      {"earliest start empty", {}, '\t', [](const Job& j) { EXPECT_EQ(j.EarliestStartAt, DayStartAt()); }},
-      {"earliest start before the day start is the next day", {{20, "30 Dec 1899 05:00:59"}}, '\t',
+      {"earliest start empty",
+       {},
+       '\t',
+       [](const Job& j) { EXPECT_EQ(j.EarliestStartAt, DayStartAt()); }},
+      {"earliest start before the day start is the next day",
+       {{20, "30 Dec 1899 05:00:59"}},
+       '\t',
        [](const Job& j) { EXPECT_EQ(j.EarliestStartAt, RunDay() + 86400 + 5 * 3600); }},
-      {"earliest start takes hour and minute only", {{20, "01 Jan 2020 07:15:42"}}, '\t',
+      {"earliest start takes hour and minute only",
+       {{20, "01 Jan 2020 07:15:42"}},
+       '\t',
        [](const Job& j) { EXPECT_EQ(j.EarliestStartAt, RunDay() + 7 * 3600 + 15 * 60); }},
-      {"earliest start as a time", {{20, "09:45"}}, '\t',
+      {"earliest start as a time",
+       {{20, "09:45"}},
+       '\t',
        [](const Job& j) { EXPECT_EQ(j.EarliestStartAt, RunDay() + 9 * 3600 + 45 * 60); }},
-      {"earliest start unreadable", {{20, "soon"}}, '\t',
+      {"earliest start unreadable",
+       {{20, "soon"}},
+       '\t',
        [](const Job& j) { EXPECT_EQ(j.EarliestStartAt, DayStartAt()); }},
   };
   for (const Case& c : cases) {
@@ -285,8 +337,8 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
 // GetField gives, whatever quotes come before it.
 TEST_F(ScheduleFileTest, FieldsAreThoseOfGetField) {
   const std::vector<std::string> tricky = {
-      "plain", "\"q,u\"\"o\"\"te\"", "\"\"", "\"a\"tail", "", " sp ", "\"\"\"\"", "a\"b", "x,y",
-      "\"unclosed"};
+      "plain", "\"q,u\"\"o\"\"te\"", "\"\"", "\"a\"tail", "",
+      " sp ",  "\"\"\"\"",           "a\"b", "x,y",       "\"unclosed"};
   const int text_columns[] = {2, 4, 5, 9, 23, 29, 35, 36};
   for (char delimiter : {'\t', ','}) {
     for (size_t shift = 0; shift < tricky.size(); ++shift) {
@@ -294,8 +346,8 @@ TEST_F(ScheduleFileTest, FieldsAreThoseOfGetField) {
       for (int col = 1; col <= 50; ++col) columns[col] = tricky[(col + shift) % tricky.size()];
       const std::string line = Line(columns, delimiter);
       const Job job = Parse(line, delimiter);
-      const std::string* texts[] = {&job.CommandLine, &job.Frequency,     &job.Exclusivity,
-                                    &job.NormalMailTo, &job.WaitFile,      &job.NormalMailCc,
+      const std::string* texts[] = {&job.CommandLine,    &job.Frequency,     &job.Exclusivity,
+                                    &job.NormalMailTo,   &job.WaitFile,      &job.NormalMailCc,
                                     &job.AbnormalMailTo, &job.AbnormalMailCc};
       for (size_t k = 0; k < std::size(text_columns); ++k)
         EXPECT_EQ(*texts[k], GetField(line, text_columns[k], '"', delimiter))
@@ -386,7 +438,8 @@ TEST_F(ScheduleFileTest, LinesAcrossReadBlocks) {
   ReadSchedule(schedule, log);
   ASSERT_EQ(schedule.JobCount(), 3000);
   for (int i = 1; i <= 3000; ++i)
-    ASSERT_EQ(FormatJobLine(schedule[i], log), FormatJobLine(written[static_cast<size_t>(i)], log)) << i;
+    ASSERT_EQ(FormatJobLine(schedule[i], log), FormatJobLine(written[static_cast<size_t>(i)], log))
+        << i;
 }
 
 TEST_F(ScheduleFileTest, MissingFileAnsweredNoIsFatal) {
@@ -416,7 +469,8 @@ TEST_F(ScheduleFileTest, MoreThanTheLargestTableIsFatal) {
   dir.Write("night.sch", text);
   EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
   ASSERT_FALSE(op.told.empty());
-  EXPECT_EQ(op.told[0], "Schedule file \"" + schedule.ScheduleFile + "\" holds more than 32767 jobs");
+  EXPECT_EQ(op.told[0],
+            "Schedule file \"" + schedule.ScheduleFile + "\" holds more than 32767 jobs");
 }
 
 TEST_F(ScheduleFileTest, EmptyDependencyIsFatalBeforeAnythingIsWritten) {
@@ -447,7 +501,8 @@ TEST_F(ScheduleFileTest, SaveFailureAsksRetryThenCancelIsFatal) {
   op.AnswerNext(Answer::Retry);
   op.AnswerNext(Answer::Cancel);
   EXPECT_THROW(WriteSchedule(schedule, log), ProgramEnd);
-  EXPECT_EQ(op.asked, (std::vector<std::string>(2, "Cannot rename or save schedule.  Retry or Cancel?")));
+  EXPECT_EQ(op.asked,
+            (std::vector<std::string>(2, "Cannot rename or save schedule.  Retry or Cancel?")));
   ASSERT_FALSE(op.told.empty());
   EXPECT_EQ(op.told[0], "Quillrun cancelled due to save error.");
 }

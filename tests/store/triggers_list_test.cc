@@ -30,7 +30,8 @@ struct TriggersListTest : ::testing::Test {
     for (const auto& [job_name, standard] : jobs) {
       Job job;
       job.JobName = job_name;
-      job.TriggerFile = standard ? std::string(kStandardTriggerMark) : "/srv/out/" + job_name + ".trg";
+      job.TriggerFile =
+          standard ? std::string(kStandardTriggerMark) : "/srv/out/" + job_name + ".trg";
       s.Jobs.push_back(job);
     }
     return s;
@@ -67,14 +68,15 @@ TEST_F(TriggersListTest, FailuresEndTheProgram) {
   s.TriggerPath = dir.File("missing");
   s.TriggersListFile = dir.File("missing/Triggers.Lst");
   EXPECT_THROW(Rewrite(s), ProgramEnd);
-  EXPECT_EQ(op.told, (std::vector<std::string>{"Cannot open file \"" + dir.File("missing/DAY.tmp") + "\""}));
+  EXPECT_EQ(op.told,
+            (std::vector<std::string>{"Cannot open file \"" + dir.File("missing/DAY.tmp") + "\""}));
 
   op.told.clear();
   s = Make("DAY", {{"D1", true}});
   std::filesystem::create_directory(s.TriggersListFile);  // cannot be replaced by a file
   EXPECT_THROW(Rewrite(s), ProgramEnd);
-  EXPECT_EQ(op.told, (std::vector<std::string>{"Could not rename \"" + dir.File("DAY.tmp") + "\" to \"" +
-                                               s.TriggersListFile + "\""}));
+  EXPECT_EQ(op.told, (std::vector<std::string>{"Could not rename \"" + dir.File("DAY.tmp") +
+                                               "\" to \"" + s.TriggersListFile + "\""}));
   EXPECT_FALSE(std::filesystem::exists(dir.File("DAY.tmp")));
 }
 
