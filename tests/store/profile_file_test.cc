@@ -138,16 +138,5 @@ TEST(ProfileSettingsStoreTest, KeepsValuesAcrossObjectsAndWhole) {
   EXPECT_FALSE(again.DeleteSection("EVPGeneral"));
 }
 
-TEST(MemorySettingsStoreTest, IgnoresCaseAndForgetsSections) {
-  MemorySettingsStore store;
-  ASSERT_TRUE(store.Set("Quillrun", "Current", "/a.ini"));
-  ASSERT_TRUE(store.Set("EVPMine", "Group", "500,2,^,True"));
-  EXPECT_EQ(store.Get("quillrun", "CURRENT"), "/a.ini");
-  EXPECT_TRUE(store.DeleteSection("evpmine"));
-  EXPECT_EQ(store.Get("EVPMine", "Group"), "");
-  EXPECT_FALSE(store.DeleteSection("EVPMine"));
-  EXPECT_EQ(store.Get("Quillrun", "Current"), "/a.ini");
-}
-
 }  // namespace
 }  // namespace qlr
