@@ -32,6 +32,7 @@ struct EngineFixture : ::testing::Test {
   void SetUp() override {
     s.IniFile = dir.Write("test.ini", "[Quillrun]\r\nTimerSecs=10\r\n");
     s.ScheduleName = "TEST";
+    s.ScheduleFile = dir.File("test.sch");
     s.LogFile = dir.File("run.log");
     s.TriggerPath = dir.path();
     s.TrackerPath = dir.path();
