@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "base/text.h"
 #include "model/constants.h"
@@ -13,14 +12,16 @@ namespace {
 
 // The lines other schedules keep in the list: every line without this
 // schedule's "(NAME)", compared ignoring case.
-std::string OtherSchedulesLines(const std::string& list_file, std::string_view mark,
-                                const std::string& work_file, RunLog& log) {
+std::string OtherSchedulesLines(std::string_view list, std::string_view mark) {
   std::string kept;
-  if (!FileExists(list_file)) return kept;
-  std::optional<std::vector<std::string>> lines = ReadLines(list_file);
-  if (!lines) log.TellAndEnd(std::string(kFileErrorPrefix) + work_file + "\"");
-  for (const std::string& line : *lines)
-    if (!ContainsNoCase(line, mark)) kept += line + "\r\n";
+  while (!list.empty()) {
+    size_t nl = list.find('\n');
+    std::string_view line = list.substr(0, nl);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!ContainsNoCase(line, mark)) kept.append(line).append("\r\n");
+    if (nl == std::string_view::npos) break;
+    list.remove_prefix(nl + 1);
+  }
   return kept;
 }
 
@@ -31,12 +32,18 @@ void RewriteTriggersList(const Schedule& schedule, RunLog& log) {
   if (list_file.empty()) return;
   const std::string work_file = schedule.TriggerPath + "/" + schedule.ScheduleName + ".tmp";
   const std::string name = Trim(schedule.ScheduleName);
-  std::string content = OtherSchedulesLines(list_file, "(" + name + ")", work_file, log);
+  std::optional<std::string> old_list;
+  if (FileExists(list_file) && !(old_list = ReadWholeFile(list_file)))
+    log.TellAndEnd(std::string(kFileErrorPrefix) + work_file + "\"");
+  std::string content = OtherSchedulesLines(old_list.value_or(""), "(" + name + ")");
   for (int i = 1; i <= schedule.JobCount(); ++i) {
     const Job& job = schedule[i];
     if (job.TriggerFile.Trimmed() == kStandardTriggerMark)
       content += job.JobName.Str() + " (" + name + ")\r\n";
   }
+  // Most schedule writes change no standard trigger: the list is then left
+  // alone, sparing every pass two waits for the disk.
+  if (old_list == content) return;
   // The work file is flushed before it replaces the list in one rename, so
   // readers in other schedules see the old list or the new one, never a part.
   if (!WriteFileAtomic(work_file, content))

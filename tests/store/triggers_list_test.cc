@@ -1,6 +1,7 @@
 #include "store/triggers_list.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -54,6 +55,14 @@ TEST_F(TriggersListTest, SchedulesSharingTheListKeepEachOthersLines) {
   EXPECT_EQ(dir.Read("Triggers.Lst"), "D1 (DAY)\r\nX (NIGHTLY)\r\nN2 (NIGHT)\r\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File(" NIGHT .tmp")));
   EXPECT_TRUE(op.told.empty());
+
+  // Nothing changed: the file is not replaced.
+  struct stat before {
+  }, after{};
+  ASSERT_EQ(stat(dir.File("Triggers.Lst").c_str(), &before), 0);
+  Rewrite(Make("NIGHT", {{"N2", true}}));
+  ASSERT_EQ(stat(dir.File("Triggers.Lst").c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);
 }
 
 TEST_F(TriggersListTest, NothingWithoutATriggerPath) {
