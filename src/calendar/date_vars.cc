@@ -76,7 +76,7 @@ std::string NoFrequencyMessage() {
 
 // The value of one reference: the resolved date with the present time of day,
 // in the definition's format.
-std::string DateVarValue(const Schedule& schedule, RunLog& log, const std::string& definition,
+std::string DateVarValue(const Schedule& schedule, RunLog& log, std::string_view definition,
                          std::string_view frequency) {
   const CivilDate run = ToCivilDate(schedule.RunDate);
   const int32_t rel_month = ReadInt32(GetField(definition, 3));
@@ -102,7 +102,7 @@ std::string SubstituteDateVars(const Schedule& schedule, RunLog& log, std::strin
                                const DateVarList& date_vars, std::string_view frequency) {
   std::string text = " " + std::string(command_line);
   std::string freq(frequency);
-  for (const std::string& definition : date_vars) {
+  for (std::string_view definition : date_vars) {
     const std::string relative_day = GetField(definition, 2);
     if (TrimView(relative_day).empty()) continue;
     const std::string reference = "&" + Upper(Trim(GetField(definition, 1))) + "&";

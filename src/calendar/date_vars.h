@@ -9,10 +9,11 @@
 #include "base/date_time.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
+#include "model/text_list.h"
 
 namespace qlr {
 
-using DateVarList = std::array<std::string, 7>;
+using DateVarList = TextList<7>;
 
 // The command line with every reference to an active variable replaced by its
 // value for RunDate (combined with the present time of day), trimmed.

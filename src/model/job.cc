@@ -5,7 +5,8 @@
 namespace qlr {
 
 void SetStockDateVars(Job& job) {
-  for (size_t i = 0; i < job.DateVars.size(); ++i) job.DateVars[i] = kStockDateVars[i];
+  job.DateVars = {kStockDateVars[0], kStockDateVars[1], kStockDateVars[2], kStockDateVars[3],
+                  kStockDateVars[4], kStockDateVars[5], kStockDateVars[6]};
 }
 
 Job NewPlaceholderJob() {

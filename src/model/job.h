@@ -10,6 +10,7 @@
 #include "base/date_time.h"
 #include "model/fixed_text.h"
 #include "model/job_status.h"
+#include "model/text_list.h"
 
 namespace qlr {
 
@@ -23,7 +24,7 @@ struct ProcessInfo {
 };
 
 // The five texts of an end-of-job message: 0 the subject, 1..4 body entries.
-using MessageTexts = std::array<std::string, 5>;
+using MessageTexts = TextList<5>;
 
 struct Job {
   // Stored fields (the schedule file's columns).
@@ -63,7 +64,7 @@ struct Job {
   bool Critical = false;
   bool SuppressEmptyMsg = false;
   int16_t CpuUsage = 0;
-  std::array<std::string, 7> DateVars;
+  TextList<7> DateVars;
 
   // Working fields.
   bool DueToday = false;

@@ -228,15 +228,18 @@ void Set(FixedText<N>& field, std::string_view value) {
 }
 
 template <size_t N>
-void ReadFixedList(std::string_view column, std::array<std::string, N>& entries) {
+void ReadFixedList(std::string_view column, TextList<N>& list, char escape = 0) {
   if (column.find_first_not_of(',') == std::string_view::npos) return;  // all entries empty
+  std::array<std::string, N> entries;
   std::string storage;
   std::string_view entry;
   size_t pos = 0;
   for (size_t i = 0; i < N && pos < column.size(); ++i) {
     pos = NextField(column, pos, ',', storage, entry);
     Set(entries[i], entry);
+    if (escape) std::replace(entries[i].begin(), entries[i].end(), escape, ',');
   }
+  list = TextList<N>(entries);
 }
 
 // Column 7: names up to the first empty entry. Current files separate with
@@ -305,8 +308,7 @@ void ReadLists(const SplitFields<kColumns>& f, char delimiter, Job& job) {
   ReadFixedList(f[27], job.NormalMsgFlags);
   ReadFixedList(f[28], job.AbnormalMsgFlags);
   ReadFixedList(f[39], job.AbnormalMsg);
-  ReadFixedList(f[42], job.DateVars);
-  for (std::string& var : job.DateVars) std::replace(var.begin(), var.end(), kCommaEscape, ',');
+  ReadFixedList(f[42], job.DateVars, kCommaEscape);
   Set(job.DepConditions, f[45]);
   std::replace(job.DepConditions.begin(), job.DepConditions.end(), '1', 'U');
   if (!job.DepConditions.empty()) job.DepAutoUnsched = PadRight(f[46], job.DepConditions.size());

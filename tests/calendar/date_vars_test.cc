@@ -93,7 +93,7 @@ TEST_F(DateVarsFixture, ImpossibleDayOfMonthIsFatal) {
 
 TEST_F(DateVarsFixture, SubstitutesReferences) {
   DateVarList stock;
-  for (size_t i = 0; i < stock.size(); ++i) stock[i] = kStockDateVars[i];
+  for (size_t i = 0; i < stock.size(); ++i) stock.Set(i, kStockDateVars[i]);
   struct Case {
     const char* command_line;
     DateVarList vars;
