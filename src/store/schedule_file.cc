@@ -16,6 +16,7 @@
 #include "calendar/status_decision.h"
 #include "model/constants.h"
 #include "platform/file_system.h"
+#include "store/run_journal.h"
 #include "store/triggers_list.h"
 
 namespace qlr {
@@ -401,6 +402,16 @@ class BlockReader {
   std::string block_ = std::string(kBlockSize, '\0');
 };
 
+// The status a job has before the decision is made. A job that failed in
+// the current run day keeps it: the decision leaves such a job as it finds
+// it, and a restart must not run a failed job again unasked. A failure
+// without process numbers is a start that was never confirmed.
+void SetReadStatus(Job& job) {
+  if (!job.FailedFlag) return;
+  job.Status = job.Process.process_id == 0 ? JobStatus::SubmitFailed : JobStatus::Failed;
+  if (job.Status == JobStatus::SubmitFailed) job.StatusText = "Submit Failed";
+}
+
 void FillJobs(Schedule& schedule, RunLog& log, BlockReader& reader) {
   schedule.Jobs.reserve(std::min<size_t>(reader.CountLineEnds() + 1, kMaxJobs) + 1);
   char delimiter = 0;
@@ -412,6 +423,7 @@ void FillJobs(Schedule& schedule, RunLog& log, BlockReader& reader) {
     Job& job = schedule.Jobs.emplace_back();
     FillJob(schedule, line, delimiter, job);
     if (job.DateVars[0].empty()) SetStockDateVars(job);
+    SetReadStatus(job);
     SetJobStatus(schedule, schedule.JobCount());
   });
 }
@@ -654,6 +666,8 @@ void ReadSchedule(Schedule& schedule, RunLog& log) {
   schedule.ClearJobs();  // a schedule just created is read back like any other
   FillJobs(schedule, log, reader);
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
+  if (ReplayJournal(schedule) > 0)  // starts made after the file was last written
+    for (int i = 1; i <= schedule.JobCount(); ++i) SetJobStatus(schedule, i);
 }
 
 bool WriteSchedule(Schedule& schedule, RunLog& log) {
@@ -662,6 +676,7 @@ bool WriteSchedule(Schedule& schedule, RunLog& log) {
     return false;
   }
   ReplaceScheduleFile(schedule.ScheduleFile, FormatJobs(schedule, log), log);
+  ClearJournal(schedule);  // the file now holds every start the journal recorded
   RewriteTriggersList(schedule, log);
   return true;
 }
