@@ -1,5 +1,7 @@
 #include <string>
 
+#include "engine/launch.h"
+#include "platform/file_lock.h"
 #include "qlr/commands.h"
 #include "qlr/console_operator.h"
 #include "qlr/session.h"
@@ -46,6 +48,8 @@ int CmdReset(CliEnv& env, const ResetOptions& options) {
     ResetOperator op(console, options);
     Session s(env.clock, op);
     s.Load(options.ini);
+    FileLock lock;  // never while the schedule runs
+    if (!LockSchedule(s.schedule, op, lock)) return 1;
     return Reset(s.schedule, s.log) ? 0 : 1;
   });
 }
@@ -55,6 +59,8 @@ int CmdRewrite(CliEnv& env, const std::string& ini) {
     ConsoleOperator op(env.err, env.yes);
     Session s(env.clock, op);
     s.Load(ini);
+    FileLock lock;
+    if (!LockSchedule(s.schedule, op, lock)) return 1;
     return WriteSchedule(s.schedule, s.log) ? 0 : 1;
   });
 }
