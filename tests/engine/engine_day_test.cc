@@ -65,7 +65,7 @@ TEST_F(DayTest, AJobLeftRunningIsFollowedUntilForced) {
   left.Process = {7, 0, 4242, 4242};
   launcher.Adopt(4242, 3600);
   Job& gone = Add("GONE");  // its process ended while the program was down
-  gone.StartedAt = left.StartedAt;
+  gone.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0);  // not via `left`: Add() may move it
   gone.Process = {7, 0, 4343, 4343};
   Open();
   EXPECT_EQ(J("GONE").Status, JobStatus::Completed);
