@@ -66,6 +66,9 @@ class Engine {
   void ForceSubmit(int row);
   void SelectUnsubmitted(int row);
   std::string UnsubText(int row) const;  // JobName (8) + tab + StatusText
+  // The tip of a line of the day's list: the description of the job the line
+  // names (its text before the first "("), or the line with tabs as blanks.
+  std::string ListTip(int row) const;
   void ToggleEvents();
   void SetIgnoreCpuLimit(bool ignore) { options_.IgnoreCpuLimit = ignore; }
   // The window was activated: the title shows the version text.

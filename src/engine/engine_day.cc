@@ -44,6 +44,7 @@ void Engine::Activated() {
   if (activated_) return;
   activated_ = true;
   win_.title = schedule_.VersionText;
+  win_.window_caption = "Verlando. - " + schedule_.VersionText;
   Changed();
 }
 

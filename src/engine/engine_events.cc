@@ -32,6 +32,14 @@ std::string Engine::UnsubText(int row) const {
   return job.JobName.Padded() + "\t" + job.StatusText;
 }
 
+std::string Engine::ListTip(int row) const {
+  if (row < 0 || row >= static_cast<int>(win_.list.size())) return {};
+  const std::string& line = win_.list[static_cast<size_t>(row)];
+  int job = schedule_.FindJob(TextBefore(line, "("));
+  if (job != 0 && !schedule_[job].Description.IsBlank()) return schedule_[job].Description.Str();
+  return ReplaceAll(line, "\t", " ");
+}
+
 void Engine::UnsubBuild() {
   std::string remembered =
       win_.unsubmitted_selected >= 0 && win_.unsubmitted_selected < static_cast<int>(win_.unsubmitted.size())

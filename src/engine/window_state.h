@@ -24,6 +24,7 @@ struct WindowState {
 
   std::string caption;           // "Started on dd-mmm-yy @ hh:mm:ss"
   std::string title;             // the version text, once the window was activated
+  std::string window_caption;    // "Verlando. - " + the version text, likewise
   std::string run_date_label;
   std::string start_time_label;
   std::string kick_label;        // "5/10 seconds"

@@ -83,6 +83,34 @@ TEST_F(JobsTest, ExitCodesFailOnlyWhenAsked) {
   }
 }
 
+TEST_F(JobsTest, DosProgramsRunThroughTheShellWithoutComspec) {
+  unsetenv("COMSPEC");
+  Add("A").IsDosProgram = true;
+  Add("B");
+  Open();
+  ASSERT_EQ(launcher.started.size(), 2u);
+  EXPECT_TRUE(launcher.started[0].use_shell);
+  EXPECT_FALSE(launcher.started[1].use_shell);
+  setenv("COMSPEC", "/usr/bin/cmd", 1);
+  J("A").Status = JobStatus::Scheduled;
+  Pass();
+  EXPECT_EQ(launcher.started.back().command_line, "/usr/bin/cmd /C run A");
+  unsetenv("COMSPEC");
+}
+
+TEST_F(JobsTest, ListTipsNameTheJobsDescription) {
+  Add("A").Description = "Nightly extract";
+  Add("B");
+  Open();
+  auto row_of = [&](const std::string& line) {
+    return static_cast<int>(std::find(List().begin(), List().end(), line) - List().begin());
+  };
+  EXPECT_EQ(engine->ListTip(row_of("A        (Daily)\tscheduled")), "Nightly extract");
+  EXPECT_EQ(engine->ListTip(row_of("B        (Daily)\tscheduled")), "B        (Daily) scheduled");
+  engine->Activated();
+  EXPECT_EQ(engine->window().window_caption, "Verlando. - " + s.VersionText);
+}
+
 TEST_F(JobsTest, SubmissionFailureIsLoggedAndNotRetried) {
   s.ShowFailedJobsWarning = true;
   launcher.Script("run A", {{}, 0, 0, true});
