@@ -4,7 +4,7 @@ namespace qlr {
 namespace {
 
 // Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-int64_t DaysFromCivil(int64_t y, int m, int d) {
+constexpr int64_t DaysFromCivil(int64_t y, int m, int d) {
   y -= m <= 2;
   const int64_t era = (y >= 0 ? y : y - 399) / 400;
   const int64_t yoe = y - era * 400;
@@ -25,7 +25,8 @@ CivilDate CivilFromDays(int64_t z) {
   return {static_cast<int>(yoe + era * 400 + (m <= 2)), m, d};
 }
 
-const int64_t kEpochDays = DaysFromCivil(1899, 12, 30);
+// Known at compile time, so dates made while other globals are set up are right.
+constexpr int64_t kEpochDays = DaysFromCivil(1899, 12, 30);
 
 }  // namespace
 
