@@ -1,15 +1,11 @@
 // The first run on a computer: no INI file is named anywhere, so the operator
 // either finds an existing schedule or has the companion program create one.
 
-#include <spawn.h>
-#include <sys/types.h>
-
+#include "base/field.h"
 #include "model/constants.h"
-#include "platform/file_system.h"
+#include "platform/process_launcher_posix.h"
 #include "store/profile_file.h"
 #include "store/startup.h"
-
-extern char** environ;
 
 namespace qlr {
 namespace {
@@ -23,10 +19,8 @@ constexpr const char* kRunElsewhereWarning =
 
 // Starts the program on its own, without arguments; false when it could not be started.
 bool StartProgram(const std::string& program) {
-  std::string path = OsPath(program);
-  char* argv[] = {path.data(), nullptr};
-  pid_t pid = 0;
-  return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) == 0;
+  PosixProcessLauncher launcher;
+  return launcher.Start({QuoteText(program), false, ""}).has_value();
 }
 
 }  // namespace
