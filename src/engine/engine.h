@@ -34,6 +34,9 @@ class Engine {
 
   Engine(Schedule& schedule, RunLog& log, ProcessLauncher& launcher, EndOfJobMessages& messages,
          RunOptions options);
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
 
   void SetView(ExecutionView* view) { view_ = view; }
   // Writes the schedule file; the default calls WriteSchedule.

@@ -28,6 +28,8 @@ Engine::Engine(Schedule& schedule, RunLog& log, ProcessLauncher& launcher,
   log_.SetListSink([this](const std::string& line) { AddListLine(line); });
 }
 
+Engine::~Engine() { log_.SetListSink(nullptr); }  // the log outlives the window
+
 void Engine::Open() {
   DateTime now = log_.clock().Now();
   win_.caption = "Started on " + FormatDateTime(now, "dd-mmm-yy") + " @ " + FormatDateTime(now, "hh:nn:ss");
