@@ -1,7 +1,6 @@
 #include "store/triggers_list.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -12,81 +11,59 @@
 
 namespace qlr {
 namespace {
-
-using testing::FakeClock;
-using testing::ScriptedOperator;
-using testing::TempDir;
+namespace fs = std::filesystem;
 
 struct TriggersListTest : ::testing::Test {
-  TempDir dir;
-  FakeClock clock;
-  ScriptedOperator op;
-
-  // A schedule of the given name whose jobs are "NAME:standard?" pairs.
-  Schedule Make(const std::string& name, const std::vector<std::pair<std::string, bool>>& jobs) {
-    Schedule s;
+  // Makes `s` the schedule NAME, whose jobs are (name, writes the standard trigger) pairs.
+  Schedule& Make(const std::string& name, const std::vector<std::pair<std::string, bool>>& jobs) {
+    s = Schedule();
     s.ScheduleName = name;
     s.TriggerPath = dir.path();
     s.TriggersListFile = dir.File("Triggers.Lst");
     for (const auto& [job_name, standard] : jobs) {
-      Job job;
-      job.JobName = job_name;
-      job.TriggerFile =
-          standard ? std::string(kStandardTriggerMark) : "/srv/out/" + job_name + ".trg";
-      s.Jobs.push_back(job);
+      s.Jobs.emplace_back().JobName = job_name;
+      s.Jobs.back().TriggerFile = standard ? std::string(kStandardTriggerMark) : "/srv/x.trg";
     }
     return s;
   }
-  void Rewrite(const Schedule& s) {
-    RunLog log(s, clock, op);
-    RewriteTriggersList(s, log);
-  }
+  testing::TempDir dir;
+  testing::FakeClock clock;
+  testing::ScriptedOperator op;
+  Schedule s;
+  RunLog log{s, clock, op};
 };
 
 TEST_F(TriggersListTest, SchedulesSharingTheListKeepEachOthersLines) {
-  Rewrite(Make("DAY", {{"D1", true}, {"D2", false}}));
-  Rewrite(Make("NIGHT", {{"N1", true}, {"N2", true}}));
-  EXPECT_EQ(dir.Read("Triggers.Lst"), "D1 (DAY)\r\nN1 (NIGHT)\r\nN2 (NIGHT)\r\n");
-
-  // Lines of NIGHT in any letter case go; a schedule whose name only begins
-  // the same way keeps its lines.
+  RewriteTriggersList(Make("DAY", {{"D1", true}, {"D2", false}}), log);
+  EXPECT_EQ(dir.Read("Triggers.Lst"), "D1 (DAY)\r\n");
+  // Lines of NIGHT in any letter case go; NIGHTLY only begins the same way.
   dir.Write("Triggers.Lst", "OLD (night)\r\nD1 (DAY)\nX (NIGHTLY)\r\nN1 (NIGHT)\r\n");
-  Rewrite(Make(" NIGHT ", {{"N2", true}, {"N3", false}}));
-  EXPECT_EQ(dir.Read("Triggers.Lst"), "D1 (DAY)\r\nX (NIGHTLY)\r\nN2 (NIGHT)\r\n");
-  EXPECT_FALSE(std::filesystem::exists(dir.File(" NIGHT .tmp")));
+  RewriteTriggersList(Make(" NIGHT ", {{"N2", true}, {"N3", false}}), log);
+  const std::string kept = "D1 (DAY)\r\nX (NIGHTLY)\r\nN2 (NIGHT)\r\n";
+  EXPECT_EQ(dir.Read("Triggers.Lst"), kept);
+  EXPECT_FALSE(fs::exists(dir.File(" NIGHT .tmp")));
   EXPECT_TRUE(op.told.empty());
-
-  // Nothing changed: the file is not replaced.
-  struct stat before {
-  }, after{};
-  ASSERT_EQ(stat(dir.File("Triggers.Lst").c_str(), &before), 0);
-  Rewrite(Make("NIGHT", {{"N2", true}}));
-  ASSERT_EQ(stat(dir.File("Triggers.Lst").c_str(), &after), 0);
-  EXPECT_EQ(before.st_ino, after.st_ino);
-}
-
-TEST_F(TriggersListTest, NothingWithoutATriggerPath) {
-  Schedule s = Make("DAY", {{"D1", true}});
-  s.TriggersListFile.clear();
-  Rewrite(s);
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  fs::create_hard_link(dir.File("Triggers.Lst"), dir.File("link"));
+  RewriteTriggersList(Make("NIGHT", {{"N2", true}}), log);  // nothing changed: not replaced
+  EXPECT_EQ(fs::hard_link_count(dir.File("Triggers.Lst")), 2u);
+  Make("DAY", {{"D9", true}}).TriggersListFile.clear();  // no trigger path: nothing at all
+  RewriteTriggersList(s, log);
+  EXPECT_EQ(dir.Read("Triggers.Lst"), kept);
+  EXPECT_FALSE(fs::exists(dir.File("DAY.tmp")));
 }
 
 TEST_F(TriggersListTest, FailuresEndTheProgram) {
-  Schedule s = Make("DAY", {{"D1", true}});
-  s.TriggerPath = dir.File("missing");
+  Make("DAY", {{"D1", true}}).TriggerPath = dir.File("missing");
   s.TriggersListFile = dir.File("missing/Triggers.Lst");
-  EXPECT_THROW(Rewrite(s), ProgramEnd);
+  EXPECT_THROW(RewriteTriggersList(s, log), ProgramEnd);
   EXPECT_EQ(op.told,
-            (std::vector<std::string>{"Cannot open file \"" + dir.File("missing/DAY.tmp") + "\""}));
-
+            std::vector<std::string>{"Cannot open file \"" + dir.File("missing/DAY.tmp") + "\""});
   op.told.clear();
-  s = Make("DAY", {{"D1", true}});
-  std::filesystem::create_directory(s.TriggersListFile);  // cannot be replaced by a file
-  EXPECT_THROW(Rewrite(s), ProgramEnd);
+  fs::create_directory(Make("DAY", {{"D1", true}}).TriggersListFile);  // no file can replace it
+  EXPECT_THROW(RewriteTriggersList(s, log), ProgramEnd);
   EXPECT_EQ(op.told, (std::vector<std::string>{"Could not rename \"" + dir.File("DAY.tmp") +
                                                "\" to \"" + s.TriggersListFile + "\""}));
-  EXPECT_FALSE(std::filesystem::exists(dir.File("DAY.tmp")));
+  EXPECT_FALSE(fs::exists(dir.File("DAY.tmp")));
 }
 
 }  // namespace
