@@ -25,10 +25,10 @@ Engine::Engine(Schedule& schedule, RunLog& log, ProcessLauncher& launcher,
       options_(options),
       deps_(schedule) {
   save_ = [this] { WriteSchedule(schedule_, log_); };
-  log_.SetListSink([this](const std::string& line) { AddListLine(line); });
+  log_.SetListSink([this](const std::string& line) { AddListLine(line); }, this);
 }
 
-Engine::~Engine() { log_.SetListSink(nullptr); }  // the log outlives the window
+Engine::~Engine() { log_.ClearListSink(this); }  // the log outlives the window
 
 void Engine::Open() {
   DateTime now = log_.clock().Now();

@@ -40,7 +40,15 @@ class RunLog {
   void LogAndList(std::string_view text);
   // A line for the window's list only (the engine's blank separator lines).
   void ListOnly(std::string_view text);
-  void SetListSink(ListSink sink) { sink_ = std::move(sink); }
+  // `owner` names the window the list belongs to; ClearListSink(owner) lets go
+  // of the list only when it is still that window's.
+  void SetListSink(ListSink sink, const void* owner = nullptr) {
+    sink_ = std::move(sink);
+    sink_owner_ = owner;
+  }
+  void ClearListSink(const void* owner) {
+    if (sink_owner_ == owner) SetListSink(nullptr);
+  }
 
   // Logs (when LogFile is set) and tells the message, then the closing-down
   // line, and ends the program by throwing ProgramEnd.
@@ -61,6 +69,7 @@ class RunLog {
   const Clock& clock_;
   Operator& op_;
   ListSink sink_;
+  const void* sink_owner_ = nullptr;
 };
 
 }  // namespace qlr
