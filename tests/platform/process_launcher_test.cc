@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 #include "platform/process_launcher_posix.h"
@@ -22,12 +20,9 @@ using namespace std::chrono_literals;
 
 // Waits (in small steps, at most a few seconds) until the condition holds.
 bool WaitUntil(const std::function<bool()>& condition) {
-  auto give_up = std::chrono::steady_clock::now() + 10s;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > give_up) return false;
-    std::this_thread::sleep_for(5ms);
-  }
-  return true;
+  for (int i = 0; i < 2000; ++i, std::this_thread::sleep_for(5ms))
+    if (condition()) return true;
+  return false;
 }
 
 ProcessState WaitForEnd(ProcessLauncher& launcher, const ProcessRef& process) {
@@ -40,68 +35,54 @@ ProcessState WaitForEnd(ProcessLauncher& launcher, const ProcessRef& process) {
 int LiveMembers(const ProcessRef& process) {
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-    std::ifstream in(entry.path() / "stat");
     std::string text;
-    std::getline(in, text);
-    size_t close = text.rfind(')');
-    if (close == std::string::npos) continue;
-    std::istringstream fields(text.substr(close + 1));
+    std::getline(std::ifstream(entry.path() / "stat"), text);
     char state = 0;
     int parent = 0, group = 0;
-    fields >> state >> parent >> group;
-    if (group == process.pid && state != 'Z' && state != 'X') ++count;
+    std::sscanf(text.c_str(), "%*d (%*[^)]) %c %d %d", &state, &parent, &group);
+    count += group == process.pid && state != 'Z' && state != 'X';
   }
   return count;
 }
 
-bool GroupGone(const ProcessRef& process) {
-  return WaitUntil([&] { return LiveMembers(process) == 0; });
-}
-
-class ProcessLauncherTest : public ::testing::Test {
- protected:
+struct ProcessLauncherTest : ::testing::Test {
   ProcessRef StartOrDie(const std::string& command, bool use_shell = false) {
     auto process = launcher_.Start({command, use_shell, output_});
     EXPECT_TRUE(process) << command << ": " << launcher_.error();
     return process.value_or(ProcessRef{});
   }
-  std::vector<std::string> ReadAll(const ProcessRef& process) {
-    int64_t offset = 0;
-    return launcher_.ReadOutput(process, output_, offset);
-  }
 
   testing::TempDir dir_;
   std::string output_ = dir_.File("out/job.out");
   PosixProcessLauncher launcher_{200ms};
+  int64_t offset_ = 0;  // read so far of the output
 };
 
+// The status is kept for later polls and the child reaped; a negative result is the
+// signal that ended it. The end of any child makes ChildEndedFd() readable.
 TEST_F(ProcessLauncherTest, ReportsTheEndAndExitStatusAndReaps) {
-  struct Case {
-    const char* command;
-    bool use_shell;
-    int exit_code;
-    int signal;
-  } cases[] = {
-      {"true", false, 0, 0},
-      {"false", false, 1, 0},
-      {"sh -c \"exit 3\"", false, 3, 0},
-      {"exit 7", true, 7, 0},
-      {"kill -TERM $$", true, 0, SIGTERM},
-      {"sh -c \"kill -KILL $$\"", false, 0, SIGKILL},
+  const std::tuple<bool, const char*, int> cases[] = {
+      {false, "true", 0},
+      {false, "sh -c \"exit 3\"", 3},
+      {true, "exit 7", 7},
+      {true, "kill -TERM $$", -SIGTERM},
+      {false, "sh -c \"kill -KILL $$\"", -SIGKILL},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.command);
-    ProcessRef process = StartOrDie(c.command, c.use_shell);
-    EXPECT_GT(process.start_time, 0);
-    for (int i = 0; i < 2; ++i) {  // the status is kept for later polls
-      ProcessState state = WaitForEnd(launcher_, process);
-      EXPECT_FALSE(state.running);
-      EXPECT_TRUE(state.exit_known);
-      EXPECT_EQ(state.exit_code, c.exit_code);
-      EXPECT_EQ(state.signal, c.signal);
+  pollfd ready{launcher_.ChildEndedFd(), POLLIN, 0};
+  for (auto [use_shell, command, result] : cases) {
+    SCOPED_TRACE(command);
+    launcher_.DrainChildEnded();
+    ProcessRef process = StartOrDie(command, use_shell);
+    EXPECT_TRUE(WaitUntil([&] { return ::poll(&ready, 1, 0) == 1; }));
+    for (int i = 0; i < 2; ++i) {
+      ProcessState s = WaitForEnd(launcher_, process);
+      EXPECT_EQ(std::tuple(s.running, s.exit_known, s.exit_code, s.signal),
+                std::tuple(false, true, std::max(result, 0), std::max(-result, 0)));
     }
-    EXPECT_EQ(::waitpid(process.pid, nullptr, WNOHANG), -1);  // reaped: no zombie left
+    EXPECT_EQ(::waitpid(process.pid, nullptr, WNOHANG), -1);
   }
+  launcher_.DrainChildEnded();
+  EXPECT_EQ(::poll(&ready, 1, 0), 0);
 }
 
 TEST_F(ProcessLauncherTest, RefusesWhatCannotBeStarted) {
@@ -117,78 +98,52 @@ TEST_F(ProcessLauncherTest, RefusesWhatCannotBeStarted) {
 
 TEST_F(ProcessLauncherTest, CapturesOutputLinesAndKeepsAPartialLineUntilTheEnd) {
   dir_.Write("out/job.out", "old output\n");
-  std::string long_line(300, 'x');
-  ProcessRef process = StartOrDie("printf 'one\\n'; printf 'two\\r\\n' >&2; printf '" + long_line +
-                                      "\\n\\npart'; exec sleep 100",
+  ProcessRef process = StartOrDie("printf 'one\\n'; printf 'two\\r\\n' >&2; printf '" +
+                                      std::string(300, 'x') + "\\n\\npart'; exec sleep 100",
                                   true);
-  int64_t offset = 0;
-  std::vector<std::string> lines;
-  ASSERT_TRUE(WaitUntil([&] {
-    for (auto& line : launcher_.ReadOutput(process, output_, offset)) lines.push_back(line);
-    return lines.size() >= 4;
-  }));
-  EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", std::string(254, 'x'), ""}));
-  EXPECT_TRUE(launcher_.ReadOutput(process, output_, offset).empty());  // "part" has no end yet
-
+  ASSERT_TRUE(WaitUntil([&] { return dir_.Read("out/job.out").ends_with("part"); }));
+  EXPECT_EQ(launcher_.ReadOutput(process, output_, offset_),
+            (std::vector<std::string>{"one", "two", std::string(254, 'x'), ""}));
+  EXPECT_TRUE(launcher_.ReadOutput(process, output_, offset_).empty());  // "part" has no end yet
   launcher_.Terminate(process);
   EXPECT_EQ(WaitForEnd(launcher_, process).signal, SIGTERM);
-  EXPECT_EQ(launcher_.ReadOutput(process, output_, offset), std::vector<std::string>{"part"});
-  EXPECT_TRUE(launcher_.ReadOutput(process, output_, offset).empty());
+  EXPECT_EQ(launcher_.ReadOutput(process, output_, offset_), std::vector<std::string>{"part"});
+  EXPECT_TRUE(launcher_.ReadOutput(process, output_, offset_).empty());
 }
 
 TEST_F(ProcessLauncherTest, PassesQuotedWordsAsOneArgument) {
   // \xE9 is e acute in Windows-1252; the program receives it in UTF-8.
   ProcessRef process = StartOrDie("printf \"[%s]\\n\" \"a  b\" \"say \"\"hi\"\"\" \"\" \xE9");
   WaitForEnd(launcher_, process);
-  EXPECT_EQ(ReadAll(process),
+  EXPECT_EQ(launcher_.ReadOutput(process, output_, offset_),
             (std::vector<std::string>{"[a  b]", "[say \"hi\"]", "[]", "[\xC3\xA9]"}));
 }
 
+// SIGTERM goes to the whole group; a group that ignores it is killed after the delay.
 TEST_F(ProcessLauncherTest, TerminateStopsTheWholeProcessGroup) {
-  ProcessRef process = StartOrDie("sleep 100 & sleep 100", true);
-  ASSERT_TRUE(WaitUntil([&] { return LiveMembers(process) == 3; }));  // sh and both sleeps
-  launcher_.Terminate(process);
-  EXPECT_EQ(WaitForEnd(launcher_, process).signal, SIGTERM);
-  EXPECT_TRUE(GroupGone(process));
-}
-
-TEST_F(ProcessLauncherTest, KillsAGroupThatIgnoresTerminateAfterTheDelay) {
-  ProcessRef process = StartOrDie("trap '' TERM; echo ready; sleep 100", true);
-  ASSERT_TRUE(WaitUntil([&] { return ReadAll(process) == std::vector<std::string>{"ready"}; }));
-  launcher_.Terminate(process);
-  EXPECT_TRUE(launcher_.Poll(process).running);
-  EXPECT_EQ(WaitForEnd(launcher_, process).signal, SIGKILL);
-  EXPECT_TRUE(GroupGone(process));
+  for (auto [command, signal] : {std::pair{"sleep 100 & sleep 100", SIGTERM},
+                                 {"trap '' TERM; sleep 100 & sleep 100", SIGKILL}}) {
+    ProcessRef process = StartOrDie(command, true);
+    ASSERT_TRUE(WaitUntil([&] { return LiveMembers(process) == 3; }));  // sh and both sleeps
+    launcher_.Terminate(process);
+    EXPECT_TRUE(signal != SIGKILL || launcher_.Poll(process).running) << "killed too soon";
+    EXPECT_EQ(WaitForEnd(launcher_, process).signal, signal) << command;
+    EXPECT_TRUE(WaitUntil([&] { return LiveMembers(process) == 0; })) << command;
+  }
 }
 
 TEST_F(ProcessLauncherTest, FollowsAProcessStartedBeforeARestartByItsStartTime) {
   ProcessRef process = StartOrDie("sleep 100");
   PosixProcessLauncher restarted(200ms);  // knows nothing of the child
   ProcessRef reused{process.start_time + 1, process.pid};
-
   EXPECT_TRUE(restarted.Poll(process).running);
   EXPECT_FALSE(restarted.Poll(reused).running);
   restarted.Terminate(reused);  // not the job: left alone
   EXPECT_TRUE(launcher_.Poll(process).running);
-
   restarted.Terminate(process);
   EXPECT_TRUE(WaitUntil([&] { return !restarted.Poll(process).running; }));
   EXPECT_FALSE(restarted.Poll(process).exit_known);
-  // Not reaped by the launcher that did not start it: its parent still gets the status.
-  EXPECT_EQ(WaitForEnd(launcher_, process).signal, SIGTERM);
-}
-
-TEST_F(ProcessLauncherTest, SignalsTheEndOfAChild) {
-  launcher_.DrainChildEnded();
-  ProcessRef process = StartOrDie("true");
-  pollfd ready{launcher_.ChildEndedFd(), POLLIN, 0};
-  int result;
-  while ((result = ::poll(&ready, 1, 10000)) < 0 && errno == EINTR) {
-  }
-  EXPECT_EQ(result, 1);
-  launcher_.DrainChildEnded();
-  EXPECT_EQ(::poll(&ready, 1, 0), 0);
-  WaitForEnd(launcher_, process);
+  EXPECT_EQ(WaitForEnd(launcher_, process).signal, SIGTERM);  // its parent still reaps it
 }
 
 }  // namespace
