@@ -80,22 +80,18 @@ TEST_F(DayTest, AJobLeftRunningIsFollowedUntilForced) {
   EXPECT_TRUE(launcher.terminated.empty());  // forcing never touches the process
 }
 
-TEST_F(DayTest, ForcingTheEventOfAJobStillRunning) {
-  Job& left = Add("LEFT");
-  left.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0);
-  left.CommandLine = "";  // nothing to follow: such a job would end at once...
-  left.SubmitOnly = false;
-  Job& wait = Add("WAIT");
-  wait.WaitFile = dir.File("never.flag");
+TEST_F(DayTest, ForcingAFileEventSubmitsTheJob) {
+  Add("WAIT").WaitFile = dir.File("never.flag");
   Open();
   clock.Set(MakeDateTime(2026, 12, 4, 6, 30, 0));
   op.AnswerNext(Answer::Yes);
-  ASSERT_FALSE(engine->window().events.empty());
-  engine->ForceEvent(static_cast<int>(engine->window().events.size()) - 1);  // the file event
-  EXPECT_EQ(op.asked.size(), 1u);
+  engine->ForceEvent(0);
+  engine->ForceEvent(0);  // the question is asked once per window; the entry is gone anyway
+  ASSERT_EQ(op.asked.size(), 1u);
   EXPECT_NE(op.asked[0].find("Proceed to trigger the event(WAIT    \tFile("), std::string::npos);
   EXPECT_TRUE(Listed("WAIT\tForced file trigger at 06:30:00"));
   EXPECT_EQ(J("WAIT").Status, JobStatus::Running);
+  EXPECT_FALSE(engine->window().trigger_event_enabled);
 }
 
 TEST_F(DayTest, CompletedDayRollsOverAtItsMoment) {
