@@ -83,6 +83,26 @@ CLI::App* AddRun(CLI::App& app, RunCommandOptions& o) {
   return sub;
 }
 
+CLI::App* AddLogs(CLI::App& app, std::string& ini) {
+  auto* sub = app.add_subcommand("logs", "List the schedule's run logs");
+  sub->add_option("INI", ini, "The schedule's INI file")->required();
+  return sub;
+}
+
+CLI::App* AddLog(CLI::App& app, LogOptions& o) {
+  auto* sub = app.add_subcommand("log", "Copy a run log, whole or filtered, and print the copy's path");
+  sub->add_option("INI", o.ini, "The schedule's INI file")->required();
+  auto* all = sub->add_flag("--all", o.all, "Every line (the default)");
+  auto* failed = sub->add_flag("--failed", o.failed, "Only the lines of failures");
+  auto* group = sub->add_option("--group", o.group, "Only the lines of the jobs of a group");
+  auto* job = sub->add_option("--job", o.jobs, "Only the lines of these jobs (J1,J2,...)");
+  all->excludes(failed, group, job);
+  failed->excludes(group, job);
+  group->excludes(job);
+  sub->add_option("--name", o.name, "The log (as qlr logs lists it; default: the newest)");
+  return sub;
+}
+
 }  // namespace
 
 int RunQlr(int argc, const char* const* argv, CliEnv& env) {
@@ -97,6 +117,8 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
   SubstOptions subst;
   ResetOptions reset;
   RunCommandOptions run;
+  LogOptions log_options;
+  std::string logs_ini;
   std::string check_ini, rewrite_ini;
   const std::pair<CLI::App*, std::function<int()>> commands[] = {
       {AddShow(app, show), [&] { return CmdShow(env, show); }},
@@ -107,6 +129,8 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
       {AddReset(app, reset), [&] { return CmdReset(env, reset); }},
       {AddRewrite(app, rewrite_ini), [&] { return CmdRewrite(env, rewrite_ini); }},
       {AddRun(app, run), [&] { return CmdRun(env, run); }},
+      {AddLogs(app, logs_ini), [&] { return CmdLogs(env, logs_ini); }},
+      {AddLog(app, log_options), [&] { return CmdLog(env, log_options); }},
   };
   try {
     app.parse(argc, argv);

@@ -70,6 +70,20 @@ int CmdReset(CliEnv& env, const ResetOptions& options);
 // Reads the schedule and writes it back, with its backup and the triggers list.
 int CmdRewrite(CliEnv& env, const std::string& ini);
 
+// The names of the schedule's run logs, one per line, oldest first.
+int CmdLogs(CliEnv& env, const std::string& ini);
+
+struct LogOptions {
+  std::string ini = {};
+  bool all = false;        // every line (the default)
+  bool failed = false;     // only failures
+  std::string group = {};  // only the lines of this group's jobs
+  std::string jobs = {};   // only the lines of these jobs, comma-separated
+  std::string name = {};   // the log (a name `qlr logs` lists); "" for the newest
+};
+// Writes the log viewer's copy of a run log and prints its path.
+int CmdLog(CliEnv& env, const LogOptions& options);
+
 struct RunCommandOptions {
   std::string ini = {};
   std::string date = {};   // "" for the run date the launch window offers

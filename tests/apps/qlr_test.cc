@@ -214,5 +214,28 @@ TEST_F(QlrTest, CommandLineStatuses) {
   EXPECT_EQ(dir_.Read("triggers/Triggers.Lst"), "PAY (DAY)\r\nEXTRACT (NIGHT)\r\n");
 }
 
+TEST_F(QlrTest, LogsAndFilteredCopies) {
+  dir_.Write("night_20261203.log",
+             "03 Dec 2026  06:00:00 Starting\r\n03 Dec 2026  06:00:01 LOAD     Failed(x)\r\n"
+             "03 Dec 2026  06:00:02 EXTRACT  Completed at 06:00:02 (Duration 00:00:01)\r\n");
+  dir_.Write("night_20261204.log", "04 Dec 2026  06:00:00 Starting\r\n");
+  EXPECT_EQ(Qlr({"logs", ini_}), 0);
+  EXPECT_EQ(out_.str(), "night_20261203\nnight_20261204\n");
+  const std::tuple<Args, std::string> cases[] = {
+      {{"log", ini_}, "04 Dec 2026  06:00:00 Starting\r\n"},  // the newest, whole
+      {{"log", ini_, "--name", "night_20261203", "--failed"}, "03 Dec 2026  06:00:01 LOAD     Failed(x)\r\n"},
+      {{"log", ini_, "--name", "night_20261203", "--group", "LOAD"},  // EXTRACT and LOAD
+       "03 Dec 2026  06:00:01 LOAD     Failed(x)\r\n"
+       "03 Dec 2026  06:00:02 EXTRACT  Completed at 06:00:02 (Duration 00:00:01)\r\n"},
+      {{"log", ini_, "--name", "night_20261203", "--job", "extract"},
+       "03 Dec 2026  06:00:02 EXTRACT  Completed at 06:00:02 (Duration 00:00:01)\r\n"}};
+  for (const auto& [args, copied] : cases) {
+    EXPECT_EQ(Qlr(args), 0) << err_.str();
+    std::string copy = out_.str().substr(0, out_.str().size() - 1);
+    EXPECT_EQ(dir_.Read(std::filesystem::path(copy).filename().string()), copied);
+  }
+  EXPECT_EQ(Qlr({"log", ini_, "--failed", "--job", "A"}), 1);
+}
+
 }  // namespace
 }  // namespace qlr
