@@ -5,7 +5,7 @@
 #include "calendar/holidays.h"
 #include "engine/engine.h"
 #include "engine/launch.h"
-#include "messages/end_of_job.h"
+#include "messages/message_file.h"
 #include "platform/file_lock.h"
 #include "platform/process_launcher_posix.h"
 #include "qlr/commands.h"
@@ -58,7 +58,7 @@ int Run(CliEnv& env, const RunCommandOptions& o, RunOperator& op) {
   FileLock lock;
   if (!LaunchSchedule(session.schedule, session.log, session.launch, lock)) return 1;
   PosixProcessLauncher launcher;
-  RecordingMessages messages;  // end-of-job message files come with the mail sender
+  MessageFiles messages(session.log);
   RunOptions options{false, o.ignore_cpu_limit, o.wait_for_triggers, o.dummy_messages,
                      o.dummy_triggers};
   Engine engine(session.schedule, session.log, launcher, messages, options);

@@ -1,0 +1,40 @@
+#pragma once
+// End-of-job message files: the message a job's end leaves in EmailPath for
+// the mail sender, with its recipients' addresses, its body (literal text,
+// included files, attachments) and a trailer. A file is "base.$$$" while it is
+// written and "base.eml" once complete.
+
+#include <string>
+#include <string_view>
+
+#include "log/run_log.h"
+#include "messages/end_of_job.h"
+#include "model/schedule.h"
+
+namespace qlr {
+
+// Writes message files for the engine.
+class MessageFiles : public EndOfJobMessages {
+ public:
+  explicit MessageFiles(RunLog& log) : log_(log) {}
+  void GenMessage(Schedule& schedule, const MessageRequest& request) override;
+
+ private:
+  RunLog& log_;
+};
+
+// The message's base name: "yyyymmddhhnn." when deferred (the due time), the
+// first four characters of the job name padded with "x", and the first
+// four-digit counter no file in EmailPath uses with any extension.
+std::string MessageFileName(const Schedule& schedule, std::string_view job_name, int defer_minutes,
+                            DateTime now);
+// Copies an attached file into EmailAttPath as "UFNhhnnss.<name>" and returns the copy's path.
+std::string CopyForAtt(const Schedule& schedule, std::string_view path, DateTime now);
+// A line of a directory listing reduced to size and name; "" for lines to drop.
+std::string DirFilter(std::string_view line);
+// The address of a recipient from its address file: entry 1 (callout) or 2
+// (ordinary), shaped by EmailAddressFormat; the "Could not generate email
+// address for" text when it cannot.
+std::string GetEmailAddr(const Schedule& schedule, std::string_view name, int entry);
+
+}  // namespace qlr
