@@ -7,6 +7,7 @@
 #include "base/clock.h"
 #include "engine/engine.h"
 #include "messages/end_of_job.h"
+#include "silent_operator.h"
 
 namespace qlr {
 namespace {
@@ -14,15 +15,6 @@ namespace {
 class StillClock : public Clock {
  public:
   DateTime Now() const override { return MakeDateTime(2026, 12, 4, 6, 0, 0); }
-};
-
-class SilentOperator : public Operator {
- public:
-  void Tell(const std::string&, const std::string&) override {}
-  Answer Ask(const std::string&, Buttons, const std::string&) override { return Answer::No; }
-  std::optional<std::string> Input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
 };
 
 // Nothing starts in these benchmarks: every job waits.

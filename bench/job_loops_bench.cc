@@ -15,19 +15,10 @@
 #include "model/constants.h"
 #include "platform/operator.h"
 #include "store/job_loops.h"
+#include "silent_operator.h"
 
 namespace qlr {
 namespace {
-
-class SilentOperator : public Operator {
- public:
-  void Tell(const std::string&, const std::string&) override {}
-  Answer Ask(const std::string&, Buttons, const std::string&) override { return Answer::Cancel; }
-  std::optional<std::string> Input(const std::string&, const std::string&,
-                                   const std::string&) override {
-    return std::nullopt;
-  }
-};
 
 std::string Name(int i) { return "J" + std::to_string(i); }
 

@@ -14,19 +14,10 @@
 #include "platform/operator.h"
 #include "schedule_generator.h"
 #include "store/schedule_file.h"
+#include "silent_operator.h"
 
 namespace qlr {
 namespace {
-
-class SilentOperator : public Operator {
- public:
-  void Tell(const std::string&, const std::string&) override {}
-  Answer Ask(const std::string&, Buttons, const std::string&) override { return Answer::Cancel; }
-  std::optional<std::string> Input(const std::string&, const std::string&,
-                                   const std::string&) override {
-    return std::nullopt;
-  }
-};
 
 // A folder of its own holding the schedule file and the triggers list.
 struct BenchFolder {
