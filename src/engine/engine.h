@@ -109,7 +109,7 @@ class Engine {
   void Save();
   // Jobs (engine_jobs.cc).
   void Submit(int job);
-  std::string CommandFor(int job);
+  LaunchRequest RequestFor(int job);
   std::string DummyCommand(int job, const std::string& command) const;
   void Complete(int job);
   bool JobHasEnded(int job);

@@ -28,12 +28,15 @@ std::string Comspec() {
 
 }  // namespace
 
-std::string Engine::CommandFor(int i) {
-  Job& job = schedule_[i];
-  std::string prefix = job.IsDosProgram && !Comspec().empty() ? Comspec() + " /C " : "";
-  std::string command =
-      prefix + SubstituteDateVars(schedule_, log_, job.CommandLine, job.DateVars, job.Frequency);
-  return schedule_.DummyRun ? DummyCommand(i, command) : command;
+// A DOS job goes through the command processor: COMSPEC /C when it is set,
+// else /bin/sh -c. A dummy run starts the dummy program instead.
+LaunchRequest Engine::RequestFor(int i) {
+  const Job& job = schedule_[i];
+  const std::string comspec = job.IsDosProgram ? Comspec() : "";
+  std::string command = (comspec.empty() ? "" : comspec + " /C ") +
+                        SubstituteDateVars(schedule_, log_, job.CommandLine, job.DateVars, job.Frequency);
+  if (schedule_.DummyRun) return {DummyCommand(i, command), false, JobOutputPath(schedule_, job)};
+  return {command, job.IsDosProgram && comspec.empty(), JobOutputPath(schedule_, job)};
 }
 
 std::string Engine::DummyCommand(int i, const std::string& command) const {
@@ -52,8 +55,7 @@ void Engine::Submit(int i) {
   DateTime stamp = StampTime(schedule_, log_.clock());
   bool started = true;
   if (!TrimView(job.CommandLine).empty()) {
-    LaunchRequest request{CommandFor(i), job.IsDosProgram && Comspec().empty() && !schedule_.DummyRun,
-                          JobOutputPath(schedule_, job)};
+    LaunchRequest request = RequestFor(i);
     started = JournalBeforeStart(schedule_, i, stamp);
     std::optional<ProcessRef> process = started ? launcher_.Start(request) : std::nullopt;
     started = process.has_value();

@@ -117,12 +117,19 @@ std::string MessageFileName(const Schedule& schedule, std::string_view job_name,
                             DateTime now) {
   std::string prefix = defer_minutes > 0 ? FormatDateTime(now + defer_minutes * 60, "yyyymmddhhnn") + "." : "";
   std::string stem = Left(std::string(TrimView(job_name)) + "xxx", 4);
+  // One look at the folder: the base names in use, whatever their extension.
+  std::vector<std::string> taken;
+  for (const std::string& path : ListMatching(JoinPath(schedule.EmailPath, prefix + stem + "*")))
+    taken.push_back(BaseName(path));
+  auto in_use = [&](const std::string& candidate) {
+    for (const std::string& name : taken)
+      if (name == candidate || StartsWith(name, candidate + ".")) return true;
+    return false;
+  };
   for (int n = 0;; ++n) {
     std::string counter = std::to_string(n);
     std::string candidate = prefix + stem + std::string(counter.size() < 4 ? 4 - counter.size() : 0, '0') + counter;
-    if (ListMatching(JoinPath(schedule.EmailPath, candidate + ".*")).empty() &&
-        !FileExists(JoinPath(schedule.EmailPath, candidate)))
-      return candidate;
+    if (!in_use(candidate)) return candidate;
   }
 }
 
