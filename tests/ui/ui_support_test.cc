@@ -1,0 +1,53 @@
+// The GUI's plumbing: text conversion, the fatal-stop guard, window pictures.
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "log/program_end.h"
+#include "ui/program_end_guard.h"
+#include "ui/qt_text.h"
+#include "ui/window_capture.h"
+
+namespace qlr {
+
+class UiSupportTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void TextKeepsWindows1252Bytes() {
+    const std::string bytes = "Caf\xe9 \x80 10";  // é and the euro sign
+    QCOMPARE(ToQString(bytes), QString::fromUtf8("Café € 10"));
+    QCOMPARE(FromQString(ToQString(bytes)), bytes);
+    QCOMPARE(FromQString(QString::fromUtf8("\u4e2d")), std::string("?"));
+  }
+
+  void FatalStopEndsThroughTheAction() {
+    int status = -1;
+    SetProgramEndAction([&](int s) { status = s; });
+    bool after = false;
+    auto slot = Guarded([&] {
+      throw ProgramEnd("QLR999");
+      after = true;
+    });
+    slot();
+    QCOMPARE(status, kProgramEndStatus);
+    QVERIFY(!after);
+  }
+
+  void WindowPictureIsAPng() {
+    QTemporaryDir dir;
+    QLabel label(QStringLiteral("picture"));
+    label.setObjectName(QStringLiteral("frmTest"));
+    label.resize(120, 40);
+    const QString path = dir.filePath(CaptureFileName(&label));
+    QVERIFY(path.contains(QStringLiteral("frmTest-")));
+    QVERIFY(SaveWindowPicture(&label, path));
+    QImage image(path);
+    QCOMPARE(image.size(), QSize(120, 40));
+  }
+};
+
+}  // namespace qlr
+
+QTEST_MAIN(qlr::UiSupportTest)
+#include "ui_support_test.moc"
