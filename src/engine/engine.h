@@ -60,6 +60,13 @@ class Engine {
   void EndModifySchedule(bool reschedule_done);
   // Re-reads the dependency structure after jobs were changed outside a pass.
   void ScheduleChanged() { deps_.Invalidate(); }
+  // A change made by Modify Schedule: the line goes to the run log, the day's
+  // list and the events pane (where it stays until the day rolls over).
+  void LogModification(const std::string& line);
+  // Rebuilds the unsubmitted pane from the jobs' statuses.
+  void UnsubBuild();
+  // Writes the schedule file through the save hook.
+  void Save();
 
   // The events pane: forcing the entry at `row` (double click or "&Trigger Event").
   void ForceEvent(int row);
@@ -106,7 +113,6 @@ class Engine {
   bool WaitFileReady(int job);
   void EndOfPass();
   void AdjustKickInterval();
-  void Save();
   // Jobs (engine_jobs.cc).
   void Submit(int job);
   LaunchRequest RequestFor(int job);
@@ -119,7 +125,6 @@ class Engine {
   // Events (engine_events.cc).
   void InsertEvent(int job, const std::string& text);
   void DeleteEvent(int job);
-  void UnsubBuild();
   // View plumbing.
   void AddListLine(const std::string& line);
   void LogAndList(const std::string& text);

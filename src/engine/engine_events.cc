@@ -27,6 +27,14 @@ void Engine::DeleteEvent(int job) {
   Changed();
 }
 
+void Engine::LogModification(const std::string& line) {
+  LogAndList(line);
+  // The entry takes a key of its own that no job's EventIndex holds, so no
+  // pass removes it in place of the job's own waiting entry.
+  win_.events.push_back({line, ++event_counter_});
+  Changed();
+}
+
 std::string Engine::UnsubText(int row) const {
   const Job& job = schedule_[win_.unsubmitted[static_cast<size_t>(row)]];
   return job.JobName.Padded() + "\t" + job.StatusText;
