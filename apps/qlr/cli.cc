@@ -100,6 +100,17 @@ CLI::App* AddLog(CLI::App& app, LogOptions& o) {
   failed->excludes(group, job);
   group->excludes(job);
   sub->add_option("--name", o.name, "The log (as qlr logs lists it; default: the newest)");
+  sub->add_flag("--edit", o.edit, "Also open the copy in the text editor (INI key TextEditor)");
+  return sub;
+}
+
+CLI::App* AddMessage(CLI::App& app, MessageOptions& o) {
+  auto* sub = app.add_subcommand("message", "Write a job's end-of-job message file now and print its path");
+  sub->add_option("INI", o.ini, "The schedule's INI file")->required();
+  sub->add_option("JOB", o.job, "The job's name")->required();
+  sub->add_flag("--abnormal", o.abnormal, "The abnormal (failure) message instead of the normal one");
+  auto* failtext = sub->add_option("--failtext", o.failtext, "The job's failure text (%ED% in the message)");
+  sub->callback([&options = o, failtext] { options.has_failtext = failtext->count() > 0; });
   return sub;
 }
 
@@ -118,6 +129,7 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
   ResetOptions reset;
   RunCommandOptions run;
   LogOptions log_options;
+  MessageOptions message;
   std::string logs_ini;
   std::string check_ini, rewrite_ini;
   const std::pair<CLI::App*, std::function<int()>> commands[] = {
@@ -131,6 +143,7 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
       {AddRun(app, run), [&] { return CmdRun(env, run); }},
       {AddLogs(app, logs_ini), [&] { return CmdLogs(env, logs_ini); }},
       {AddLog(app, log_options), [&] { return CmdLog(env, log_options); }},
+      {AddMessage(app, message), [&] { return CmdMessage(env, message); }},
   };
   try {
     app.parse(argc, argv);

@@ -1,8 +1,11 @@
-// qlr logs and qlr log: the log viewer's list of logs and its filtered copy.
+// qlr logs and qlr log: the log viewer's list of logs and its filtered copy,
+// shown in the text editor only when asked (a server has no one to look).
 
 #include "base/encoding.h"
 #include "base/text.h"
 #include "log/log_viewer.h"
+#include "log/view_log.h"
+#include "platform/desktop_posix.h"
 #include "qlr/commands.h"
 #include "qlr/console_operator.h"
 #include "qlr/session.h"
@@ -43,16 +46,23 @@ int CmdLog(CliEnv& env, const LogOptions& options) {
     Session s(env.clock, op);
     s.Load(options.ini);
     std::vector<std::string> logs = LogNames(s.schedule, env.clock.Now());
-    std::string name = options.name.empty() ? (logs.empty() ? "" : logs.back()) : Utf8ToCp1252(options.name);
+    std::string name =
+        options.name.empty() ? (logs.empty() ? "" : logs.back()) : Utf8ToCp1252(options.name);
     if (name.empty()) {
       PrintError(env, "no run log of " + s.schedule.LogFile + " exists");
       return 1;
     }
     LogSelection selection = SelectionOf(options);
-    std::string copy = CopyLog(s.schedule, s.log, name, selection, NamesFor(s, options, selection));
-    if (copy.empty()) return 1;
-    PrintLine(env.out, copy);
-    return 0;
+    std::vector<std::string> names = NamesFor(s, options, selection);
+    if (!options.edit) {
+      std::string copy = CopyLog(s.schedule, s.log, name, selection, names);
+      if (!copy.empty()) PrintLine(env.out, copy);
+      return copy.empty() ? 1 : 0;
+    }
+    PosixDesktop desktop(s.schedule.TextEditor);
+    LogCopyView view = ViewLogCopy(s.schedule, s.log, desktop, name, selection, names);
+    if (!view.copy.empty()) PrintLine(env.out, view.copy);
+    return view.shown ? 0 : 1;
   });
 }
 

@@ -80,9 +80,21 @@ struct LogOptions {
   std::string group = {};  // only the lines of this group's jobs
   std::string jobs = {};   // only the lines of these jobs, comma-separated
   std::string name = {};   // the log (a name `qlr logs` lists); "" for the newest
+  bool edit = false;       // also start the text editor (TextEditor) on the copy
 };
 // Writes the log viewer's copy of a run log and prints its path.
 int CmdLog(CliEnv& env, const LogOptions& options);
+
+struct MessageOptions {
+  std::string ini = {};
+  std::string job = {};
+  bool abnormal = false;      // the abnormal message instead of the normal one
+  bool has_failtext = false;  // the job's failure text becomes `failtext`
+  std::string failtext = {};
+};
+// Writes the job's end-of-job message file as if the job had just ended and
+// prints the path of the ".eml" file; status 1 when none was written.
+int CmdMessage(CliEnv& env, const MessageOptions& options);
 
 struct RunCommandOptions {
   std::string ini = {};

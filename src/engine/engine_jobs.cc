@@ -12,6 +12,7 @@
 #include "calendar/status_decision.h"
 #include "engine/engine.h"
 #include "engine/job_files.h"
+#include "messages/message_request.h"
 #include "store/run_journal.h"
 
 namespace qlr {
@@ -168,8 +169,7 @@ void Engine::FinishJob(int i) {
     if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;
     job.EndedAt = log_.clock().Now();
     if (!TrimView(job.AbnormalMailTo).empty())
-      messages_.GenMessage(schedule_, {i, job.AbnormalMailTo, job.AbnormalMailCc, job.AbnormalMsg,
-                                       job.AbnormalMsgFlags, job.Critical});
+      messages_.GenMessage(schedule_, MessageRequestFor(schedule_, i, true));
     job.Status = JobStatus::Failed;
     job.StatusText = "Failed";
     LogAndList(job.JobName.Padded() + "\tFailed" +
@@ -192,8 +192,7 @@ void Engine::FinishJob(int i) {
   LogAndList(line);
   if (!failed) DeleteEvent(i);
   if (!TrimView(job.NormalMailTo).empty() && ((!failed && !dummy) || (dummy && options_.GenDummyMessages)))
-    messages_.GenMessage(schedule_, {i, job.NormalMailTo, job.NormalMailCc, job.NormalMsg,
-                                     job.NormalMsgFlags, false});
+    messages_.GenMessage(schedule_, MessageRequestFor(schedule_, i, false));
   if (!job.TriggerFile.IsBlank() && (!dummy || options_.CrtDummyTriggers)) CrtTrigger(schedule_, log_, job);
   auto resched = static_cast<AutoResched>(job.AutoReschedule);
   if (resched == AutoResched::Always || (resched == AutoResched::Success && !failed) ||
