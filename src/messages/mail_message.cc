@@ -54,7 +54,8 @@ bool IsBareAddress(std::string_view a) {
     if (u <= ' ' || u >= 127 || std::strchr("<>()[]\\,;:\"", c) != nullptr) return false;
   }
   std::string_view domain = a.substr(at + 1);
-  return domain.front() != '.' && domain.back() != '.' && domain.find("..") == std::string_view::npos;
+  return domain.front() != '.' && domain.back() != '.' &&
+         domain.find("..") == std::string_view::npos;
 }
 
 bool AllDigits(std::string_view s) {
@@ -97,7 +98,8 @@ std::string Quoted(std::string_view text) {
 }
 
 std::string QuotedIfSpecial(std::string_view display) {
-  if (display.find_first_of("()<>[]:;@\\,.\"") == std::string_view::npos) return std::string(display);
+  if (display.find_first_of("()<>[]:;@\\,.\"") == std::string_view::npos)
+    return std::string(display);
   return Quoted(display);
 }
 
@@ -150,7 +152,8 @@ std::string TextPart(const MailMessage& m) {
   for (const MailAttachment& a : m.attachments)
     if (!a.content) lines.push_back("File to be attached (" + a.path + ") not found.");
   std::string out =
-      "Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n";
+      "Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: "
+      "quoted-printable\r\n\r\n";
   for (const std::string& line : lines) out += QuotedPrintableLine(Cp1252ToUtf8(line)) + "\r\n";
   return out;
 }
@@ -177,7 +180,8 @@ std::string AttachmentPart(const MailAttachment& a) {
 }
 
 std::string Headers(const MailMessage& m, const MimeHeader& h) {
-  std::string out = "Date: " + DateHeader(h) + "\r\nFrom: " + HeaderAddress(Utf8ToCp1252(h.from)) + "\r\n";
+  std::string out =
+      "Date: " + DateHeader(h) + "\r\nFrom: " + HeaderAddress(Utf8ToCp1252(h.from)) + "\r\n";
   if (!m.to.empty()) out += "To: " + AddressList(m.to) + "\r\n";
   if (!m.cc.empty()) out += "Cc: " + AddressList(m.cc) + "\r\n";
   return out + "Subject: " + HeaderText(m.subject) + "\r\nMIME-Version: 1.0\r\n";
@@ -191,18 +195,24 @@ ParsedMail ParseMailMessage(const std::vector<std::string>& lines) {
   bool has_subject = false;
   std::string pending;
   for (const std::string& line : lines) {
-    if (StartsWithNoCase(line, "TO=")) AddRecipient(Value(line, "TO="), m.to, m);
-    else if (StartsWithNoCase(line, "CC=")) AddRecipient(Value(line, "CC="), m.cc, m);
-    else if (StartsWithNoCase(line, "BODY=")) AddBodyText(Value(line, "BODY="), pending, m.body);
-    else if (StartsWithNoCase(line, "ATT=")) AddAttachment(Value(line, "ATT="), m.attachments);
+    if (StartsWithNoCase(line, "TO="))
+      AddRecipient(Value(line, "TO="), m.to, m);
+    else if (StartsWithNoCase(line, "CC="))
+      AddRecipient(Value(line, "CC="), m.cc, m);
+    else if (StartsWithNoCase(line, "BODY="))
+      AddBodyText(Value(line, "BODY="), pending, m.body);
+    else if (StartsWithNoCase(line, "ATT="))
+      AddAttachment(Value(line, "ATT="), m.attachments);
     else if (StartsWithNoCase(line, "SUBJ=") && !has_subject) {
       m.subject = Value(line, "SUBJ=");
       has_subject = true;
     }
   }
   if (!pending.empty()) m.body.push_back(pending);
-  if (!has_subject) parsed.error = "no SUBJ= line";
-  else if (m.to.empty() && m.cc.empty()) parsed.error = "no recipient";
+  if (!has_subject)
+    parsed.error = "no SUBJ= line";
+  else if (m.to.empty() && m.cc.empty())
+    parsed.error = "no recipient";
   return parsed;
 }
 

@@ -55,8 +55,8 @@ DateTime DueTime(std::string_view file_name);
 std::string AttachmentName(std::string_view path);
 
 struct MimeHeader {
-  std::string from;  // the sender's address, as typed (UTF-8 or ASCII)
-  DateTime now = 0;  // local time of the Date header
+  std::string from;            // the sender's address, as typed (UTF-8 or ASCII)
+  DateTime now = 0;            // local time of the Date header
   int utc_offset_minutes = 0;  // of that local time, east positive
   std::string boundary;        // must not occur in the message; "=_" at its start ensures it
 };

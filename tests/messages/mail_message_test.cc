@@ -29,15 +29,30 @@ TEST(MailMessageTest, ParsesWhatTheMessageWriterWrites) {
        ""},
       {"a line ends only at its tilde",
        {"TO=a@b", "SUBJ=", "BODY=one ", "BODY=line~two~", "BODY=tail"},
-       {"a@b"}, {}, {}, {"one line", "two", "tail"}, {}, ""},
+       {"a@b"},
+       {},
+       {},
+       {"one line", "two", "tail"},
+       {},
+       ""},
       {"keys in any case, unknown lines ignored",
        {"to=a@b", "X-NOTE=1", "", "subj=s", "body=x~", "att=/f,del=yes"},
-       {"a@b"}, {}, {}, {"x"}, {{"/f", true}}, ""},
+       {"a@b"},
+       {},
+       {},
+       {"x"},
+       {{"/f", true}},
+       ""},
       {"no subject", {"TO=a@b", "BODY=x~"}, {"a@b"}, {}, {}, {"x"}, {}, "no SUBJ= line"},
       {"no recipient", {"SUBJ=s"}, {}, {}, {}, {}, {}, "no recipient"},
       {"only fallback recipients",
        {"TO= <Could not generate email address for boss.>", "SUBJ=s"},
-       {}, {}, {"<Could not generate email address for boss.>"}, {}, {}, "no recipient"},
+       {},
+       {},
+       {"<Could not generate email address for boss.>"},
+       {},
+       {},
+       "no recipient"},
       {"cc alone is enough", {"CC=c@d", "SUBJ=s"}, {}, {"c@d"}, {}, {}, {}, ""},
   };
   for (const ParseCase& c : cases) {
@@ -49,7 +64,8 @@ TEST(MailMessageTest, ParsesWhatTheMessageWriterWrites) {
     EXPECT_EQ(p.message.not_addresses, c.not_addresses);
     EXPECT_EQ(p.message.body, c.body);
     std::vector<std::pair<std::string, bool>> attachments;
-    for (const MailAttachment& a : p.message.attachments) attachments.emplace_back(a.path, a.delete_after);
+    for (const MailAttachment& a : p.message.attachments)
+      attachments.emplace_back(a.path, a.delete_after);
     EXPECT_EQ(attachments, c.attachments);
   }
   EXPECT_EQ(ParseMailMessage({"TO=a@b", "SUBJ=first", "SUBJ=second"}).message.subject, "first");
@@ -118,7 +134,9 @@ TEST(MailMessageTest, EncodesBase64InLines) {
   EXPECT_EQ(Base64Lines(std::string(58, 'a')), Base64Lines(std::string(57, 'a')) + "YQ==\r\n");
 }
 
-MimeHeader Header() { return {"Quillrun <qlr@x.org>", MakeDateTime(2026, 12, 4, 6, 30, 5), -90, "=_b1"}; }
+MimeHeader Header() {
+  return {"Quillrun <qlr@x.org>", MakeDateTime(2026, 12, 4, 6, 30, 5), -90, "=_b1"};
+}
 
 TEST(MailMessageTest, BuildsAMultipartMessage) {
   MailMessage m;
@@ -158,7 +176,8 @@ TEST(MailMessageTest, PlainTextWithoutAttachments) {
   std::string mime = BuildMime(m, Header());
   EXPECT_EQ(mime.find("multipart"), std::string::npos);
   EXPECT_NE(mime.find("Content-Type: text/plain; charset=UTF-8\r\n"), std::string::npos);
-  EXPECT_TRUE(mime.ends_with("\r\n\r\nhello\r\nFile to be attached (/att/r=C3=A9sum=C3=A9.txt) not found.\r\n"))
+  EXPECT_TRUE(mime.ends_with(
+      "\r\n\r\nhello\r\nFile to be attached (/att/r=C3=A9sum=C3=A9.txt) not found.\r\n"))
       << mime;
   m.attachments[0].content = "x";
   mime = BuildMime(m, Header());
