@@ -14,7 +14,10 @@ void RunGuarded(const std::function<void()>& entry);
 // Wraps a slot for connect(): Guarded([this] { OnKick(); }).
 template <class Slot>
 auto Guarded(Slot slot) {
-  return [slot = std::move(slot)](auto&&... args) {
+  // The return type lets connect() find out how many of a signal's arguments
+  // the slot takes (clicked(bool) into a slot without any).
+  return [slot = std::move(slot)](auto&&... args)
+             -> decltype(std::declval<const Slot&>()(std::forward<decltype(args)>(args)...), void()) {
     RunGuarded([&] { slot(std::forward<decltype(args)>(args)...); });
   };
 }
