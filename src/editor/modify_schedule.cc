@@ -19,7 +19,8 @@ bool IsCandidate(ModifyAction action, JobStatus status, bool include_unscheduled
       return status == JobStatus::Failed || status == JobStatus::Completed ||
              (include_unscheduled &&
               (status == JobStatus::Unscheduled || status == JobStatus::NotScheduled));
-    case ModifyAction::None: break;
+    case ModifyAction::None:
+      break;
   }
   return false;
 }
@@ -155,9 +156,14 @@ bool ModifySchedule::CloseRequested() {
   }
   switch (log_.op().Ask("Do you want to apply the select modifications to the schedule?",
                         Buttons::YesNoCancel, std::string(kSettingsName))) {
-    case Answer::Yes: Ok(); return true;
-    case Answer::No: Cancel(); return true;
-    default: return false;
+    case Answer::Yes:
+      Ok();
+      return true;
+    case Answer::No:
+      Cancel();
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -17,8 +17,8 @@ namespace qlr {
 enum class ModifyAction { None, Unschedule, Reschedule };
 
 struct ModifyEntry {
-  int job = 0;        // index in the job table
-  std::string text;   // JobName (8 characters) + tab + StatusText
+  int job = 0;       // index in the job table
+  std::string text;  // JobName (8 characters) + tab + StatusText
   bool selected = false;
 };
 
