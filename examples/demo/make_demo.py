@@ -39,7 +39,7 @@ JOBS = [
      "Runs after START succeeds; never together with EXTRACT", None),
     ("BADJOB", "MAIN", 'sh -c "echo FATAL: this job fails on purpose; exit 3"',
      False, "Daily", [("EXTRACT", "U", "")], "", False, "", "", 10, False,
-     "Runs after EXTRACT ends either way and always fails", None),
+     "Runs after EXTRACT ends either way; always fails and mails OPERATOR", None),
     ("ONFAIL", "REPORT", "echo BADJOB failed - running the recovery step",
      False, "Daily", [("BADJOB", "F", "")], "", False, "", "", 10, False,
      "Runs only after BADJOB fails", None),
@@ -61,6 +61,33 @@ JOBS = [
      False, "Weekends", [], "", False, "", "", 10, False,
      "Saturdays and Sundays", None),
 ]
+
+# End-of-job messages: job name -> {"normal" or "abnormal": (recipients, [subject
+# and four body entries], [five Fil Var Att Flt Del flag texts])}. Recipients
+# name address files in addresses/. Message texts must not hold commas.
+MESSAGES = {
+    "BADJOB": {"abnormal": (
+        "OPERATOR",
+        ["DEMO: BADJOB failed",
+         "%JOBNAME% (group %GROUPNAME%) failed at %COMPLETIONTIME% after %DURATION%.",
+         "Error: %ERRORDESC%",
+         "output/BADJOB.out",  # its output, included (relative to the demo folder)
+         "What to do: see docs/BADJOB.rtd"],
+        ["", "", "", "10000", ""])},
+}
+
+
+def message_list(entries):
+    """Five entries, each followed by a comma, as the schedule writer lists them."""
+    assert len(entries) == 5 and not any("," in e for e in entries)
+    return "".join(e + "," for e in entries)
+
+
+def set_messages(cols, name):
+    empty = ["", "", "", "", ""]
+    for kind, (to_col, text_col, flag_col) in (("normal", (9, 22, 27)), ("abnormal", (35, 39, 28))):
+        to, texts, flags = MESSAGES.get(name, {}).get(kind, ("", empty, empty))
+        cols[to_col], cols[text_col], cols[flag_col] = to, message_list(texts), message_list(flags)
 
 
 def field(value, column):
@@ -101,6 +128,7 @@ def job_line(job):
     cols[45] = "".join(d[1] for d in deps)
     cols[46] = "".join(d[2] or " " for d in deps)
     cols[47] = "0"
+    set_messages(cols, name)
     return "\t".join(field(cols[c], c) for c in range(1, 51))
 
 
