@@ -97,7 +97,11 @@ std::string Quoted(std::string_view text) {
   return quoted + "\"";
 }
 
+// A display name as a header word: quoted when it holds special characters
+// and is not quoted already.
 std::string QuotedIfSpecial(std::string_view display) {
+  if (display.size() >= 2 && display.front() == '"' && display.back() == '"')
+    return std::string(display);
   if (display.find_first_of("()<>[]:;@\\,.\"") == std::string_view::npos)
     return std::string(display);
   return Quoted(display);

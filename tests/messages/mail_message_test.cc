@@ -141,7 +141,7 @@ MimeHeader Header() {
 TEST(MailMessageTest, BuildsAMultipartMessage) {
   MailMessage m;
   m.to = {"John Smith <js@x.org>", "Smith, Ann <as@x.org>"};
-  m.cc = {"cc@x.org"};
+  m.cc = {"cc@x.org", "\"Doe, Jo\" <jd@x.org>"};
   m.subject = "Caf\xe9 job failed";
   m.body = {"Price: 5 \x80", "a=b ", std::string(80, 'x')};
   m.attachments = {{"/att/UFN063005.data.bin", true, std::string("\x01\x02\x03\xff", 4)},
@@ -153,7 +153,7 @@ TEST(MailMessageTest, BuildsAMultipartMessage) {
       "Date: Fri, 04 Dec 2026 06:30:05 -0130\r\n",
       "From: Quillrun <qlr@x.org>\r\n",
       "To: John Smith <js@x.org>,\r\n \"Smith, Ann\" <as@x.org>\r\n",
-      "Cc: cc@x.org\r\n",
+      "Cc: cc@x.org,\r\n \"Doe, Jo\" <jd@x.org>\r\n",
       "Subject: =?UTF-8?B?Q2Fmw6kgam9iIGZhaWxlZA==?=\r\n",
       "Content-Type: multipart/mixed; boundary=\"=_b1\"\r\n\r\n--=_b1\r\n",
       "Price: 5 =E2=82=AC\r\na=3Db=20\r\n",
