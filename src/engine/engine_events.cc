@@ -72,7 +72,8 @@ void Engine::SelectEvent(int row) {
 
 void Engine::ForceEvent(int row) {
   if (row < 0 || row >= static_cast<int>(win_.events.size())) return;
-  std::string entry = win_.events[static_cast<size_t>(row)].text;
+  const EventEntry event = win_.events[static_cast<size_t>(row)];
+  const std::string& entry = event.text;
   if (!forced_confirmed_) {
     forced_confirmed_ = true;
     std::string question =
@@ -80,7 +81,10 @@ void Engine::ForceEvent(int row) {
         "behave as if the event had occurred.\n\nProceed to trigger the event(" + entry + ")?";
     if (log_.op().Ask(question, Buttons::YesNo) != Answer::Yes) return;
   }
-  if (int job = schedule_.FindJob(Left(entry, 8)); job != 0) {
+  // Only a job's own waiting entry forces anything: the lines Modify Schedule
+  // adds to the pane name a job too, but must not complete it.
+  const int job = schedule_.FindJob(Left(entry, 8));
+  if (job != 0 && schedule_[job].EventIndex == event.key) {
     std::string upper = Upper(entry);
     if (upper.find("FILE(") != std::string::npos || upper.find("FILE TRIGGER(") != std::string::npos)
       schedule_[job].TriggerForced = true;

@@ -141,6 +141,19 @@ TEST_F(ModifyTest, OkAppliesCodesStatusesAndLogLines) {
   EXPECT_EQ(unsub, (std::vector<int>{s.FindJob("CAT"), s.FindJob("UNO"), s.FindJob("NED")}));
 }
 
+// The pane's modification lines are for reading: forcing one must not end the job.
+TEST_F(ModifyTest, ForcingAModificationLineChangesNothing) {
+  s.StartSuspended = true;
+  AddDay();
+  Open();
+  Show(ModifyAction::Unschedule);
+  Pick("ABE");
+  dialog->Ok();
+  op.AnswerNext(Answer::Yes);
+  engine->ForceEvent(static_cast<int>(engine->window().events.size()) - 1);
+  EXPECT_EQ(J("ABE").Status, JobStatus::Running);
+}
+
 TEST_F(ModifyTest, ClosingAsksOnlyWithASelection) {
   s.StartSuspended = true;
   AddDay();
