@@ -1,0 +1,82 @@
+#include "ui/dummy_options_dialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/dialogs.h"
+#include "ui/program_end_guard.h"
+
+namespace qlr {
+
+DummyOptionsDialog::DummyOptionsDialog(GuiContext& gui, RunOptions& options, QWidget* parent)
+    : QDialog(parent), gui_(gui), options_(options) {
+  setObjectName(QStringLiteral("frmDumOp"));
+  setWindowTitle(QStringLiteral("Dummy Run Options"));
+  CreateChecks();
+  CreateCommands();
+  CreateMenus();
+  CreateLayout();
+}
+
+void DummyOptionsDialog::CreateChecks() {
+  wait_for_triggers_ = new QCheckBox(QStringLiteral("Wait for Interschedule/External Triggers"), this);
+  wait_for_triggers_->setToolTip(
+      QStringLiteral("Select to specify file creation triggering via Events window"));
+  wait_for_triggers_->setChecked(options_.WaitForTriggers);
+  gen_messages_ = new QCheckBox(QStringLiteral("Generate End of Job Emails"), this);
+  gen_messages_->setToolTip(QStringLiteral("Check to generate end of job messages"));
+  gen_messages_->setChecked(options_.GenDummyMessages);
+  crt_triggers_ = new QCheckBox(QStringLiteral("Create End of Job Trigger Files"), this);
+  crt_triggers_->setChecked(options_.CrtDummyTriggers);
+}
+
+void DummyOptionsDialog::CreateCommands() {
+  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_button_->setDefault(true);
+  cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
+  help_button_ = new QPushButton(QStringLiteral("&Help"), this);
+  connect(ok_button_, &QPushButton::clicked, this, Guarded([this] { OnOk(); }));
+  connect(cancel_button_, &QPushButton::clicked, this, Guarded([this] { reject(); }));
+  connect(help_button_, &QPushButton::clicked, this,
+          Guarded([this] { ShowHelpTopic(gui_, "Dummy Run Options"); }));
+}
+
+// The menu bar's one entry does what the OK command does.
+void DummyOptionsDialog::CreateMenus() {
+  menu_bar_ = new QMenuBar(this);
+  ok_entry_ = menu_bar_->addAction(QStringLiteral("&OK"));
+  connect(ok_entry_, &QAction::triggered, this, Guarded([this] { OnOk(); }));
+}
+
+void DummyOptionsDialog::CreateLayout() {
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(ok_button_, QDialogButtonBox::AcceptRole);
+  buttons->addButton(cancel_button_, QDialogButtonBox::RejectRole);
+  buttons->addButton(help_button_, QDialogButtonBox::HelpRole);
+  auto* layout = new QVBoxLayout(this);
+  layout->setMenuBar(menu_bar_);
+  layout->addWidget(wait_for_triggers_);
+  layout->addWidget(gen_messages_);
+  layout->addWidget(crt_triggers_);
+  layout->addSpacing(8);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void DummyOptionsDialog::OnOk() {
+  options_.WaitForTriggers = wait_for_triggers_->isChecked();
+  options_.GenDummyMessages = gen_messages_->isChecked();
+  options_.CrtDummyTriggers = crt_triggers_->isChecked();
+  accept();
+}
+
+bool RunDummyOptionsDialog(GuiContext& gui, RunOptions& options, QWidget* parent) {
+  DummyOptionsDialog dialog(gui, options, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace qlr
