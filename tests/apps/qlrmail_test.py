@@ -1,6 +1,7 @@
 """QLRMail end to end: a real SMTP server on 127.0.0.1 (aiosmtpd) that refuses
-one recipient, a folder of message files, one `QLRMail --once`, then a look at
-what the server received and what is left in the folder.
+one recipient, a folder of message files named by an INI file, one
+`QLRMail --once`, then a look at what the server received and what is left in
+the folder.
 
 usage: qlrmail_test.py QLRMAIL
 """
@@ -117,8 +118,11 @@ def main():
             mail, copy, report = make_folder(root)
             with open(copy, "rb") as f:
                 copy_bytes = f.read()
+            # The folder comes from the INI file's EmailPath, relative to the INI file.
+            ini = os.path.join(root, "night.ini")
+            write(ini, "[Quillrun]\r\nScheduleName=NIGHT\r\nEmailPath=mail\r\n")
             run = subprocess.run(
-                [qlrmail, "--dir", mail, "--smtp", "smtp://127.0.0.1:%d" % port,
+                [qlrmail, "--ini", ini, "--smtp", "smtp://127.0.0.1:%d" % port,
                  "--from", "Quillrun <qlr@example.com>", "--once"],
                 capture_output=True, text=True, timeout=120)
             print(run.stdout, run.stderr, sep="")

@@ -113,27 +113,6 @@ TEST(MailMessageTest, ReadsTheDueTimeFromTheName) {
   for (const auto& [name, expected] : cases) EXPECT_EQ(DueTime(name), expected) << name;
 }
 
-TEST(MailMessageTest, NamesAttachmentsAfterTheOriginalFile) {
-  EXPECT_EQ(AttachmentName("/att/UFN063005.data.bin"), "data.bin");
-  EXPECT_EQ(AttachmentName("/out/report.csv"), "report.csv");
-  EXPECT_EQ(AttachmentName("/out/UFN12.csv"), "UFN12.csv");
-  EXPECT_EQ(AttachmentName("UFN06300x.csv"), "UFN06300x.csv");
-}
-
-TEST(MailMessageTest, EncodesBase64InLines) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"", ""},
-      {"f", "Zg==\r\n"},
-      {"fo", "Zm8=\r\n"},
-      {"foobar", "Zm9vYmFy\r\n"},
-      {std::string("\0\xff", 2), "AP8=\r\n"},
-  };
-  for (const auto& [bytes, expected] : cases) EXPECT_EQ(Base64Lines(bytes), expected);
-  // 57 bytes fill one 76-character line exactly; one more byte starts a second.
-  EXPECT_EQ(Base64Lines(std::string(57, 'a')).size(), 78u);
-  EXPECT_EQ(Base64Lines(std::string(58, 'a')), Base64Lines(std::string(57, 'a')) + "YQ==\r\n");
-}
-
 MimeHeader Header() {
   return {"Quillrun <qlr@x.org>", MakeDateTime(2026, 12, 4, 6, 30, 5), -90, "=_b1"};
 }
