@@ -1,0 +1,86 @@
+#pragma once
+// The execution window's three lists as item models over the engine's state.
+// Every line is tab-separated text shown as columns; the models follow the
+// engine's lists in place (rows removed and inserted where they changed), so
+// a list of thirty thousand jobs costs only what changed.
+
+#include <QAbstractTableModel>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/window_state.h"
+#include "model/schedule.h"
+
+namespace qlr {
+
+// Field `column` (0-based) of a tab-separated line shown in `columns` columns:
+// the last column holds the rest of the line, its tabs shown as blanks.
+std::string_view TabField(std::string_view line, int column, int columns, std::string& rest);
+
+// The day's log list (newest last, at most WindowState::kMaxListLines lines).
+class LogListModel : public QAbstractTableModel {
+ public:
+  using TipSource = std::function<std::string(int row)>;
+
+  LogListModel(const std::deque<std::string>& lines, TipSource tip, QObject* parent = nullptr);
+
+  // A line was appended to the engine's list (older lines may have gone).
+  void LineAdded() { ++added_; }
+  // Brings the rows in line with the engine's list; returns the first new
+  // row, or -1 when nothing was added.
+  int Sync();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  const std::deque<std::string>& lines_;
+  TipSource tip_;
+  int rows_ = 0;   // the rows the views know of
+  int added_ = 0;  // lines appended since the last Sync
+};
+
+// The events pane: JobName + tab + event text.
+class EventListModel : public QAbstractTableModel {
+ public:
+  explicit EventListModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+  // Removes the entries that are gone and appends the new ones.
+  void Sync(const std::vector<EventEntry>& events);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  void RemoveRows(int first, int end);
+  std::vector<EventEntry> rows_;
+};
+
+// The unsubmitted-job pane: JobName + tab + StatusText of each waiting job,
+// read from the schedule when painted.
+class UnsubmittedListModel : public QAbstractTableModel {
+ public:
+  explicit UnsubmittedListModel(const Schedule& schedule, QObject* parent = nullptr)
+      : QAbstractTableModel(parent), schedule_(schedule) {}
+
+  // `jobs` are job indexes in job order; rows of jobs that left are removed,
+  // rows of new ones inserted, and every status text is repainted.
+  void Sync(const std::vector<int>& jobs);
+  int JobAt(int row) const { return rows_[static_cast<size_t>(row)]; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  void Merge(const std::vector<int>& jobs);
+  const Schedule& schedule_;
+  std::vector<int> rows_;
+};
+
+}  // namespace qlr
