@@ -56,14 +56,15 @@ bool MailFolder(const MailOptions& options, std::string& folder, std::string& er
   folder = Utf8ToCp1252(options.dir);
   if (options.dir.empty()) {
     const std::string ini = ResolvePath(CurrentDir(), Utf8ToCp1252(options.ini));
-    if (!FileExists(ini)) return error = "Cannot find INI file: " + ini, false;
-    folder = IniRead(kSettingsName, "EmailPath", ini);
-    if (folder.empty() || folder == kNotSpecifiedMark)
-      return error = "the INI file names no EmailPath: " + ini, false;
-    folder = ResolvePath(DirName(ini), folder);
+    const std::string email_path = IniRead(kSettingsName, "EmailPath", ini);
+    if (!FileExists(ini))
+      error = "Cannot find INI file: " + ini;
+    else if (email_path.empty() || email_path == kNotSpecifiedMark)
+      error = "the INI file names no EmailPath: " + ini;
+    folder = ResolvePath(DirName(ini), email_path);
   }
-  if (!DirExists(folder)) return error = "no such folder: " + folder, false;
-  return true;
+  if (error.empty() && !DirExists(folder)) error = "no such folder: " + folder;
+  return error.empty();
 }
 
 }  // namespace qlr

@@ -92,26 +92,34 @@ std::string SkippedText(const MailMessage& m) {
                                  : "; not an address, skipped: " + Joined(m.not_addresses, "; ");
 }
 
-enum class Outcome { Sent, Kept, Rejected };
-
-Outcome SendFile(const std::string& path, const SweepSettings& settings, const Clock& clock,
-                 MailSender& sender, MessageLog& log) {
+// Sends one due message file and counts what became of it.
+void SendFile(const std::string& path, const SweepSettings& settings, const Clock& clock,
+              MailSender& sender, MessageLog& log, SweepCounts& counts) {
   auto lines = ReadLines(path);
-  if (!lines) return log.Line("cannot be read: " + LastErrorText()), Outcome::Kept;
+  if (!lines) {
+    log.Line("cannot be read: " + LastErrorText());
+    ++counts.kept;
+    return;
+  }
   ParsedMail parsed = ParseMailMessage(*lines);
   MailMessage& m = parsed.message;
-  if (!parsed.error.empty())
-    return Reject(path, parsed.error + SkippedText(m), log), Outcome::Rejected;
+  if (!parsed.error.empty()) {
+    Reject(path, parsed.error + SkippedText(m), log);
+    ++counts.rejected;
+    return;
+  }
   LoadAttachments(m);
   const DateTime now = clock.Now();
   const std::string mime = BuildMime(m, {settings.from, now, UtcOffsetMinutes(now), Boundary(now)});
   const std::vector<std::string> recipients = Recipients(m);
   SendResult result = sender.Send(BareAddress(settings.from), recipients, mime);
-  if (!result.accepted)
-    return log.Line("not sent, kept for the next sweep: " + result.reason + SkippedText(m)),
-           Outcome::Kept;
+  if (!result.accepted) {
+    log.Line("not sent, kept for the next sweep: " + result.reason + SkippedText(m));
+    ++counts.kept;
+    return;
+  }
   log.Line("sent to " + Joined(recipients, ", ") + SkippedText(m) + RemoveSent(path, m));
-  return Outcome::Sent;
+  ++counts.sent;
 }
 
 }  // namespace
@@ -127,17 +135,7 @@ SweepCounts SweepMail(const SweepSettings& settings, const Clock& clock, MailSen
       ++counts.held;
       continue;
     }
-    switch (SendFile(path, settings, clock, sender, message_log)) {
-      case Outcome::Sent:
-        ++counts.sent;
-        break;
-      case Outcome::Kept:
-        ++counts.kept;
-        break;
-      case Outcome::Rejected:
-        ++counts.rejected;
-        break;
-    }
+    SendFile(path, settings, clock, sender, message_log, counts);
   }
   return counts;
 }
