@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -167,19 +166,33 @@ void ExecutionWindow::CreateLists() {
   force_submit_entry_ = unsub_menu_->addAction(QStringLiteral("&Force Submit"));
 }
 
+// The panes sit below the day's list: showing them makes the window taller
+// by their height and leaves the list as it was.
 void ExecutionWindow::CreatePanes() {
   panes_ = new QWidget(this);
-  events_box_ = new QGroupBox(QStringLiteral("Untriggered Events"), panes_);
-  auto* events_layout = new QVBoxLayout(events_box_);
-  events_layout->addWidget(events_list_);
-  unsub_box_ = new QGroupBox(QStringLiteral("Unsubmitted Job Status"), panes_);
-  auto* unsub_layout = new QVBoxLayout(unsub_box_);
-  unsub_layout->addWidget(unsub_label_);
-  unsub_layout->addWidget(unsub_list_);
-  auto* layout = new QHBoxLayout(panes_);
+  events_caption_ = new QLabel(QStringLiteral("Untriggered Events"), panes_);
+  unsub_caption_ = new QLabel(QStringLiteral("Unsubmitted Job Status"), panes_);
+  for (QLabel* caption : {events_caption_, unsub_caption_}) {
+    QFont bold = caption->font();
+    bold.setBold(true);
+    caption->setFont(bold);
+  }
+  // A long wait reason must not widen the window: the label gives way and
+  // keeps the whole text as its tip.
+  unsub_label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  auto* unsub_head = new QHBoxLayout;
+  unsub_head->addWidget(unsub_caption_);
+  unsub_head->addSpacing(12);
+  unsub_head->addWidget(unsub_label_, 1);
+  auto* layout = new QGridLayout(panes_);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(events_box_, 1);
-  layout->addWidget(unsub_box_, 1);
+  layout->setVerticalSpacing(2);
+  layout->addWidget(events_caption_, 0, 0);
+  layout->addLayout(unsub_head, 0, 1);
+  layout->addWidget(events_list_, 1, 0);
+  layout->addWidget(unsub_list_, 1, 1);
+  layout->setColumnStretch(0, 2);
+  layout->setColumnStretch(1, 3);
   panes_->hide();
 }
 
@@ -215,6 +228,7 @@ void ExecutionWindow::CreateLayout() {
   layout->addLayout(body, 1);
   layout->addLayout(footer);
   layout->addWidget(panes_);
+  panes_->setFixedHeight(kPanesShownHeight - kPanesHiddenHeight - layout->spacing());
   setFixedSize(kWindowWidth, kPanesHiddenHeight);
   setTabOrder(log_list_, kick_);
 }

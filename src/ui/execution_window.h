@@ -16,7 +16,6 @@
 
 class QAction;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -174,8 +173,8 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   QLabel* failure_ = nullptr;
   QLabel* unsub_label_ = nullptr;
   QWidget* panes_ = nullptr;
-  QGroupBox* events_box_ = nullptr;
-  QGroupBox* unsub_box_ = nullptr;
+  QLabel* events_caption_ = nullptr;
+  QLabel* unsub_caption_ = nullptr;
   QTableView* log_list_ = nullptr;
   QTableView* events_list_ = nullptr;
   QTableView* unsub_list_ = nullptr;

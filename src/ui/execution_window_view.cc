@@ -77,6 +77,7 @@ void ExecutionWindow::RefreshTexts() {
   start_time_->setText(QStringLiteral("To start at: ") + ToQString(state.start_time_label));
   kick_label_->setText(ToQString(state.kick_label));
   unsub_label_->setText(ToQString(state.unsub_label));
+  unsub_label_->setToolTip(unsub_label_->text());
   failure_->setVisible(state.failure_warning_visible);
 }
 
