@@ -1,10 +1,19 @@
+// quillrun: the desktop program. Its one argument names the INI file and the
+// TEMP option ("PATH,TEMP"); "quillrun PATH [TEMP]" is read the same way.
+
 #include <QApplication>
 
+#include "gui_program.h"
+#include "store/startup_command_line.h"
+#include "ui/program_end_guard.h"
 #include "ui/window_capture.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  QApplication app(argc, argv);  // takes Qt's own options out of argv
+  app.setQuitOnLastWindowClosed(false);  // only Exit ends the program
   qlr::WindowCapture capture;
   app.installEventFilter(&capture);
-  return 0;
+  qlr::GuiProgram program(qlr::StartupCommandLine({argv + 1, argv + argc}));
+  qlr::RunGuarded([&] { program.Start(); });  // a fatal stop leaves with status 2
+  return app.exec();
 }

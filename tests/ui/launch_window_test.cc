@@ -15,6 +15,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "base/version.h"
 #include "engine/launch.h"
 #include "model/constants.h"
 #include "store/profile_file.h"
@@ -22,6 +23,7 @@
 #include "support/recording_desktop.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
+#include "ui/about_box.h"
 #include "ui/date_sel_dialog.h"
 #include "ui/launch_window.h"
 #include "ui/window_capture.h"
@@ -260,6 +262,24 @@ class LaunchWindowTest : public QObject {
     QCOMPARE(IniRead("Quillrun", "DayStart", env.ini), std::string("05:45"));
     QCOMPARE(exits_, 1);
     QVERIFY(!Window().isVisible());
+  }
+
+  void AboutShowsTheVersion() {
+    QString shown;
+    QTimer::singleShot(0, this, [&shown] {
+      auto* box = dynamic_cast<AboutBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      shown = box->versionLabel()->text();
+      SaveWindowPicture(box, "/tmp/frmAbout.png");
+      box->okButton()->click();
+    });
+    Window().aboutEntry()->trigger();
+    QCOMPARE(shown, Q(kVersionText));
+    AboutBox splash(kVersionText, AboutBox::Mode::Splash);
+    QVERIFY(splash.okButton() == nullptr);
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    SaveWindowPicture(&splash, "/tmp/frmAbout-splash.png");
   }
 
   void DoubleClickOnTheIniPathOpensAnother() {

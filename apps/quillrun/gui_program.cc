@@ -1,0 +1,37 @@
+#include "gui_program.h"
+
+#include <QCoreApplication>
+
+#include "base/version.h"
+#include "ui/about_box.h"
+#include "ui/dialogs.h"
+#include "ui/execution_window.h"
+#include "ui/first_run_dialog.h"
+
+namespace qlr {
+
+GuiProgram::GuiProgram(std::string command_line)
+    : startup_{schedule_, log_, settings_, QtFileChooser(), std::move(command_line),
+               [] { return RunFirstRunDialog(nullptr); }} {}
+
+void GuiProgram::Start() {
+  auto splash = ShowSplash(kVersionText);
+  StartUp(startup_, launch_);
+  window_ = std::make_unique<LaunchWindow>(gui_, startup_, launch_, Actions());
+  startup_.choose_file = QtFileChooser(window_.get());
+  op_.SetParent(window_.get());
+  window_->show();
+}
+
+LaunchActions GuiProgram::Actions() {
+  return {
+      [this](const RunOptions& options) {
+        RunExecutionWindow(gui_, launcher_, messages_, options, window_.get());
+      },
+      [this](RunOptions& options) { return RunDummyOptionsDialog(gui_, options, window_.get()); },
+      [this] { RunLogViewDialog(gui_, window_.get()); },
+      [] { QCoreApplication::quit(); },
+  };
+}
+
+}  // namespace qlr
