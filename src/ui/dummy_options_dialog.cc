@@ -23,7 +23,8 @@ DummyOptionsDialog::DummyOptionsDialog(GuiContext& gui, RunOptions& options, QWi
 }
 
 void DummyOptionsDialog::CreateChecks() {
-  wait_for_triggers_ = new QCheckBox(QStringLiteral("Wait for Interschedule/External Triggers"), this);
+  wait_for_triggers_ =
+      new QCheckBox(QStringLiteral("Wait for Interschedule/External Triggers"), this);
   wait_for_triggers_->setToolTip(
       QStringLiteral("Select to specify file creation triggering via Events window"));
   wait_for_triggers_->setChecked(options_.WaitForTriggers);

@@ -140,7 +140,8 @@ bool LogViewDialog::ChosenNames(std::vector<std::string>& names) {
     names = JobsOfGroup(gui_.schedule, FromQString(chosen.front()->text()));
   } else if (kind == LogSelection::Jobs) {
     for (int row = 0; row < name_list_->count(); ++row)
-      if (name_list_->item(row)->isSelected()) names.push_back(FromQString(name_list_->item(row)->text()));
+      if (name_list_->item(row)->isSelected())
+        names.push_back(FromQString(name_list_->item(row)->text()));
     if (names.empty()) {
       gui_.op.Tell("You must select a job name");
       return false;

@@ -51,7 +51,9 @@ class ModifyListModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
   }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 2; }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : 2;
+  }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
     const Row& row = rows_[static_cast<size_t>(index.row())];
@@ -145,7 +147,8 @@ void ModifyScheduleDialog::CreateJobList() {
   job_list_->setAllColumnsShowFocus(true);
   // The status texts line up at one tab stop, a little past the widest job name.
   job_list_->header()->setStretchLastSection(true);
-  job_list_->setColumnWidth(0, job_list_->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWW")));
+  job_list_->setColumnWidth(0,
+                            job_list_->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWW")));
   job_list_->setMinimumSize(360, 240);
   connect(job_list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           Guarded([this](const QItemSelection& selected, const QItemSelection& deselected) {
@@ -191,8 +194,8 @@ void ModifyScheduleDialog::CreateLayout() {
   layout->addWidget(buttons, 4, 0, 1, 2);
   layout->setRowStretch(3, 1);
   layout->setHorizontalSpacing(24);
-  QWidget* const order[] = {unschedule_, reschedule_,  cascade_,      include_unscheduled_,
-                            group_list_, sorted_,      job_list_,     clear_button_,
+  QWidget* const order[] = {unschedule_, reschedule_,    cascade_,    include_unscheduled_,
+                            group_list_, sorted_,        job_list_,   clear_button_,
                             ok_button_,  cancel_button_, help_button_};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
@@ -224,7 +227,8 @@ void ModifyScheduleDialog::RedrawSelection() {
     if (!entries[first].selected) continue;
     size_t last = first;
     while (last + 1 < entries.size() && entries[last + 1].selected) ++last;
-    selection.select(model_->index(static_cast<int>(first), 0), model_->index(static_cast<int>(last), 1));
+    selection.select(model_->index(static_cast<int>(first), 0),
+                     model_->index(static_cast<int>(last), 1));
     first = last;
   }
   job_list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);

@@ -28,10 +28,12 @@ class DummyOptionsTest : public QObject {
     QVERIFY(!dialog.waitForTriggersBox()->isChecked());
     QVERIFY(dialog.genMessagesBox()->isChecked());
     QVERIFY(!dialog.crtTriggersBox()->isChecked());
-    QCOMPARE(dialog.waitForTriggersBox()->text(), QStringLiteral("Wait for Interschedule/External Triggers"));
+    QCOMPARE(dialog.waitForTriggersBox()->text(),
+             QStringLiteral("Wait for Interschedule/External Triggers"));
     QCOMPARE(dialog.waitForTriggersBox()->toolTip(),
              QStringLiteral("Select to specify file creation triggering via Events window"));
-    QCOMPARE(dialog.genMessagesBox()->toolTip(), QStringLiteral("Check to generate end of job messages"));
+    QCOMPARE(dialog.genMessagesBox()->toolTip(),
+             QStringLiteral("Check to generate end of job messages"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Dummy Run Options"));
   }
 
