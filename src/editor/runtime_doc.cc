@@ -25,7 +25,9 @@ void NewJobDoc(const Schedule& schedule, Operator& op, Desktop& desktop, const J
   std::string text = CreateFromTemplate(schedule, file);
   const std::string description(job.Description.Trimmed());
   if (description.empty()) {
-    op.Ask(text, Buttons::OkCancel, kNewDocTitle);  // either answer goes on to the editor
+    // Either answer goes on to the editor. Without a template there is
+    // nothing to say, and an empty box would only puzzle the operator.
+    if (!text.empty()) op.Ask(text, Buttons::OkCancel, kNewDocTitle);
     return;
   }
   text = TrimLeft(text + "  Would you like the job description putting on the Windows clipboard?");
