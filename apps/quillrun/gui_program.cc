@@ -11,8 +11,9 @@
 namespace qlr {
 
 GuiProgram::GuiProgram(std::string command_line)
-    : startup_{schedule_, log_, settings_, QtFileChooser(), std::move(command_line),
-               [] { return RunFirstRunDialog(nullptr); }} {}
+    : startup_{schedule_, log_, settings_, QtFileChooser(), std::move(command_line), [] {
+                 return RunFirstRunDialog(nullptr);
+               }} {}
 
 void GuiProgram::Start() {
   auto splash = ShowSplash(kVersionText);

@@ -9,7 +9,7 @@
 #include "ui/window_capture.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);  // takes Qt's own options out of argv
+  QApplication app(argc, argv);          // takes Qt's own options out of argv
   app.setQuitOnLastWindowClosed(false);  // only Exit ends the program
   qlr::WindowCapture capture;
   app.installEventFilter(&capture);

@@ -11,8 +11,7 @@
 
 namespace qlr {
 
-AboutBox::AboutBox(const std::string& version_text, Mode mode, QWidget* parent)
-    : QDialog(parent) {
+AboutBox::AboutBox(const std::string& version_text, Mode mode, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
   CreateTexts(version_text);
   if (mode == Mode::About) CreateCommands();

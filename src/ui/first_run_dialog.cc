@@ -10,7 +10,7 @@
 namespace qlr {
 
 FirstRunDialog::FirstRunDialog(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmStartup"));
+  setObjectName(QStringLiteral("frmFirstRun"));
   setWindowTitle(QStringLiteral("Quillrun Startup"));
   CreateOptions();
   CreateCommands();

@@ -202,13 +202,13 @@ void LaunchWindow::ConnectCommands() {
   const auto on = [this](auto* sender, auto signal, auto slot) {
     connect(sender, signal, this, Guarded(std::move(slot)));
   };
-  for (auto [button, entry, slot] : {
-           std::tuple<QPushButton*, QAction*, std::function<void()>>{
-               launch_button_, launch_entry_, [this] { LaunchSchedule(); }},
-           {edit_button_, edit_entry_, [this] { EditSchedule(); }},
-           {view_log_button_, log_entry_, [this] { ViewLog(); }},
-           {exit_button_, exit_entry_, [this] { close(); }},
-           {help_button_, help_entry_, [this] { ShowHelpTopic(gui_, kHelpTopic); }}}) {
+  for (auto [button, entry, slot] :
+       {std::tuple<QPushButton*, QAction*, std::function<void()>>{launch_button_, launch_entry_,
+                                                                  [this] { LaunchSchedule(); }},
+        {edit_button_, edit_entry_, [this] { EditSchedule(); }},
+        {view_log_button_, log_entry_, [this] { ViewLog(); }},
+        {exit_button_, exit_entry_, [this] { close(); }},
+        {help_button_, help_entry_, [this] { ShowHelpTopic(gui_, kHelpTopic); }}}) {
     on(button, &QPushButton::clicked, slot);
     on(entry, &QAction::triggered, slot);
   }
@@ -217,8 +217,7 @@ void LaunchWindow::ConnectCommands() {
   on(date_down_, &QToolButton::clicked, [this] { StepDate(-1); });
   on(open_new_entry_, &QAction::triggered, [this] { OpenNewSchedule(); });
   on(reset_entry_, &QAction::triggered, [this] { ResetSchedule(); });
-  on(about_entry_, &QAction::triggered,
-     [this] { ShowAboutBox(gui_.schedule.VersionText, this); });
+  on(about_entry_, &QAction::triggered, [this] { ShowAboutBox(gui_.schedule.VersionText, this); });
   on(run_date_, &QLineEdit::textChanged, [this] { OnRunDateEdited(); });
   on(dummy_run_, &QCheckBox::clicked, [this](bool checked) { OnDummyRunClicked(checked); });
 }

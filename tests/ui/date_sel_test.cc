@@ -50,11 +50,13 @@ class DateSelTest : public QObject {
     QTest::addColumn<int>("how");  // 0 click on the 15th, 1 Right then Enter, 2 Escape, 3 Cancel
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("picked");
+    // clang-format off
     QTest::newRow("click") << 0 << "d mmm yyyy" << "15 Dec 2026";
     QTest::newRow("click, other form") << 0 << "yyyy mmm dd" << "2026 Dec 15";
     QTest::newRow("Enter") << 1 << "d mmm yyyy" << "5 Dec 2026";
     QTest::newRow("Escape") << 2 << "d mmm yyyy" << "";
     QTest::newRow("Cancel") << 3 << "d mmm yyyy" << "";
+    // clang-format on
   }
   void PickingADay() {
     QFETCH(int, how);
@@ -81,8 +83,9 @@ class DateSelTest : public QObject {
     schedule_.HelpPath = "/nowhere";
     DateSelDialog dialog(gui_, "4 Dec 2026");
     dialog.helpButton()->click();
-    QCOMPARE(op_.told, std::vector<std::string>{
-                           "Sorry - cannot find a help file matching /nowhere/Date Selection.html"});
+    QCOMPARE(op_.told,
+             std::vector<std::string>{
+                 "Sorry - cannot find a help file matching /nowhere/Date Selection.html"});
   }
 };
 

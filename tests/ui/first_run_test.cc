@@ -38,7 +38,7 @@ class FirstRunTest : public QObject {
     QVERIFY(dialog.findExistingOption()->isChecked());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    SaveWindowPicture(&dialog, "/tmp/frmStartup-first-run.png");
+    SaveWindowPicture(&dialog, "/tmp/frmFirstRun.png");
   }
 
   // Each way out of the modal dialog, and what start-up then tells and asks.
@@ -55,6 +55,7 @@ class FirstRunTest : public QObject {
         "for the required schedule.");
     const QString tovani = QString::fromStdString(ExecutableDir() + "/QLRTovani");
     using C = FirstRunChoice;
+    // clang-format off
     QTest::newRow("find") << int(Leave::FindExisting) << int(C::FindExisting) << "" << warning
                           << true;
     QTest::newRow("create") << int(Leave::CreateNew) << int(C::CreateNew)
@@ -63,6 +64,7 @@ class FirstRunTest : public QObject {
     QTest::newRow("Escape") << int(Leave::Escape) << int(C::Cancel) << "" << "" << false;
     QTest::newRow("frame") << int(Leave::Frame) << int(C::Closed) << "Quillrun Terminating" << ""
                            << false;
+    // clang-format on
   }
   void EachChoiceThroughStartUp() {
     QFETCH(int, how);

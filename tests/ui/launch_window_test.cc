@@ -1,5 +1,7 @@
 // The launch window: the start-up values, the launch check, the run date
 // commands, Reset, Exit and opening another schedule.
+#include "ui/launch_window.h"
+
 #include <unistd.h>
 
 #include <QAbstractItemView>
@@ -25,7 +27,6 @@
 #include "support/temp_dir.h"
 #include "ui/about_box.h"
 #include "ui/date_sel_dialog.h"
-#include "ui/launch_window.h"
 #include "ui/window_capture.h"
 
 namespace qlr {
@@ -61,7 +62,8 @@ struct Env {
   RunLog log{schedule, clock, op};
   MemorySettingsStore settings;
   Texts picks;  // what the file dialog picks, in turn
-  StartupContext startup{schedule, log, settings, [this](auto&, auto&) {
+  StartupContext startup{schedule, log, settings,
+                         [this](auto&, auto&) {
                            std::string pick = picks.empty() ? "" : picks.front();
                            if (!picks.empty()) picks.erase(picks.begin());
                            return pick;
@@ -128,9 +130,8 @@ class LaunchWindowTest : public QObject {
                                   w.viewLogButton()->text(), w.calendarButton()->text(),
                                   w.exitButton()->text(),    w.dummyRunBox()->text(),
                                   w.resetEntry()->text(),    w.openNewEntry()->text()};
-    QCOMPARE(captions, (QStringList{"&Launch Schedule", "&Edit Schedule", "Vie&w Log",
-                                    "C&alendar", "E&xit", "D&ummy Run", "Re&set",
-                                    "&Open New Schedule"}));
+    QCOMPARE(captions, (QStringList{"&Launch Schedule", "&Edit Schedule", "Vie&w Log", "C&alendar",
+                                    "E&xit", "D&ummy Run", "Re&set", "&Open New Schedule"}));
     SaveWindowPicture(&w, "/tmp/frmStartup.png");
   }
 
@@ -139,10 +140,12 @@ class LaunchWindowTest : public QObject {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("cpu");
     QTest::addColumn<QString>("message");
+    // clang-format off
     QTest::newRow("valid") << "4 Dec 2026" << "07:15" << " 50 " << "";
     QTest::newRow("date") << "31 Feb 2026" << "07:15" << "50" << "Invalid schedule run date";
     QTest::newRow("start") << "4 Dec 2026" << "7:15" << "50" << "Invalid schedule start time";
     QTest::newRow("cpu") << "4 Dec 2026" << "07:15" << "5O" << "Invalid CPU Limit";
+    // clang-format on
   }
   void LaunchChecks() {
     QFETCH(QString, date);
