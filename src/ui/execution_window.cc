@@ -90,7 +90,7 @@ void ExecutionWindow::CreateEngine(ProcessLauncher& launcher, EndOfJobMessages& 
   timer_->setSingleShot(true);  // armed again from the interval the engine asks for
   connect(timer_, &QTimer::timeout, this, Guarded([this] { KickNow(); }));
   if (gui_.schedule.KickOnJobEnd)
-    child_watch_ = new ChildWatch(launcher, [this] { if (!modifying_) KickNow(); }, this);
+    child_watch_ = new ChildWatch(launcher, [this] { OnJobEnded(); }, this);
 }
 
 void ExecutionWindow::CreateMenus() {

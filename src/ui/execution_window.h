@@ -120,6 +120,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   void RunOnEngine(const std::function<void()>& action);
   void RunPending();
   void KickNow();
+  void OnJobEnded();
   void OnModSched();
   void OnLog();
   void OnExit();
@@ -152,7 +153,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   std::deque<std::function<void()>> pending_;
   bool selecting_ = false;  // the window itself moves a list's selection
   bool log_view_open_ = false;
-  bool modifying_ = false;
+  bool job_end_kick_pending_ = false;
   bool closed_ = false;
   bool shown_once_ = false;
 

@@ -70,13 +70,26 @@ void ExecutionWindow::KickNow() {
   RunPending();
 }
 
+// Unlike a tick, a job's end must not be lost in a pass that has already
+// looked at that job: its kick waits until the command at work is done.
+void ExecutionWindow::OnJobEnded() {
+  if (depth_ == 0) {
+    KickNow();
+    return;
+  }
+  if (job_end_kick_pending_) return;
+  job_end_kick_pending_ = true;
+  Command([this] {
+    job_end_kick_pending_ = false;
+    engine_->Kick();
+  });
+}
+
 void ExecutionWindow::OnModSched() {
   Command([this] {
     engine_->BeginModifySchedule();
     Refresh();  // the timer stops before the dialog opens
-    modifying_ = true;
     const bool done = modify_schedule_ ? modify_schedule_(gui_, *engine_, this) : false;
-    modifying_ = false;
     engine_->EndModifySchedule(done);
   });
 }
