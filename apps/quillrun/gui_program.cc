@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include "base/version.h"
-#include "ui/about_box.h"
 #include "ui/dialogs.h"
 #include "ui/execution_window.h"
 #include "ui/first_run_dialog.h"
@@ -11,17 +10,24 @@
 namespace qlr {
 
 GuiProgram::GuiProgram(std::string command_line)
-    : startup_{schedule_, log_, settings_, QtFileChooser(), std::move(command_line), [] {
-                 return RunFirstRunDialog(nullptr);
+    : startup_{schedule_, log_, settings_, QtFileChooser(), std::move(command_line), [this] {
+                 return AskFirstRun();
                }} {}
 
 void GuiProgram::Start() {
-  auto splash = ShowSplash(kVersionText);
+  splash_ = ShowSplash(kVersionText);
   StartUp(startup_, launch_);
   window_ = std::make_unique<LaunchWindow>(gui_, startup_, launch_, Actions());
   startup_.choose_file = QtFileChooser(window_.get());
   op_.SetParent(window_.get());
   window_->show();
+  splash_.reset();
+}
+
+// The splash would stand in front of the dialog the operator has to answer.
+FirstRunChoice GuiProgram::AskFirstRun() {
+  if (splash_) splash_->hide();
+  return RunFirstRunDialog(nullptr);
 }
 
 LaunchActions GuiProgram::Actions() {

@@ -13,6 +13,7 @@
 #include "platform/process_launcher_posix.h"
 #include "store/settings_store.h"
 #include "store/startup.h"
+#include "ui/about_box.h"
 #include "ui/gui_context.h"
 #include "ui/launch_window.h"
 #include "ui/qt_desktop.h"
@@ -31,6 +32,7 @@ class GuiProgram {
 
  private:
   LaunchActions Actions();
+  FirstRunChoice AskFirstRun();
 
   SystemClock clock_;
   QtOperator op_;
@@ -43,6 +45,7 @@ class GuiProgram {
   MessageFiles messages_{log_};
   StartupContext startup_;
   LaunchValues launch_;
+  std::unique_ptr<AboutBox> splash_;
   std::unique_ptr<LaunchWindow> window_;
 };
 
