@@ -1,0 +1,174 @@
+// screenshot_tour DEMO_DIR OUT_DIR: opens the windows on a copy of the demo
+// schedule, drives them as an operator would and saves a PNG picture of each
+// into OUT_DIR. scripts/screenshots runs it under xvfb-run; message boxes are
+// answered by a scripted operator, so nothing waits for a person.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTableView>
+#include <QTreeView>
+#include <QWindow>
+#include <cstdio>
+#include <functional>
+
+#include "engine/launch.h"
+#include "messages/message_file.h"
+#include "platform/process_launcher_posix.h"
+#include "store/settings_store.h"
+#include "store/startup.h"
+#include "support/recording_desktop.h"
+#include "support/scripted_operator.h"
+#include "ui/dialogs.h"
+#include "ui/dummy_options_dialog.h"
+#include "ui/execution_window.h"
+#include "ui/launch_window.h"
+#include "ui/log_view_dialog.h"
+#include "ui/modify_schedule_dialog.h"
+#include "ui/window_capture.h"
+
+namespace qlr {
+namespace {
+
+// Lets the windows paint, and jobs run, for `ms` milliseconds or until `done`.
+void Settle(int ms, const std::function<bool()>& done = [] { return false; }) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < ms && !done()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+class Tour {
+ public:
+  explicit Tour(QString out) : out_(std::move(out)) {}
+
+  int Run() {
+    StartupContext startup{schedule_, log_, settings_, {}, "demo.ini,TEMP"};
+    StartUp(startup, launch_);
+    LaunchWindow launch(gui_, startup, launch_, {});
+    Show(&launch, "launch-window");
+    ShowDummyOptions(&launch);
+    launch_.StartSuspended = true;  // so the panes hold every waiting job at first
+    FileLock lock;
+    if (!LaunchSchedule(schedule_, log_, launch_, lock)) return Fail("the demo did not launch");
+    RunOptions options;
+    options.ShowEvents = true;
+    ExecutionWindow window(gui_, launcher_, messages_, options, &launch);
+    window.show();
+    Settle(500);
+    ShowStatusPopup(window);
+    ShowModifySchedule(window);
+    window.engine().ToggleSuspend();
+    const auto running = [&] { return !window.engine().window().events.empty() && Running() > 1; };
+    Settle(10000, running);
+    Show(&window, "execution-window");
+    Settle(30000, [&] { return window.engine().schedule_complete(); });
+    ShowLogViewer(&window);
+    return status_;
+  }
+
+ private:
+  void Show(QWidget* widget, const char* name) {
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+    Settle(300);
+    Save(widget->grab(), name);
+  }
+
+  void Save(const QPixmap& picture, const char* name) {
+    const QString path = QDir(out_).filePath(QString::fromLatin1(name) + ".png");
+    if (!picture.save(path, "PNG")) Fail("cannot write the picture");
+    std::printf("%s\n", qPrintable(path));
+  }
+
+  int Fail(const char* why) {
+    std::fprintf(stderr, "screenshot_tour: %s\n", why);
+    status_ = 1;
+    return status_;
+  }
+
+  int Running() const {
+    int count = 0;
+    for (int i = 1; i <= schedule_.JobCount(); ++i)
+      count += schedule_[i].Status == JobStatus::Running ? 1 : 0;
+    return count;
+  }
+
+  void ShowDummyOptions(QWidget* parent) {
+    RunOptions options;
+    options.GenDummyMessages = true;
+    DummyOptionsDialog dialog(gui_, options, parent);
+    Show(&dialog, "dummy-options");
+  }
+
+  // The pop-up is a window of its own: the picture is taken from the screen.
+  void ShowStatusPopup(ExecutionWindow& window) {
+    QTableView* list = window.unsubList();
+    const QModelIndex row = list->model()->index(2, 0);
+    list->setCurrentIndex(row);
+    window.engine().SelectUnsubmitted(2);
+    const QRect cell = list->visualRect(row);
+    QMenu* menu = window.unsubMenu();
+    menu->popup(list->viewport()->mapToGlobal(cell.center()));
+    Settle(300);
+    const QRect area = window.frameGeometry();
+    Save(window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()),
+         "status-popup");
+    menu->hide();
+  }
+
+  void ShowModifySchedule(ExecutionWindow& window) {
+    std::string group_filter = "(All)";
+    ModifyScheduleDialog dialog(gui_, window.engine(), group_filter, &window);
+    dialog.unscheduleOption()->click();
+    dialog.cascadeBox()->click();
+    dialog.jobList()->setCurrentIndex(dialog.jobList()->model()->index(0, 0));
+    dialog.jobList()->selectionModel()->select(dialog.jobList()->model()->index(0, 0),
+                                               QItemSelectionModel::Select |
+                                                   QItemSelectionModel::Rows);
+    Show(&dialog, "modify-schedule");
+    dialog.cancelButton()->click();
+  }
+
+  void ShowLogViewer(QWidget* parent) {
+    LogViewDialog dialog(gui_, parent);
+    dialog.kindOption(LogSelection::Group)->click();
+    Show(&dialog, "log-viewer");
+  }
+
+  QString out_;
+  SystemClock clock_;
+  testing::ScriptedOperator op_;
+  testing::RecordingDesktop desktop_;
+  Schedule schedule_;
+  RunLog log_{schedule_, clock_, op_};
+  MemorySettingsStore settings_;
+  GuiContext gui_{schedule_, log_, op_, desktop_, clock_};
+  PosixProcessLauncher launcher_;
+  MessageFiles messages_{log_};
+  LaunchValues launch_;
+  int status_ = 0;
+};
+
+}  // namespace
+}  // namespace qlr
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: screenshot_tour DEMO_DIR OUT_DIR\n");
+    return 2;
+  }
+  const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+  if (!QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
+    std::fprintf(stderr, "screenshot_tour: cannot enter %s\n", argv[1]);
+    return 2;
+  }
+  QDir().mkpath(out);
+  return qlr::Tour(out).Run();
+}
