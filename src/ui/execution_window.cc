@@ -230,13 +230,19 @@ void ExecutionWindow::CreateLayout() {
   layout->addWidget(panes_);
   panes_->setFixedHeight(kPanesShownHeight - kPanesHiddenHeight - layout->spacing());
   setFixedSize(kWindowWidth, kPanesHiddenHeight);
-  setTabOrder(log_list_, kick_);
+  const QList<QWidget*> order = {log_list_, kick_,   kick_int_,   suspend_,     next_day_,  mod_sched_,
+                                 exit_,     events_, ignore_cpu_, events_list_, unsub_list_};
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void ExecutionWindow::ConnectCommands() {
   connect(kick_, &QPushButton::clicked, this, Guarded([this] { KickNow(); }));
-  connect(kick_int_, &QPushButton::clicked, this,
-          Guarded([this] { Command([this] { engine_->ToggleKickInterval(); }); }));
+  connect(kick_int_, &QPushButton::clicked, this, Guarded([this] {
+            Command([this] {
+              engine_->ToggleKickInterval();
+              restart_timer_ = true;
+            });
+          }));
   connect(suspend_, &QPushButton::clicked, this,
           Guarded([this] { Command([this] { engine_->ToggleSuspend(); }); }));
   connect(next_day_, &QPushButton::clicked, this,

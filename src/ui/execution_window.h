@@ -92,6 +92,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   QAction* kickEntry() const { return kick_entry_; }
   QAction* suspendEntry() const { return suspend_entry_; }
   QAction* nextDayEntry() const { return next_day_entry_; }
+  QAction* helpEntry() const { return help_entry_; }
   QTimer* kickTimer() const { return timer_; }
 
  public slots:
@@ -154,6 +155,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   bool selecting_ = false;  // the window itself moves a list's selection
   bool log_view_open_ = false;
   bool job_end_kick_pending_ = false;
+  bool restart_timer_ = false;
   bool closed_ = false;
   bool shown_once_ = false;
 

@@ -67,6 +67,7 @@ void ExecutionWindow::KickNow() {
     return;
   }
   RunOnEngine([this] { engine_->Kick(); });
+  restart_timer_ = true;  // the next tick comes a whole interval after this pass
   RunPending();
 }
 

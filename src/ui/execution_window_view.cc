@@ -131,15 +131,17 @@ void ExecutionWindow::RefreshSelection(QTableView* list, int row) {
     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-// The kick timer runs once for the interval the engine asked for last; the
-// engine asks again after every pass (0: the timer stays stopped).
+// The kick timer runs once for the interval the engine asked for last (0:
+// it stays stopped). It starts again after a kick, and whenever the engine
+// asks for another interval; other changes leave its countdown alone.
 void ExecutionWindow::RefreshTimer() {
   const int interval = engine_->window().timer_interval_ms;
   if (closed_ || interval <= 0) {
     timer_->stop();
     return;
   }
-  if (!timer_->isActive() || timer_->interval() != interval) timer_->start(interval);
+  if (restart_timer_ || !timer_->isActive() || timer_->interval() != interval) timer_->start(interval);
+  restart_timer_ = false;
 }
 
 }  // namespace qlr

@@ -50,7 +50,7 @@ struct Rig {
     s.ScheduleName = "TEST";
     s.ScheduleFile = dir.File("test.sch");
     s.LogFile = dir.File("run.log");
-    s.TriggerPath = s.TrackerPath = s.JobOutputPath = s.JobDocPath = dir.path();
+    s.TriggerPath = s.TrackerPath = s.JobOutputPath = s.JobDocPath = s.HelpPath = dir.path();
     s.VersionText = "Quillrun 9.9";
     s.RunDate = MakeDate(2026, 12, 4);
     s.CpuLimit = 9999;
@@ -315,6 +315,14 @@ class ExecutionWindowTest : public QObject {
     QCOMPARE(rig.desktop.edited, std::vector<std::string>{rig.dir.File("DOCD.rtd")});
     w.jobDocEntry()->trigger();  // the same line is still selected
     QCOMPARE(rig.desktop.edited.size(), size_t{2});
+  }
+
+  void HelpOpensItsTopic() {
+    Rig rig;
+    const std::string page = rig.dir.Write("Schedule Execution.html", "<html></html>");
+    ExecutionWindow& w = rig.Open();
+    w.helpEntry()->trigger();
+    QCOMPARE(rig.desktop.opened, std::vector<std::string>{page});
   }
 
   void SubmissionFailureShowsTheWarningAndTheListKeepsItsLimit() {
