@@ -36,7 +36,9 @@ class RunningLauncher : public ProcessLauncher {
  public:
   std::optional<ProcessRef> Start(const LaunchRequest&) override { return ProcessRef{1, ++pid_}; }
   ProcessState Poll(const ProcessRef&) override { return {.running = true}; }
-  std::vector<std::string> ReadOutput(const ProcessRef&, const std::string&, int64_t&) override { return {}; }
+  std::vector<std::string> ReadOutput(const ProcessRef&, const std::string&, int64_t&) override {
+    return {};
+  }
   void Terminate(const ProcessRef&) override {}
   std::string error() const override { return {}; }
 
@@ -100,7 +102,8 @@ struct Rig {
 
 // Noon: most jobs run and each pass follows them. A minute before the day
 // starts: every due job waits ("Too early"), all of them in the unsubmitted list.
-const DateTime kMoments[] = {MakeDateTime(2026, 12, 4, 12, 0, 0), MakeDateTime(2026, 12, 4, 5, 59, 0)};
+const DateTime kMoments[] = {MakeDateTime(2026, 12, 4, 12, 0, 0),
+                             MakeDateTime(2026, 12, 4, 5, 59, 0)};
 std::unique_ptr<Rig> g_rigs[2];  // go before the application does
 
 void BM_KickWithWindowRefresh(benchmark::State& state) {

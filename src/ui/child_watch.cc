@@ -8,7 +8,9 @@
 namespace qlr {
 
 ChildWatch::ChildWatch(ProcessLauncher& launcher, std::function<void()> ended, QObject* parent)
-    : QObject(parent), launcher_(dynamic_cast<PosixProcessLauncher*>(&launcher)), ended_(std::move(ended)) {
+    : QObject(parent),
+      launcher_(dynamic_cast<PosixProcessLauncher*>(&launcher)),
+      ended_(std::move(ended)) {
   if (launcher_ == nullptr || launcher_->ChildEndedFd() < 0) return;
   notifier_ = new QSocketNotifier(launcher_->ChildEndedFd(), QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, Guarded([this] { OnReadable(); }));

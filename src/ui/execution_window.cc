@@ -54,14 +54,16 @@ QTableView* MakeList(int tab_stop, QWidget* parent) {
   const QFontMetrics metrics = list->fontMetrics();
   list->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
   const int stop = tab_stop * metrics.averageCharWidth() / 4;
-  list->horizontalHeader()->setDefaultSectionSize(std::max(stop, metrics.horizontalAdvance(QString(10, 'X'))));
+  list->horizontalHeader()->setDefaultSectionSize(
+      std::max(stop, metrics.horizontalAdvance(QString(10, 'X'))));
   return list;
 }
 
 }  // namespace
 
-ExecutionWindow::ExecutionWindow(GuiContext& gui, ProcessLauncher& launcher, EndOfJobMessages& messages,
-                                 const RunOptions& options, QWidget* parent)
+ExecutionWindow::ExecutionWindow(GuiContext& gui, ProcessLauncher& launcher,
+                                 EndOfJobMessages& messages, const RunOptions& options,
+                                 QWidget* parent)
     : QDialog(parent), gui_(gui) {
   setObjectName(QStringLiteral("frmSched"));
   CreateEngine(launcher, messages, options);
@@ -90,7 +92,8 @@ void ExecutionWindow::CreateEngine(ProcessLauncher& launcher, EndOfJobMessages& 
   timer_->setSingleShot(true);  // armed again from the interval the engine asks for
   connect(timer_, &QTimer::timeout, this, Guarded([this] { KickNow(); }));
   if (gui_.schedule.KickOnJobEnd)
-    child_watch_ = new ChildWatch(launcher, [this] { OnJobEnded(); }, this);
+    child_watch_ = new ChildWatch(
+        launcher, [this] { OnJobEnded(); }, this);
 }
 
 void ExecutionWindow::CreateMenus() {
@@ -123,7 +126,8 @@ void ExecutionWindow::CreateCommands() {
   suspend_->setAutoFillBackground(true);
   next_day_ = MakeCommand("&Next Day", "Roll over to the next day's schedule", this);
   mod_sched_ = MakeCommand("&Mod Sched", "Reschedule and Unschedule Jobs", this);
-  events_ = MakeCommand("Show E&vents/Unsubmitted Job Status", "Show/hide Event/Status windows", this);
+  events_ =
+      MakeCommand("Show E&vents/Unsubmitted Job Status", "Show/hide Event/Status windows", this);
   exit_ = MakeCommand("E&xit", "", this);
   ignore_cpu_ = new QCheckBox(QStringLiteral("Ignore CPU Limit"), this);
 }
@@ -149,7 +153,8 @@ void ExecutionWindow::CreateLabels() {
 void ExecutionWindow::CreateLists() {
   const WindowState& state = engine_->window();
   log_list_ = MakeList(kLogTabStop, this);
-  log_model_ = new LogListModel(state.list, [this](int row) { return engine_->ListTip(row); }, this);
+  log_model_ = new LogListModel(
+      state.list, [this](int row) { return engine_->ListTip(row); }, this);
   log_list_->setModel(log_model_);
   events_list_ = MakeList(kEventsTabStop, this);
   events_list_->setToolTip(QStringLiteral("Double click entry to trigger event"));
@@ -230,8 +235,9 @@ void ExecutionWindow::CreateLayout() {
   layout->addWidget(panes_);
   panes_->setFixedHeight(kPanesShownHeight - kPanesHiddenHeight - layout->spacing());
   setFixedSize(kWindowWidth, kPanesHiddenHeight);
-  const QList<QWidget*> order = {log_list_, kick_,   kick_int_,   suspend_,     next_day_,  mod_sched_,
-                                 exit_,     events_, ignore_cpu_, events_list_, unsub_list_};
+  const QList<QWidget*> order = {log_list_,   kick_,        kick_int_,  suspend_,
+                                 next_day_,   mod_sched_,   exit_,      events_,
+                                 ignore_cpu_, events_list_, unsub_list_};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -283,7 +289,8 @@ void ExecutionWindow::ConnectLists() {
   connect(events_list_, &QTableView::doubleClicked, this, Guarded([this] { OnTriggerEvent(); }));
   connect(unsub_list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           Guarded([this](const QModelIndex& index) {
-            if (!selecting_) Command([this, row = index.row()] { engine_->SelectUnsubmitted(row); });
+            if (!selecting_)
+              Command([this, row = index.row()] { engine_->SelectUnsubmitted(row); });
           }));
   connect(unsub_list_, &QTableView::doubleClicked, this, Guarded([this] {
             Command([this] { engine_->ForceSubmit(engine_->window().unsubmitted_selected); });

@@ -104,7 +104,8 @@ class ExecutionWindow : public QDialog, private ExecutionView {
 
  private:
   // Building (execution_window.cc).
-  void CreateEngine(ProcessLauncher& launcher, EndOfJobMessages& messages, const RunOptions& options);
+  void CreateEngine(ProcessLauncher& launcher, EndOfJobMessages& messages,
+                    const RunOptions& options);
   void CreateMenus();
   void CreateCommands();
   void CreateLabels();

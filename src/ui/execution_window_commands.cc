@@ -126,7 +126,8 @@ void ExecutionWindow::OnJobDoc() {
   Command([this] {
     const int row = CurrentRow(log_list_);
     const auto& list = engine_->window().list;
-    const std::string line = row >= 0 && row < static_cast<int>(list.size()) ? list[static_cast<size_t>(row)] : "";
+    const std::string line =
+        row >= 0 && row < static_cast<int>(list.size()) ? list[static_cast<size_t>(row)] : "";
     OpenJobDocFromList(gui_.schedule, gui_.op, gui_.desktop, line);
   });
 }

@@ -33,7 +33,8 @@ void SetHighlight(QPushButton* button, bool on) {
   button->setPalette(palette);
 }
 
-void SetEnabled(bool on, std::initializer_list<QWidget*> widgets, std::initializer_list<QAction*> entries) {
+void SetEnabled(bool on, std::initializer_list<QWidget*> widgets,
+                std::initializer_list<QAction*> entries) {
   for (QWidget* w : widgets) w->setEnabled(on);
   for (QAction* a : entries) a->setEnabled(on);
 }
@@ -110,7 +111,8 @@ void ExecutionWindow::RefreshLists() {
   if (first >= 0) {
     const int rows = log_model_->rowCount();
     for (int row = first; row < rows; ++row)  // a line without a tab spans both columns
-      if (state.list[static_cast<size_t>(row)].find('\t') == std::string::npos) log_list_->setSpan(row, 0, 1, 2);
+      if (state.list[static_cast<size_t>(row)].find('\t') == std::string::npos)
+        log_list_->setSpan(row, 0, 1, 2);
     RefreshSelection(log_list_, rows - 1);  // the newest line is selected and shown
     log_list_->scrollToBottom();
   }
@@ -128,7 +130,8 @@ void ExecutionWindow::RefreshSelection(QTableView* list, int row) {
   }
   const QModelIndex index = list->model()->index(row, 0);
   if (selection->currentIndex() != index || !selection->isRowSelected(row))
-    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(index,
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 // The kick timer runs once for the interval the engine asked for last (0:
@@ -140,7 +143,8 @@ void ExecutionWindow::RefreshTimer() {
     timer_->stop();
     return;
   }
-  if (restart_timer_ || !timer_->isActive() || timer_->interval() != interval) timer_->start(interval);
+  if (restart_timer_ || !timer_->isActive() || timer_->interval() != interval)
+    timer_->start(interval);
   restart_timer_ = false;
 }
 

@@ -59,13 +59,16 @@ int LogListModel::Sync() {
 
 int LogListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
-int LogListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
+int LogListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
 
 QVariant LogListModel::data(const QModelIndex& index, int role) const {
   // A question shown in the middle of a pass lets the list paint before it
   // was synchronised: such a row is left empty.
   if (!index.isValid() || index.row() >= static_cast<int>(lines_.size())) return {};
-  if (role == Qt::DisplayRole) return Field(lines_[static_cast<size_t>(index.row())], index.column());
+  if (role == Qt::DisplayRole)
+    return Field(lines_[static_cast<size_t>(index.row())], index.column());
   if (role == Qt::ToolTipRole && tip_) return ToQString(tip_(index.row()));
   return {};
 }
@@ -73,7 +76,9 @@ QVariant LogListModel::data(const QModelIndex& index, int role) const {
 // ---- EventListModel
 
 void EventListModel::Sync(const std::vector<EventEntry>& events) {
-  auto same = [](const EventEntry& a, const EventEntry& b) { return a.key == b.key && a.text == b.text; };
+  auto same = [](const EventEntry& a, const EventEntry& b) {
+    return a.key == b.key && a.text == b.text;
+  };
   if (std::equal(rows_.begin(), rows_.end(), events.begin(), events.end(), same)) return;
   // Entries are appended at the end and removed anywhere, never reordered:
   // the rows that stay are found in order, the runs between them have gone.
@@ -93,10 +98,12 @@ void EventListModel::Sync(const std::vector<EventEntry>& events) {
     endResetModel();
     return;
   }
-  for (auto run = gone.rbegin(); run != gone.rend(); ++run)  // from the back, so rows keep their numbers
+  for (auto run = gone.rbegin(); run != gone.rend();
+       ++run)  // from the back, so rows keep their numbers
     RemoveRows(static_cast<int>(run->first), static_cast<int>(run->second));
   if (next == events.size()) return;
-  beginInsertRows({}, static_cast<int>(rows_.size()), static_cast<int>(rows_.size() + events.size() - next - 1));
+  beginInsertRows({}, static_cast<int>(rows_.size()),
+                  static_cast<int>(rows_.size() + events.size() - next - 1));
   rows_.insert(rows_.end(), events.begin() + static_cast<ptrdiff_t>(next), events.end());
   endInsertRows();
 }
@@ -112,7 +119,9 @@ int EventListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int EventListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
+int EventListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
 
 QVariant EventListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || role != Qt::DisplayRole) return {};
@@ -129,7 +138,8 @@ void UnsubmittedListModel::Sync(const std::vector<int>& jobs) {
     return;
   }
   if (rows_ != jobs) Merge(jobs);
-  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumns - 1), {Qt::DisplayRole});
+  if (!rows_.empty())
+    emit dataChanged(index(0, 0), index(rowCount() - 1, kColumns - 1), {Qt::DisplayRole});
 }
 
 // Both lists are in job order: one walk finds the runs of rows that left and
@@ -145,14 +155,16 @@ void UnsubmittedListModel::Merge(const std::vector<int>& jobs) {
     while (end < rows_.size() && (next == jobs.size() || rows_[end] < jobs[next])) ++end;
     if (end > row) {
       beginRemoveRows({}, static_cast<int>(row), static_cast<int>(end - 1));
-      rows_.erase(rows_.begin() + static_cast<ptrdiff_t>(row), rows_.begin() + static_cast<ptrdiff_t>(end));
+      rows_.erase(rows_.begin() + static_cast<ptrdiff_t>(row),
+                  rows_.begin() + static_cast<ptrdiff_t>(end));
       endRemoveRows();
       continue;
     }
     size_t last = next;
     while (last < jobs.size() && (row == rows_.size() || jobs[last] < rows_[row])) ++last;
     beginInsertRows({}, static_cast<int>(row), static_cast<int>(row + last - next - 1));
-    rows_.insert(rows_.begin() + static_cast<ptrdiff_t>(row), jobs.begin() + static_cast<ptrdiff_t>(next),
+    rows_.insert(rows_.begin() + static_cast<ptrdiff_t>(row),
+                 jobs.begin() + static_cast<ptrdiff_t>(next),
                  jobs.begin() + static_cast<ptrdiff_t>(last));
     endInsertRows();
     row += last - next;

@@ -1,5 +1,7 @@
 // The execution window over a small schedule with a fake clock and launcher:
 // what it shows, and what its commands, lists and questions do.
+#include "ui/execution_window.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -15,7 +17,6 @@
 #include "support/recording_desktop.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
-#include "ui/execution_window.h"
 #include "ui/qt_text.h"
 #include "ui/window_capture.h"
 
@@ -77,23 +78,32 @@ struct Rig {
   // Row `row` of `list` as its columns, joined by a tab.
   static std::string Row(const QTableView* list, int row) {
     const QAbstractItemModel* m = list->model();
-    return FromQString(m->index(row, 0).data().toString() + "\t" + m->index(row, 1).data().toString());
+    return FromQString(m->index(row, 0).data().toString() + "\t" +
+                       m->index(row, 1).data().toString());
   }
   static int FindRow(const QTableView* list, const std::string& text) {
     for (int r = 0; r < list->model()->rowCount(); ++r)
       if (Row(list, r) == text) return r;
     return -1;
   }
-  static QPoint At(const QTableView* list, int row) { return list->visualRect(list->model()->index(row, 0)).center(); }
-  static void Click(QTableView* list, int row) { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, At(list, row)); }
+  static QPoint At(const QTableView* list, int row) {
+    return list->visualRect(list->model()->index(row, 0)).center();
+  }
+  static void Click(QTableView* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, At(list, row));
+  }
   static void DoubleClick(QTableView* list, int row) {
     Click(list, row);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, At(list, row));
   }
-  bool Logged(const std::string& text) const { return dir.Read("run.log").find(text) != std::string::npos; }
+  bool Logged(const std::string& text) const {
+    return dir.Read("run.log").find(text) != std::string::npos;
+  }
 };
 
-bool Green(const QPushButton* button) { return button->palette().color(QPalette::Button) == kGreen; }
+bool Green(const QPushButton* button) {
+  return button->palette().color(QPalette::Button) == kGreen;
+}
 
 }  // namespace
 
@@ -110,7 +120,8 @@ class ExecutionWindowTest : public QObject {
     QVERIFY(Rig::FindRow(list, "SATONLY  (Sat)\tnot scheduled") >= 0);
     const int row = Rig::FindRow(list, "NEW      (Daily)\tscheduled");
     QVERIFY(row >= 0);
-    QCOMPARE(list->model()->index(row, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Makes the new file"));
+    QCOMPARE(list->model()->index(row, 0).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Makes the new file"));
     const int count = Rig::FindRow(list, "1 Job(s) scheduled.\t");
     QVERIFY(count >= 0);
     QCOMPARE(list->columnSpan(count, 0), 2);  // a line without a tab spans both columns
@@ -164,7 +175,8 @@ class ExecutionWindowTest : public QObject {
     rig.op.AnswerNext(Answer::Yes);
     QTest::mouseDClick(w.eventsList()->viewport(), Qt::LeftButton, {}, Rig::At(w.eventsList(), 0));
     QCOMPARE(rig.op.asked.size(), size_t{1});
-    QVERIFY(rig.op.asked[0].starts_with("Forced triggering will have no effect on the real event."));
+    QVERIFY(
+        rig.op.asked[0].starts_with("Forced triggering will have no effect on the real event."));
     QCOMPARE(w.eventsList()->model()->rowCount(), 0);  // the pass at once found it "there"
     QVERIFY(Rig::FindRow(w.logList(), "WAITER\tForced file trigger at 06:00:00") >= 0);
     QVERIFY(!w.triggerEventEntry()->isEnabled());
@@ -191,8 +203,9 @@ class ExecutionWindowTest : public QObject {
     QCOMPARE(rig.op.asked.back(), std::string("Force submit job LATE?"));
     QVERIFY(Rig::FindRow(w.logList(), "Job LATE scheduled for forced submission.\t") >= 0);
     w.forceSubmitEntry()->trigger();  // asked again before the pass
-    QCOMPARE(rig.op.told.back(),
-             std::string("Job LATE already scheduled for forced submission.  Check Events Window."));
+    QCOMPARE(
+        rig.op.told.back(),
+        std::string("Job LATE already scheduled for forced submission.  Check Events Window."));
 
     w.kickButton()->click();
     QCOMPARE(rig.launcher.started.size(), size_t{1});
@@ -238,7 +251,8 @@ class ExecutionWindowTest : public QObject {
 
     rig.op.AnswerNext(Answer::No);
     w.nextDayButton()->click();
-    QCOMPARE(rig.op.asked.back(), std::string("Are you sure you want to rollover to the next day's schedule?"));
+    QCOMPARE(rig.op.asked.back(),
+             std::string("Are you sure you want to rollover to the next day's schedule?"));
     QCOMPARE(rig.op.titles.back(), std::string("Roll Over"));
     QCOMPARE(rig.s.RunDate, MakeDate(2026, 12, 4));
 

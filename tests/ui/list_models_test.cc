@@ -1,9 +1,10 @@
 // The execution window's list models follow the engine's lists in place:
 // rows that stay keep their identity (selection, persistent indexes).
+#include "ui/list_models.h"
+
 #include <QPersistentModelIndex>
 #include <QtTest>
 
-#include "ui/list_models.h"
 #include "ui/qt_text.h"
 
 namespace qlr {
@@ -12,13 +13,16 @@ namespace {
 std::vector<std::string> Rows(const QAbstractItemModel& m) {
   std::vector<std::string> rows;
   for (int r = 0; r < m.rowCount(); ++r)
-    rows.push_back(FromQString(m.index(r, 0).data().toString() + "|" + m.index(r, 1).data().toString()));
+    rows.push_back(
+        FromQString(m.index(r, 0).data().toString() + "|" + m.index(r, 1).data().toString()));
   return rows;
 }
 
 std::vector<EventEntry> Events(std::initializer_list<int> keys) {
   std::vector<EventEntry> events;
-  for (int k : keys) events.push_back({"JOB" + std::to_string(k) + "\tFile(x" + std::to_string(k) + ")", static_cast<int16_t>(k)});
+  for (int k : keys)
+    events.push_back({"JOB" + std::to_string(k) + "\tFile(x" + std::to_string(k) + ")",
+                      static_cast<int16_t>(k)});
   return events;
 }
 
@@ -38,7 +42,9 @@ class ListModelsTest : public QObject {
   }
 
   void EventsKeepTheEntriesThatStay() {
-    struct Case { std::initializer_list<int> before, after; };
+    struct Case {
+      std::initializer_list<int> before, after;
+    };
     const Case cases[] = {
         {{0, 1, 2, 3}, {0, 2, 3, 4}},  // one gone from the middle, one new
         {{0, 1, 2}, {}},               // emptied
@@ -53,12 +59,15 @@ class ListModelsTest : public QObject {
       for (int k : c.after)
         if (std::find(c.before.begin(), c.before.end(), k) != c.before.end()) {
           kept_key = k;
-          kept = model.index(static_cast<int>(std::find(c.before.begin(), c.before.end(), k) - c.before.begin()), 0);
+          kept = model.index(
+              static_cast<int>(std::find(c.before.begin(), c.before.end(), k) - c.before.begin()),
+              0);
           break;
         }
       model.Sync(Events(c.after));
       std::vector<std::string> expected;
-      for (int k : c.after) expected.push_back("JOB" + std::to_string(k) + "|File(x" + std::to_string(k) + ")");
+      for (int k : c.after)
+        expected.push_back("JOB" + std::to_string(k) + "|File(x" + std::to_string(k) + ")");
       QCOMPARE(Rows(model), expected);
       if (kept_key >= 0) {
         QVERIFY(kept.isValid());
@@ -78,8 +87,8 @@ class ListModelsTest : public QObject {
     model.Sync({1, 2, 4});
     QPersistentModelIndex d = model.index(2, 0);
     model.Sync({2, 3, 4, 5});
-    QCOMPARE(Rows(model), (std::vector<std::string>{"B       |Wait B", "C       |Wait C", "D       |Wait D",
-                                                     "E       |Wait E"}));
+    QCOMPARE(Rows(model), (std::vector<std::string>{"B       |Wait B", "C       |Wait C",
+                                                    "D       |Wait D", "E       |Wait E"}));
     QCOMPARE(d.row(), 2);  // D stayed and moved with the rows around it
     s[4].StatusText = "Too early (23:00)";
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
