@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/version.h"
+#include "platform/file_system.h"
 #include "qlr/cli.h"
 #include "qlr/console_operator.h"
 #include "support/fake_clock.h"
@@ -46,8 +47,8 @@ class QlrTest : public ::testing::Test {
         "night.ini",
         "[Quillrun]\r\nScheduleName=NIGHT\r\nScheduleFile=night.sch\r\nDayStart=06:00\r\n"
         "LogFile=night_yyyymmdd.log\r\nTriggerPath=triggers\r\nPubHols=holidays.txt\r\n"
-        "EmailAddrPath=<not specified>\r\nTrackerPath=<not specified>\r\n"
-        "JobDocPath=<not specified>\r\nEmailPath=<not specified>\r\n"
+        "EmailAddrPath=addresses\r\nTrackerPath=<not specified>\r\n"
+        "JobDocPath=<not specified>\r\nEmailPath=mail\r\n"
         "EmailAttPath=<not specified>\r\nDateDisplayFormat=0\r\n");
     dir_.Write("holidays.txt", "; public holidays\r\n25 Dec 2026\r\n28 Dec 2026\r\n1 Jan 2028\r\n");
     dir_.Write("triggers/Triggers.Lst", "PAY (DAY)\r\n");
@@ -58,8 +59,7 @@ class QlrTest : public ::testing::Test {
   int Qlr(Args args) {
     out_.str("");
     err_.str("");
-    args.insert(args.begin(), "qlr");
-    std::vector<const char*> argv;
+    std::vector<const char*> argv = {"qlr"};
     for (const std::string& a : args) argv.push_back(a.c_str());
     CliEnv env{out_, err_, clock_};
     return RunQlr(static_cast<int>(argv.size()), argv.data(), env);
@@ -155,7 +155,6 @@ TEST_F(QlrTest, EvaluatesTermsFrequenciesAndDateVariables) {
        "-28CDOM,+4CDOM,-18WDOM,+4WDOM,-4Fri,+1Fri,Daily,Fri,04 Dec 2026,"},
       {{"terms", "28/12/2026", "--ini", ini_},  // on a holiday
        "-4CDOM,+28CDOM,,,-1Mon,+4Mon,Daily,Mon,28 Dec 2026,"},
-      {{"try", "Sat", "--from", "1 Dec 2026"}, "Saturday 05 Dec 2026\nSaturday 12 Dec 2026\n"},
       {{"try", "Sat", "--from", "1 Dec 2026", "--skip", "5 Dec 2026"},
        "Saturday 05 Dec 2026 (Skipped)\nSaturday 12 Dec 2026\n"},
       {{"try", "Mon", "--ini", ini_},  // from the offered run date
@@ -174,8 +173,7 @@ TEST_F(QlrTest, ResetDeletesTheTriggerFilesTheFlagsName) {
   const std::string ran =
       JobLine({{1, "EXTRACT"}, {13, "04 Dec 2026 06:30:00"}, {31, "**Standard"}}) +
       JobLine({{1, "LOAD"}, {13, "04 Dec 2026 07:00:00"}, {31, dir_.File("load.trg")}});
-  for (auto [standard, other] :
-       {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
+  for (auto [standard, other] : {std::pair{true, false}, {false, true}}) {
     dir_.Write("night.sch", ran);
     const std::string standard_file = dir_.Write("triggers/EXTRACT.trg", "done\r\n");
     const std::string other_file = dir_.Write("load.trg", "done\r\n");
@@ -235,6 +233,35 @@ TEST_F(QlrTest, LogsAndFilteredCopies) {
     EXPECT_EQ(dir_.Read(std::filesystem::path(copy).filename().string()), copied);
   }
   EXPECT_EQ(Qlr({"log", ini_, "--failed", "--job", "A"}), 1);
+}
+
+// PAY: a normal message to BOSS, a critical abnormal one to OPS with a copy to
+// BOSS; QUIET: no recipients; EMPTY: an empty message that is suppressed.
+TEST_F(QlrTest, MessageWritesWhatTheJobsEndWouldLeave) {
+  // clang-format off
+  dir_.Write("night.sch",
+      JobLine({{1, "PAY"}, {9, "BOSS"}, {22, "\"Pay done,%JOBNAME% ran %DURATION% until %CT%,,,,\""},
+               {35, "OPS"}, {36, "BOSS"}, {39, "\"Pay FAILED,Error: %ERRORDESC%,,,,\""}, {41, "-1"}}) +
+      JobLine({{1, "QUIET"}}) + JobLine({{1, "EMPTY"}, {9, "BOSS"}, {22, "\"Nothing,,,,,\""}, {38, "-1"}}));
+  dir_.Write("addresses/BOSS.adr", "boss-callout@example.com,Boss\r\nboss@example.com,Boss\r\n");
+  dir_.Write("addresses/OPS.adr", "ops-callout@example.com,Ops\r\nops@example.com,Ops\r\n");
+  std::filesystem::create_directory(dir_.File("mail"));
+  const std::tuple<Args, std::string, std::string> cases[] = {  // args, file written, its start
+      {{"message", ini_, "pay"}, "PAYx0000.eml",
+       "TO=boss@example.com\r\nSUBJ=Pay done\r\nBODY=PAY ran 00:00:30 until 12:00:00~\r\n"},
+      {{"message", ini_, "PAY", "--abnormal", "--failtext", "disk full"}, "PAYx0001.eml",
+       "TO=ops-callout@example.com\r\nCC=boss-callout@example.com\r\nSUBJ=Pay FAILED\r\n"
+       "BODY=Error: disk full~\r\n"},
+      {{"message", ini_, "QUIET", "--abnormal"}, "", "qlr: job QUIET has no abnormal message recipients\n"},
+      {{"message", ini_, "EMPTY"}, "",
+       "qlr: no message file was written for job EMPTY (the run log tells why)\n"}};
+  // clang-format on
+  for (const auto& [args, file, head] : cases) {
+    EXPECT_EQ(Qlr(args), file.empty() ? 1 : 0) << args[2];
+    EXPECT_EQ(out_.str(), file.empty() ? "" : dir_.File("mail/" + file) + "\n");
+    EXPECT_EQ(file.empty() ? err_.str() : dir_.Read("mail/" + file).substr(0, head.size()), head);
+  }
+  EXPECT_EQ(ListMatching(dir_.File("mail/*")).size(), 2u);
 }
 
 }  // namespace
