@@ -22,11 +22,10 @@ class RuntimeDocTest : public ::testing::Test {
     s_.IniFile = dir_.File("night.ini");
     s_.JobDocPath = dir_.File("docs");
     s_.TextEditor = "xdg-open";
-    std::filesystem::create_directory(s_.JobDocPath);
     for (auto [name, description] : {std::pair{"PAY1", " Pay run "}, {"NODESC", ""}}) {
-      s_.Jobs.emplace_back();
-      s_.Jobs.back().JobName = name;
-      s_.Jobs.back().Description = description;
+      Job& job = s_.Jobs.emplace_back();
+      job.JobName = name;
+      job.Description = description;
     }
   }
   // Fresh files: the template, and PAY1's file ("" none, "<dir>" a folder in its place).
@@ -50,6 +49,7 @@ class RuntimeDocTest : public ::testing::Test {
 
 TEST_F(RuntimeDocTest, EditJobDocCreatesAsksAndStartsTheEditor) {
   const std::string pay1 = dir_.File("docs/PAY1.rtd");
+  const std::string failed = "Failed to create Job Documentation file from template.\n\n  ";
   struct Case {
     const char* job;
     bool with_template;
@@ -57,20 +57,16 @@ TEST_F(RuntimeDocTest, EditJobDocCreatesAsksAndStartsTheEditor) {
     Answer answer;
     Texts asked, clipboard;
     const char* content;  // of PAY1.rtd afterwards; nullptr: no file
-  } cases[] = {
+  };
+  // clang-format off
+  const Case cases[] = {
       {"pay1", true, "", Answer::Yes, {kCreated + "  " + kClip}, {"Pay run"}, "notes"},
       {"PAY1", true, "", Answer::No, {kCreated + "  " + kClip}, {}, "notes"},
-      {"PAY1", false, "", Answer::Yes, {kClip}, {"Pay run"}, nullptr},  // the question alone, no
-                                                                        // file
-      {"PAY1", true, "mine", Answer::Yes, {}, {}, "mine"},  // an existing file: no message
-      {"PAY1",
-       true,
-       "<dir>",
-       Answer::No,
-       {"Failed to create Job Documentation file from template.\n\n  " + kClip},
-       {},
-       nullptr},
+      {"PAY1", false, "", Answer::Yes, {kClip}, {"Pay run"}, nullptr},  // the question alone, no file
+      {"PAY1", true, "mine", Answer::Yes, {}, {}, "mine"},              // an existing file: no message
+      {"PAY1", true, "<dir>", Answer::No, {failed + kClip}, {}, nullptr},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.existing + std::to_string(c.with_template));
     Files(c.with_template, c.existing);
@@ -80,10 +76,7 @@ TEST_F(RuntimeDocTest, EditJobDocCreatesAsksAndStartsTheEditor) {
     EXPECT_EQ(op_.titles, c.asked.empty() ? Texts{} : Texts{"New Quillrun Documentation"});
     EXPECT_EQ(desktop_.clipboard, c.clipboard);
     EXPECT_EQ(desktop_.edited, Texts{pay1});
-    EXPECT_EQ(FileExists(pay1), c.content != nullptr);
-    if (c.content) {
-      EXPECT_EQ(dir_.Read("docs/PAY1.rtd"), c.content);
-    }
+    EXPECT_EQ(FileExists(pay1) ? dir_.Read("docs/PAY1.rtd") : "<none>", c.content ? c.content : "<none>");
   }
   Files(true, "");
   EditJobDoc(s_, op_, desktop_, "NODESC");  // no description: the message alone, OK/Cancel
@@ -100,11 +93,8 @@ TEST_F(RuntimeDocTest, EditJobDocCreatesAsksAndStartsTheEditor) {
 }
 
 TEST_F(RuntimeDocTest, RenameJobDocFollowsTheJobButKeepsOtherNotes) {
-  const std::tuple<bool, bool, Texts, std::string> cases[] = {
-      {true,
-       false,
-       {"Job Runtime Documentation file renamed in line with job name change."},
-       "old"},
+  const std::tuple<bool, bool, Texts, std::string> cases[] = {  // old, new exist; told; new's text
+      {true, false, {"Job Runtime Documentation file renamed in line with job name change."}, "old"},
       {false, false, {}, ""},
       {true, true, {"Attempted Runtime Documentation file rename failed"}, "other"},
   };
@@ -121,16 +111,14 @@ TEST_F(RuntimeDocTest, RenameJobDocFollowsTheJobButKeepsOtherNotes) {
 TEST_F(RuntimeDocTest, OpenJobDocFromListTakesTheNameBeforeTheBracket) {
   const std::string question =
       "There is no runtime documentation file for job PAY1.  Do you wish to create one?";
+  // clang-format off
   const std::tuple<const char*, std::string, Answer, Texts, bool> cases[] = {
       {"PAY1     (Daily) \tSubmitted at 06:00:00", "mine", Answer::Yes, {}, true},
       {"PAY1(Daily) \tSubmission failed at 06:00:00", "", Answer::Yes, {question, kClip}, true},
       {"PAY1     (Daily) \tSubmitted at 06:00:00", "", Answer::No, {question}, false},
-      {"PAY1    \tCompleted at 06:01:00 (Duration 00:01:00)",
-       "",
-       Answer::Yes,
-       {},
-       false},  // names no job
+      {"PAY1    \tCompleted at 06:01:00 (Duration 00:01:00)", "", Answer::Yes, {}, false},  // no job
   };
+  // clang-format on
   for (const auto& [line, existing, answer, asked, edited] : cases) {
     Files(false, existing);
     op_.AnswerNext(answer);

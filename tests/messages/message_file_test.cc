@@ -18,34 +18,29 @@ struct MessageFileTest : ::testing::Test {
   RunLog log{s, clock, op};
   MessageFiles files{log};
 
-  void SetUp() override {
+  MessageFileTest() {
     s.ScheduleName = "NIGHT";
     s.LogFile = dir.File("night.log");
     s.EmailPath = dir.File("mail");
     s.EmailAttPath = dir.File("att");
     s.EmailAddrPath = dir.File("adr");
     s.EmailAddressFormat = "Name <Address>";
-    dir.Write("mail/.keep", "");
-    dir.Write("att/.keep", "");
+    for (const char* folder : {"mail/.keep", "att/.keep"}) dir.Write(folder, "");
     dir.Write("adr/ops.adr", "; operators\r\noncall@x.org,On Call\r\nusername@x.org,John Smith\r\n");
     dir.Write("adr/boss.adr", "boss@x.org,Big Boss\r\n");  // a callout entry only
-    s.Jobs.emplace_back();
-    s[1].JobName = "PAY";
+    s.Jobs.emplace_back().JobName = "PAY";
   }
   MessageRequest Request(MessageTexts texts, MessageTexts flags) {
     return {1, "ops,,boss", " ", texts, flags, false};
   }
 };
 
-TEST_F(MessageFileTest, NamesCountUpAndCarryTheirDueTime) {
+TEST_F(MessageFileTest, NamesAndAddresses) {
   EXPECT_EQ(MessageFileName(s, "AB", 0, clock.Now()), "ABxx0000");
-  dir.Write("mail/ABxx0000.$$$", "");
+  dir.Write("mail/ABxx0000.$$$", "");  // the counter passes names in use
   EXPECT_EQ(MessageFileName(s, "AB", 0, clock.Now()), "ABxx0001");
   EXPECT_EQ(MessageFileName(s, "PAYROLL1", 30, MakeDateTime(2026, 12, 31, 23, 50, 0)),
             "202701010020.PAYR0000");
-}
-
-TEST_F(MessageFileTest, AddressesFollowTheFormat) {
   EXPECT_EQ(GetEmailAddr(s, "ops", 2), "John Smith <username@x.org>");  // "name" in it stays
   EXPECT_EQ(GetEmailAddr(s, "ops", 1), "On Call <oncall@x.org>");
   EXPECT_EQ(GetEmailAddr(s, "nobody", 2), "Could not generate email address for nobody.");
@@ -87,13 +82,10 @@ TEST_F(MessageFileTest, DeferredAttachmentsAreCopied) {
 }
 
 TEST_F(MessageFileTest, CancelledMessagesLeaveNoFile) {
-  struct Case {
-    const char* content;
-    bool suppress_empty;
-  } cases[] = {{"line 1\r\nplease $cancel this\r\n", false}, {"", true}};
-  for (const auto& c : cases) {
-    dir.Write("out/inc.txt", c.content);
-    s[1].SuppressEmptyMsg = c.suppress_empty;
+  for (auto [content, suppress_empty] :
+       {std::pair{"line 1\r\nplease $cancel this\r\n", false}, {"", true}}) {
+    dir.Write("out/inc.txt", content);
+    s[1].SuppressEmptyMsg = suppress_empty;
     files.GenMessage(s, Request({"S", dir.File("out/inc.txt"), "", "", ""}, {"", "10001", "", "", ""}));
     EXPECT_FALSE(FileExists(dir.File("mail/PAYx0000.eml")));
     EXPECT_FALSE(FileExists(dir.File("out/inc.txt")));  // files flagged Del still go

@@ -87,12 +87,8 @@ TEST_F(ScheduleFileTest, WritesEveryColumnInItsPlace) {
 
 // Each case: columns of a line as read, and what the job read from them writes there.
 TEST_F(ScheduleFileTest, ColumnReadRules) {
-  struct Case {
-    const char* name;
-    Columns read, written;
-    char delimiter = '\t';
-  };
   // clang-format off
+  struct Case { const char* name; Columns read, written; char delimiter = '\t'; };
   const Case cases[] = {
       {"blank group", {{30, "  "}}, {{30, "General"}}},
       {"texts cut", {{1, "ABCDEFGHIJ"}, {10, "US"}, {30, "FINANCIALS"}},
@@ -129,8 +125,7 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
     for (const auto& [col, text] : c.written)
       EXPECT_EQ(fields[static_cast<size_t>(col - 1)], text) << c.name << ", column " << col;
   }
-  const Job padded =
-      ParseJobLine(schedule, Line({{7, "\"A,B,C,\""}, {45, "SSS"}, {46, " Y"}}), '\t');
+  const Job padded = ParseJobLine(schedule, Line({{7, "A B C"}, {45, "SSS"}, {46, " Y"}}), '\t');
   EXPECT_EQ(padded.DepAutoUnsched, " Y ");  // auto-unschedule codes: one per condition
 }
 
@@ -238,8 +233,7 @@ TEST_F(ScheduleFileTest, FatalStops) {
   EXPECT_EQ(dir.Read("night.BAK"), "OLD\r\n");
   op.asked.clear();
   schedule.ScheduleFile = dir.File("missing/night.sch");
-  op.AnswerNext(Answer::Retry);
-  op.AnswerNext(Answer::Cancel);
+  for (Answer a : {Answer::Retry, Answer::Cancel}) op.AnswerNext(a);
   EXPECT_THROW(WriteSchedule(schedule, log), ProgramEnd);
   EXPECT_EQ(op.asked,
             (std::vector<std::string>(2, "Cannot rename or save schedule.  Retry or Cancel?")));

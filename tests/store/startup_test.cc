@@ -26,9 +26,8 @@ class StartUpTest : public ::testing::Test {
 
   // An INI file with every key a start-up warns about; `changes` replace or remove keys.
   std::string WriteIni(const Keys& changes = {}, const std::string& name = "night.ini") {
-    Keys keys = {{"ScheduleName", "Night"}, {"ScheduleFile", "sched.txt"}, {"LogFile", "run.log"}};
-    keys["TriggerPath"] = "trg";
-    keys["DateDisplayFormat"] = "0";
+    Keys keys = {{"ScheduleName", "Night"}, {"ScheduleFile", "sched.txt"}, {"LogFile", "run.log"},
+                 {"TriggerPath", "trg"}, {"DateDisplayFormat", "0"}};
     for (const char* key :
          {"EmailAddrPath", "TrackerPath", "JobDocPath", "EmailPath", "EmailAttPath", "PubHols"})
       keys[key] = std::string(kNotSpecifiedMark);
@@ -52,7 +51,7 @@ class StartUpTest : public ::testing::Test {
   }
 
   testing::TempDir dir;
-  testing::FakeClock clock{MakeDateTime(2026, 12, 4, 12, 0, 0)};
+  testing::FakeClock clock;  // 4 Dec 2026 12:00
   testing::ScriptedOperator op;
   Schedule schedule;
   RunLog log{schedule, clock, op};
@@ -215,32 +214,26 @@ TEST_F(StartUpTest, LaunchValuesOfferedCheckedSavedAndApplied) {
   }
 }
 
-TEST_F(StartUpTest, Reset) {
+// Which trigger files each answer deletes is checked through `qlr reset`.
+TEST_F(StartUpTest, ResetAsksAndClearsTheRunState) {
   ASSERT_EQ(Start(WriteIni()), "");
-  const std::string standard = dir.Write("trg/Dummy.trg", "x"), other = dir.Write("o.trg", "x");
-  for (const std::string& trigger : {std::string(kStandardTriggerMark), other}) {
-    Job& job = schedule.Jobs.emplace_back(NewPlaceholderJob());
-    job.TriggerFile = trigger;
-    job.Status = JobStatus::Completed;
-    job.StartedAt = job.EndedAt = MakeDate(2026, 12, 1);
-    job.Reserved34 = 5;
-    job.OverrideCode = "S";
-    job.StatusText = "Completed";
-  }
+  dir.Write("trg/Triggers.Lst", "");  // the folder the list is written back to
+  Job& job = schedule.Jobs.emplace_back(NewPlaceholderJob());
+  job.Status = JobStatus::Completed;
+  job.StartedAt = job.EndedAt = MakeDate(2026, 12, 1);
+  job.Reserved34 = 5;
+  job.OverrideCode = "S";
+  job.StatusText = "Completed";
   EXPECT_FALSE(Reset(schedule, log));  // No to the first question
   EXPECT_EQ(schedule[1].StatusText, "Completed");
-  op.asked.clear();
   for (Answer a : {Answer::Yes, Answer::Yes, Answer::No}) op.AnswerNext(a);
   EXPECT_TRUE(Reset(schedule, log));
-  EXPECT_EQ(op.asked,
-            (std::vector<std::string>{"Are you sure you want to reset all scheduling values?",
-                                      "Do you want to delete standard trigger files?",
-                                      "Do you want to delete non-standard trigger files?"}));
-  EXPECT_FALSE(FileExists(standard));
-  EXPECT_TRUE(FileExists(other));
-  for (const Job& job : {schedule[1], schedule[2]})
-    EXPECT_TRUE(job.Status == JobStatus::Scheduled && job.StartedAt == 0 && job.EndedAt == 0 &&
-                job.Reserved34 == 0 && job.OverrideCode.IsBlank() && job.StatusText.empty());
+  EXPECT_EQ(op.asked, (Texts{"Are you sure you want to reset all scheduling values?",
+                             "Are you sure you want to reset all scheduling values?",
+                             "Do you want to delete standard trigger files?",
+                             "Do you want to delete non-standard trigger files?"}));
+  EXPECT_TRUE(job.Status == JobStatus::Scheduled && job.StartedAt == 0 && job.EndedAt == 0 &&
+              job.Reserved34 == 0 && job.OverrideCode.IsBlank() && job.StatusText.empty());
   EXPECT_NE(dir.Read("sched.txt").find("\r\n"), std::string::npos);  // written back
 }
 
