@@ -1,26 +1,19 @@
-// The date picker: opens on the given date, a click or Enter picks, Escape does not.
+// The date picker: opens on the given date, a click or Enter picks in the
+// schedule's date form, Escape and Cancel do not; its help topic.
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QtTest>
 
-#include "support/fake_clock.h"
-#include "support/recording_desktop.h"
-#include "support/scripted_operator.h"
 #include "ui/date_sel_dialog.h"
-#include "ui/window_capture.h"
+#include "ui/ui_fixture.h"
 
 namespace qlr {
 
 class DateSelTest : public QObject {
   Q_OBJECT
 
-  Schedule schedule_;
-  testing::FakeClock clock_{MakeDateTime(2027, 3, 9, 12, 0, 0)};
-  testing::ScriptedOperator op_;
-  RunLog log_{schedule_, clock_, op_};
-  testing::RecordingDesktop desktop_;
-  GuiContext gui_{schedule_, log_, op_, desktop_, clock_};
+  testing::GuiBed bed_;
 
   // The centre of the cell showing `day` (15 is never a neighbouring month's day).
   static QPoint CellOf(QAbstractItemView* view, int day) {
@@ -35,55 +28,47 @@ class DateSelTest : public QObject {
   }
 
  private slots:
-  void OpensOnTheGivenDate() {
-    DateSelDialog dialog(gui_, "4 Dec 2026");
-    QCOMPARE(dialog.calendar()->selectedDate(), QDate(2026, 12, 4));
-    QCOMPARE(dialog.objectName(), QStringLiteral("frmDateSel"));
-    DateSelDialog no_date(gui_, "31 Feb 2026");
-    QCOMPARE(no_date.calendar()->selectedDate(), QDate(2027, 3, 9));  // today
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    SaveWindowPicture(&dialog, "/tmp/frmDateSel.png");
+  void OpensOnTheGivenDateOrToday() {
+    bed_.clock.Set(MakeDateTime(2027, 3, 9, 12, 0, 0));
+    QCOMPARE(DateSelDialog(bed_.gui, "4 Dec 2026").calendar()->selectedDate(), QDate(2026, 12, 4));
+    QCOMPARE(DateSelDialog(bed_.gui, "31 Feb 2026").calendar()->selectedDate(), QDate(2027, 3, 9));
   }
 
-  void PickingADay_data() {
-    QTest::addColumn<int>("how");  // 0 click on the 15th, 1 Right then Enter, 2 Escape, 3 Cancel
+  void PickingADay_data() {  // the row's name says how
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("picked");
     // clang-format off
-    QTest::newRow("click") << 0 << "d mmm yyyy" << "15 Dec 2026";
-    QTest::newRow("click, other form") << 0 << "yyyy mmm dd" << "2026 Dec 15";
-    QTest::newRow("Enter") << 1 << "d mmm yyyy" << "5 Dec 2026";
-    QTest::newRow("Escape") << 2 << "d mmm yyyy" << "";
-    QTest::newRow("Cancel") << 3 << "d mmm yyyy" << "";
+    QTest::newRow("click") << "yyyy mmm dd" << "2026 Dec 15";
+    QTest::newRow("Enter") << "d mmm yyyy" << "5 Dec 2026";
+    QTest::newRow("Escape") << "d mmm yyyy" << "";
+    QTest::newRow("Cancel") << "d mmm yyyy" << "";
     // clang-format on
   }
   void PickingADay() {
-    QFETCH(int, how);
+    const QString how = QTest::currentDataTag();
     QFETCH(QString, format);
     QFETCH(QString, picked);
-    schedule_.Calendar.FormatShortDate = format.toStdString();
-    DateSelDialog dialog(gui_, "4 Dec 2026");
+    bed_.schedule.Calendar.FormatShortDate = format.toStdString();
+    DateSelDialog dialog(bed_.gui, "4 Dec 2026");
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QAbstractItemView* view = dialog.calendarView();
-    if (how == 0) QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, CellOf(view, 15));
-    if (how == 1) {
+    if (how == "click") QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, CellOf(view, 15));
+    if (how == "Enter") {
       QTest::keyClick(view, Qt::Key_Right);
       QTest::keyClick(view, Qt::Key_Return);
     }
-    if (how == 2) QTest::keyClick(view, Qt::Key_Escape);
-    if (how == 3) dialog.cancelButton()->click();
+    if (how == "Escape") QTest::keyClick(view, Qt::Key_Escape);
+    if (how == "Cancel") dialog.cancelButton()->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(picked.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
     QCOMPARE(QString::fromStdString(dialog.picked().value_or("")), picked);
   }
 
-  void HelpOpensItsTopic() {
-    schedule_.HelpPath = "/nowhere";
-    DateSelDialog dialog(gui_, "4 Dec 2026");
-    dialog.helpButton()->click();
-    QCOMPARE(op_.told,
+  void HelpTellsAMissingPage() {
+    bed_.schedule.HelpPath = "/nowhere";
+    DateSelDialog(bed_.gui, "4 Dec 2026").helpButton()->click();
+    QCOMPARE(bed_.op.told,
              std::vector<std::string>{
                  "Sorry - cannot find a help file matching /nowhere/Date Selection.html"});
   }

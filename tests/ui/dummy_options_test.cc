@@ -3,76 +3,63 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "support/fake_clock.h"
-#include "support/recording_desktop.h"
-#include "support/scripted_operator.h"
 #include "ui/dummy_options_dialog.h"
+#include "ui/ui_fixture.h"
 
 namespace qlr {
 
 class DummyOptionsTest : public QObject {
   Q_OBJECT
 
-  Schedule schedule_;
-  testing::FakeClock clock_;
-  testing::ScriptedOperator op_;
-  RunLog log_{schedule_, clock_, op_};
-  testing::RecordingDesktop desktop_;
-  GuiContext gui_{schedule_, log_, op_, desktop_, clock_};
+  testing::GuiBed bed_;
 
  private slots:
-  void ChecksStartFromTheFlags() {
+  void ShowsTheFlagsAndTexts() {
     RunOptions options;
     options.GenDummyMessages = true;
-    DummyOptionsDialog dialog(gui_, options);
-    QVERIFY(!dialog.waitForTriggersBox()->isChecked());
-    QVERIFY(dialog.genMessagesBox()->isChecked());
-    QVERIFY(!dialog.crtTriggersBox()->isChecked());
-    QCOMPARE(dialog.waitForTriggersBox()->text(),
-             QStringLiteral("Wait for Interschedule/External Triggers"));
-    QCOMPARE(dialog.waitForTriggersBox()->toolTip(),
-             QStringLiteral("Select to specify file creation triggering via Events window"));
-    QCOMPARE(dialog.genMessagesBox()->toolTip(),
-             QStringLiteral("Check to generate end of job messages"));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Dummy Run Options"));
+    DummyOptionsDialog dialog(bed_.gui, options);
+    QCOMPARE(
+        (QList<bool>{dialog.waitForTriggersBox()->isChecked(), dialog.genMessagesBox()->isChecked(),
+                     dialog.crtTriggersBox()->isChecked()}),
+        (QList<bool>{false, true, false}));
+    QCOMPARE(
+        (QStringList{dialog.windowTitle(), dialog.waitForTriggersBox()->text(),
+                     dialog.waitForTriggersBox()->toolTip(), dialog.genMessagesBox()->toolTip()}),
+        (QStringList{"Dummy Run Options", "Wait for Interschedule/External Triggers",
+                     "Select to specify file creation triggering via Events window",
+                     "Check to generate end of job messages"}));
+    bed_.schedule.HelpPath = "/nowhere";
+    dialog.helpButton()->click();
+    QCOMPARE(bed_.op.told.size(), size_t{1});
+    QVERIFY(bed_.op.told[0].ends_with("/nowhere/Dummy Run Options.html"));
   }
 
-  void OkStoresTheFlagsCancelDoesNot_data() {
-    QTest::addColumn<int>("command");  // 0 OK button, 1 OK menu entry, 2 Cancel, 3 Escape
+  void OkStoresTheFlagsCancelDoesNot_data() {  // the row's name says how
     QTest::addColumn<bool>("stored");
-    QTest::newRow("OK") << 0 << true;
-    QTest::newRow("menu") << 1 << true;
-    QTest::newRow("Cancel") << 2 << false;
-    QTest::newRow("Escape") << 3 << false;
+    QTest::newRow("OK") << true;
+    QTest::newRow("menu") << true;
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("Escape") << false;
   }
   void OkStoresTheFlagsCancelDoesNot() {
-    QFETCH(int, command);
+    const QString command = QTest::currentDataTag();
     QFETCH(bool, stored);
     RunOptions options;
     options.CrtDummyTriggers = true;
-    DummyOptionsDialog dialog(gui_, options);
+    DummyOptionsDialog dialog(bed_.gui, options);
     dialog.show();
     dialog.waitForTriggersBox()->click();
     dialog.genMessagesBox()->click();
     dialog.crtTriggersBox()->click();
-    if (command == 0) dialog.okButton()->click();
-    if (command == 1) dialog.okMenuEntry()->trigger();
-    if (command == 2) dialog.cancelButton()->click();
-    if (command == 3) QTest::keyClick(&dialog, Qt::Key_Escape);
+    if (command == "OK") dialog.okButton()->click();
+    if (command == "menu") dialog.okMenuEntry()->trigger();
+    if (command == "Cancel") dialog.cancelButton()->click();
+    if (command == "Escape") QTest::keyClick(&dialog, Qt::Key_Escape);
     QCOMPARE(dialog.result(), int(stored ? QDialog::Accepted : QDialog::Rejected));
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(options.WaitForTriggers, stored);
-    QCOMPARE(options.GenDummyMessages, stored);
-    QCOMPARE(options.CrtDummyTriggers, !stored);
-  }
-
-  void HelpOpensItsTopic() {
-    RunOptions options;
-    schedule_.HelpPath = "/nowhere";
-    DummyOptionsDialog dialog(gui_, options);
-    dialog.helpButton()->click();
-    QCOMPARE(op_.told.size(), size_t{1});
-    QVERIFY(op_.told[0].find("/nowhere/Dummy Run Options.html") != std::string::npos);
+    QCOMPARE(
+        (QList<bool>{options.WaitForTriggers, options.GenDummyMessages, options.CrtDummyTriggers}),
+        (QList<bool>{stored, stored, !stored}));
   }
 };
 
