@@ -18,7 +18,6 @@
 
 #include "base/version.h"
 #include "engine/launch.h"
-#include "model/constants.h"
 #include "store/profile_file.h"
 #include "support/temp_dir.h"
 #include "ui/about_box.h"
@@ -30,25 +29,19 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// An INI file with every optional key that start-up would otherwise warn about.
-std::string IniText(const std::string& name, const std::string& file) {
-  std::string text = "[Quillrun]\r\nScheduleName=" + name + "\r\nScheduleFile=" + file +
-                     "\r\nDateDisplayFormat=0\r\nDayStart=06:30\r\n";
-  for (const char* key : {"LogFile", "EmailAddrPath", "TriggerPath", "TrackerPath", "JobDocPath",
-                          "EmailPath", "EmailAttPath", "PubHols"})
-    text += std::string(key) + "=" + std::string(kNotSpecifiedMark) + "\r\n";
-  return text;
-}
-
 // A schedule's files in a fresh folder, started up as the program does.
 struct Env : testing::GuiBed {
   Env() {
-    dir.Write("sched.txt", "");
-    dir.Write("day.txt", "");
-    ini = dir.Write("night.ini", IniText("Night", "sched.txt"));
-    other_ini = dir.Write("day.ini", IniText("Day", "day.txt"));
+    ini = WriteIni("night.ini", "Night", "sched.txt");
+    other_ini = WriteIni("day.ini", "Day", "day.txt");
     startup.command_line = ini;
     StartUp(startup, launch);
+    op.told.clear();  // the warnings of the keys left out
+  }
+  std::string WriteIni(const char* name, const std::string& schedule_name, const char* file) {
+    dir.Write(file, "");
+    return dir.Write(name, "[Quillrun]\r\nScheduleName=" + schedule_name +
+                               "\r\nScheduleFile=" + file + "\r\nDayStart=06:30\r\n");
   }
 
   testing::TempDir dir;

@@ -10,36 +10,27 @@
 #include <QtTest>
 #include <memory>
 
-#include "support/fake_launcher.h"
-#include "support/temp_dir.h"
-#include "ui/ui_fixture.h"
+#include "engine/engine_fixture.h"
+#include "support/recording_desktop.h"
 
 namespace qlr {
+namespace {
+
+// The engine tests' running day, here outside GoogleTest, with a window context.
+struct Day : testing::EngineFixture {
+  void TestBody() override {}
+  testing::RecordingDesktop desktop;
+  GuiContext gui{s, log, op, desktop, clock};
+};
+
+}  // namespace
 
 class ModifyScheduleDialogTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<testing::TempDir> dir_;
-  std::unique_ptr<testing::GuiBed> bed_;
-  std::unique_ptr<testing::FakeLauncher> launcher_;
-  RecordingMessages messages_;
-  std::unique_ptr<Engine> engine_;
+  std::unique_ptr<Day> day_;
   std::unique_ptr<ModifyScheduleDialog> dialog_;
   std::string group_filter_;
-
-  Job& Add(const char* name, const char* after = nullptr) {
-    Job& job = bed_->schedule.Jobs.emplace_back();
-    job.JobName = name;
-    job.Group = "General";
-    job.CommandLine = std::string("run ") + name;
-    job.Frequency = "Daily";
-    if (after) {
-      job.RunAfter.push_back(after);
-      job.DepConditions += 'S';
-      job.DepAutoUnsched += ' ';
-    }
-    return job;
-  }
 
   QStringList Rows(int column = 0) const {
     QStringList rows;
@@ -60,44 +51,32 @@ class ModifyScheduleDialogTest : public QObject {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->model()->index(row, 0)).center());
   }
-  void OpenDialog() {
-    dialog_ = std::make_unique<ModifyScheduleDialog>(bed_->gui, *engine_, group_filter_);
-    dialog_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
-  }
 
  private slots:
   // A runs; B waits on A and C on B; D of group OTHER waits on A; OFF was
   // unscheduled and LATE completed before the dialog opened.
   void init() {
-    dir_ = std::make_unique<testing::TempDir>();
-    bed_ = std::make_unique<testing::GuiBed>();
-    bed_->clock.Set(MakeDateTime(2026, 12, 4, 6, 0, 0));
-    Schedule& s = bed_->schedule;
-    s.IniFile = dir_->Write("test.ini", "[Quillrun]\r\nTimerSecs=10\r\n");
-    s.ScheduleFile = dir_->File("test.sch");
-    s.LogFile = dir_->File("run.log");
-    s.TriggerPath = s.TrackerPath = s.JobOutputPath = dir_->path();
-    s.RunDate = MakeDate(2026, 12, 4);
-    s.CpuLimit = 9999;
-    Add("A");
-    Add("B", "A");
-    Add("C", "B");
-    Add("D", "A").Group = "OTHER";
-    Add("OFF").OverrideCode = "U";
-    Job& late = Add("LATE");
+    day_ = std::make_unique<Day>();
+    day_->SetUp();
+    day_->Add("A");
+    Day::After(day_->Add("B"), "A");
+    Day::After(day_->Add("C"), "B");
+    Day::After(day_->Add("D"), "A");
+    day_->J("D").Group = "OTHER";
+    day_->Add("OFF").OverrideCode = "U";
+    Job& late = day_->Add("LATE");
     late.StartedAt = MakeDateTime(2026, 12, 4, 5, 0, 0);
     late.EndedAt = late.StartedAt + 600;
+    day_->launcher.Script("run", {{}, 3600});
+    day_->Open();
     group_filter_.clear();
-    launcher_ = std::make_unique<testing::FakeLauncher>(bed_->clock);
-    launcher_->Script("run", {{}, 3600});
-    engine_ = std::make_unique<Engine>(s, bed_->log, *launcher_, messages_, RunOptions{});
-    engine_->Open();
-    OpenDialog();
+    dialog_ = std::make_unique<ModifyScheduleDialog>(day_->gui, *day_->engine, group_filter_);
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
   }
   void cleanup() {
     dialog_.reset();
-    engine_.reset();
+    day_.reset();
   }
 
   void ListsForBothActions() {
@@ -105,7 +84,7 @@ class ModifyScheduleDialogTest : public QObject {
     QVERIFY(!dialog_->jobList()->isEnabled() && Rows().isEmpty());
     dialog_->unscheduleOption()->click();
     QCOMPARE(Rows(), (QStringList{"A", "B", "C", "D"}));
-    QCOMPARE(Rows(1).front(), QString::fromStdString(bed_->schedule[1].StatusText));
+    QCOMPARE(Rows(1).front(), QString::fromStdString(day_->s[1].StatusText));
     QVERIFY(dialog_->cascadeBox()->isEnabled() && !dialog_->includeUnscheduledBox()->isEnabled());
     QVERIFY(!dialog_->okButton()->isEnabled());
     dialog_->rescheduleOption()->click();
@@ -148,21 +127,22 @@ class ModifyScheduleDialogTest : public QObject {
     QFETCH(bool, applied);
     dialog_->unscheduleOption()->click();
     ClickRow(2);  // C alone: no cascade
-    bed_->op.AnswerNext(answer);
+    day_->op.AnswerNext(answer);
     if (how == "OK") dialog_->okButton()->click();
     if (how.startsWith("frame")) dialog_->close();
     if (how == "Escape") QTest::keyClick(dialog_.get(), Qt::Key_Escape);
-    QCOMPARE(bed_->op.asked, std::vector<std::string>(how.startsWith("frame"),
+    QCOMPARE(day_->op.asked, std::vector<std::string>(how.startsWith("frame"),
                                                       "Do you want to apply the select "
                                                       "modifications to the schedule?"));
     QCOMPARE(dialog_->isVisible(), stays);
     QCOMPARE(dialog_->result() == QDialog::Accepted, applied);
-    QCOMPARE(bed_->schedule[3].Status == JobStatus::Unscheduled, applied);
-    QCOMPARE(bed_->schedule[4].Status, JobStatus::Scheduled);  // D
-    const auto& events = engine_->window().events;
+    QCOMPARE(day_->s[3].Status == JobStatus::Unscheduled, applied);
+    QCOMPARE(day_->s[4].Status, JobStatus::Scheduled);  // D
+    const auto& events = day_->engine->window().events;
     QCOMPARE(!events.empty() && events.back().text == "C        (Daily)\tUnscheduled", applied);
-    QCOMPARE(dir_->Read("run.log").find("C        (Daily) Unscheduled\r\n") != std::string::npos,
-             applied);
+    QCOMPARE(
+        day_->dir.Read("run.log").find("C        (Daily) Unscheduled\r\n") != std::string::npos,
+        applied);
   }
 };
 
