@@ -31,6 +31,7 @@ std::string_view Description(JobStatus status, char condition, bool& unschedule,
 
 void DependencyIndex::Invalidate() {
   names_.clear();
+  direct_.clear();
   lists_.clear();
   built_.clear();
   seen_.clear();
@@ -40,6 +41,7 @@ void DependencyIndex::BuildNames() {
   for (int i = schedule_.JobCount(); i >= 1; --i)  // backwards, so the first of a name wins
     names_[Upper(schedule_[i].JobName.Trimmed())] = i;
   size_t slots = static_cast<size_t>(schedule_.JobCount()) + 1;
+  direct_.assign(slots, {});
   lists_.assign(slots, {});
   built_.assign(slots, false);
   seen_.assign(slots, 0);
@@ -61,6 +63,20 @@ const std::vector<Predecessor>& DependencyIndex::Predecessors(int job, RunLog& l
   return lists_[slot];
 }
 
+const DependencyIndex::Direct& DependencyIndex::DirectOf(int job) {
+  Direct& direct = direct_[static_cast<size_t>(job)];
+  if (direct.built) return direct;
+  const Job& from = schedule_[job];
+  for (size_t k = 0; k < from.RunAfter.size(); ++k) {
+    std::string_view name = TrimView(from.RunAfter[k]);
+    direct.empty_entry = direct.empty_entry || name.empty();
+    if (int pred = FindJob(name); pred != 0)
+      direct.preds.push_back({pred, LetterAt(from.DepConditions, k, 'S'), LetterAt(from.DepAutoUnsched, k, ' ')});
+  }
+  direct.built = true;
+  return direct;
+}
+
 // Breadth-first over RunAfter entries: the job's own entries first, then the
 // entries of each predecessor in the order they were reached.
 std::vector<Predecessor> DependencyIndex::Walk(int job, RunLog& log) {
@@ -68,16 +84,16 @@ std::vector<Predecessor> DependencyIndex::Walk(int job, RunLog& log) {
   std::vector<Predecessor> found;
   std::vector<int> queue{job};
   for (size_t q = 0; q < queue.size(); ++q) {
-    const Job& from = schedule_[queue[q]];
-    for (size_t k = 0; k < from.RunAfter.size(); ++k) {
-      std::string_view name = TrimView(from.RunAfter[k]);
-      if (name.empty() && q > 0)
-        log.FatalStop("Empty RunAfter entry for job " + from.JobName.Padded() + ".  Critical error.");
-      int pred = FindJob(name);
-      if (pred == 0 || seen_[static_cast<size_t>(pred)] == stamp_) continue;
-      seen_[static_cast<size_t>(pred)] = stamp_;
-      found.push_back({pred, LetterAt(from.DepConditions, k, 'S'), LetterAt(from.DepAutoUnsched, k, ' ')});
-      queue.push_back(pred);
+    const Direct& direct = DirectOf(queue[q]);
+    if (direct.empty_entry && q > 0)
+      log.FatalStop("Empty RunAfter entry for job " + schedule_[queue[q]].JobName.Padded() +
+                    ".  Critical error.");
+    for (const Predecessor& pred : direct.preds) {
+      auto slot = static_cast<size_t>(pred.job);
+      if (seen_[slot] == stamp_) continue;
+      seen_[slot] = stamp_;
+      found.push_back(pred);
+      queue.push_back(pred.job);
     }
   }
   return found;

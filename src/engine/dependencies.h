@@ -36,11 +36,21 @@ class DependencyIndex {
   const std::vector<Predecessor>& Predecessors(int job, RunLog& log);
 
  private:
+  // A job's own RunAfter entries resolved to job indexes, so that the walks,
+  // which visit every edge of every job's ancestry, never touch a name.
+  struct Direct {
+    std::vector<Predecessor> preds;
+    bool empty_entry = false;  // a blank RunAfter entry
+    bool built = false;
+  };
+
   void BuildNames();
+  const Direct& DirectOf(int job);
   std::vector<Predecessor> Walk(int job, RunLog& log);
 
   const Schedule& schedule_;
   std::unordered_map<std::string, int> names_;
+  std::vector<Direct> direct_;
   std::vector<std::vector<Predecessor>> lists_;
   std::vector<bool> built_;
   std::vector<uint32_t> seen_;  // walk stamps, to keep each predecessor once

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/dependencies.h"
@@ -122,6 +123,7 @@ class Engine {
   void ScanOutput(int job);
   void FinishJob(int job);
   void RecordRunning();
+  void AddRunning(int job);
   // Events (engine_events.cc).
   void InsertEvent(int job, const std::string& text);
   void DeleteEvent(int job);
@@ -157,6 +159,7 @@ class Engine {
   std::vector<int64_t> output_offsets_;
   // What runs now, for the exclusivity, CPU and DOS tests.
   std::vector<int> running_;
+  std::unordered_set<std::string> running_words_;  // upper-cased exclusivity words of running_
   int running_cpu_ = 0;
   int running_dos_ = 0;
   std::string wait_list_;  // reused by every dependency check

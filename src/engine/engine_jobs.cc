@@ -84,9 +84,7 @@ void Engine::Submit(int i) {
            FormatDateTime(job.StartedAt, "hh:nn:ss");
     if (job.DeleteWaitFile) DeleteTrigger(schedule_, log_, job);
     if (job.SubmitOnly) kick_soon_ = true;
-    running_.push_back(i);
-    running_cpu_ += job.CpuUsage;
-    if (job.IsDosProgram) ++running_dos_;
+    AddRunning(i);
   } else {
     job.StatusText = "Submit Failed";
     job.Status = JobStatus::SubmitFailed;
@@ -206,14 +204,20 @@ void Engine::FinishJob(int i) {
 
 void Engine::RecordRunning() {
   running_.clear();
+  running_words_.clear();
   running_cpu_ = running_dos_ = 0;
-  for (int i = 1; i <= schedule_.JobCount(); ++i) {
-    const Job& job = schedule_[i];
-    if (job.Status != JobStatus::Running) continue;
-    running_.push_back(i);
-    running_cpu_ += job.CpuUsage;
-    if (job.IsDosProgram) ++running_dos_;
-  }
+  for (int i = 1; i <= schedule_.JobCount(); ++i)
+    if (schedule_[i].Status == JobStatus::Running) AddRunning(i);
+}
+
+// Keeps what the exclusivity, CPU and DOS tests ask of the running jobs, so
+// that each test costs the same however many jobs run.
+void Engine::AddRunning(int i) {
+  const Job& job = schedule_[i];
+  running_.push_back(i);
+  running_cpu_ += job.CpuUsage;
+  if (job.IsDosProgram) ++running_dos_;
+  for (std::string_view word : SplitWords(job.Exclusivity)) running_words_.insert(Upper(word));
 }
 
 }  // namespace qlr
