@@ -28,6 +28,8 @@ void RunGuarded(const std::function<void()>& entry) {
   }
 }
 
-void SetProgramEndAction(std::function<void(int status)> action) { EndAction() = std::move(action); }
+void SetProgramEndAction(std::function<void(int status)> action) {
+  EndAction() = std::move(action);
+}
 
 }  // namespace qlr

@@ -16,10 +16,11 @@ template <class Slot>
 auto Guarded(Slot slot) {
   // The return type lets connect() find out how many of a signal's arguments
   // the slot takes (clicked(bool) into a slot without any).
-  return [slot = std::move(slot)](auto&&... args)
-             -> decltype(std::declval<const Slot&>()(std::forward<decltype(args)>(args)...), void()) {
-    RunGuarded([&] { slot(std::forward<decltype(args)>(args)...); });
-  };
+  return
+      [slot = std::move(slot)](auto&&... args)
+          -> decltype(std::declval<const Slot&>()(std::forward<decltype(args)>(args)...), void()) {
+        RunGuarded([&] { slot(std::forward<decltype(args)>(args)...); });
+      };
 }
 
 // What a fatal stop does in the GUI; the default leaves the process with

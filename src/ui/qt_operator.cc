@@ -17,11 +17,16 @@ QString TitleOrProgram(const std::string& title) {
 
 QMessageBox::StandardButtons ButtonsFor(Buttons buttons) {
   switch (buttons) {
-    case Buttons::Ok: return QMessageBox::Ok;
-    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Buttons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case Buttons::Ok:
+      return QMessageBox::Ok;
+    case Buttons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
@@ -29,12 +34,18 @@ QMessageBox::StandardButtons ButtonsFor(Buttons buttons) {
 // Closing a box with Escape or its frame gives the set's "leave it" answer.
 Answer AnswerFor(int button, Buttons buttons) {
   switch (button) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Retry: return Answer::Retry;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: break;
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Retry:
+      return Answer::Retry;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    default:
+      break;
   }
   if (buttons == Buttons::YesNo) return Answer::No;
   return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
@@ -73,8 +84,8 @@ std::optional<std::string> QtOperator::Input(const std::string& prompt, const st
 
 FileChooser QtFileChooser(QWidget* parent) {
   return [parent](const std::string& suggested, const std::string& filter) {
-    return FromQString(QFileDialog::getOpenFileName(parent, QString(), ToQString(suggested),
-                                                    QtFilter(filter)));
+    return FromQString(
+        QFileDialog::getOpenFileName(parent, QString(), ToQString(suggested), QtFilter(filter)));
   };
 }
 

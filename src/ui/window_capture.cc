@@ -13,7 +13,8 @@ bool SaveWindowPicture(QWidget* window, const QString& path) {
 }
 
 QString CaptureFileName(const QWidget* window) {
-  const QString name = window->objectName().isEmpty() ? QStringLiteral("window") : window->objectName();
+  const QString name =
+      window->objectName().isEmpty() ? QStringLiteral("window") : window->objectName();
   return name + QDateTime::currentDateTime().toString(QStringLiteral("-yyyyMMdd-HHmmss")) +
          QStringLiteral(".png");
 }
