@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_buttons.h"
 #include "ui/dialogs.h"
 #include "ui/program_end_guard.h"
 
@@ -36,14 +37,11 @@ void DummyOptionsDialog::CreateChecks() {
 }
 
 void DummyOptionsDialog::CreateCommands() {
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_button_->setDefault(true);
-  cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
-  help_button_ = new QPushButton(QStringLiteral("&Help"), this);
-  connect(ok_button_, &QPushButton::clicked, this, Guarded([this] { OnOk(); }));
-  connect(cancel_button_, &QPushButton::clicked, this, Guarded([this] { reject(); }));
-  connect(help_button_, &QPushButton::clicked, this,
-          Guarded([this] { ShowHelpTopic(gui_, "Dummy Run Options"); }));
+  const DialogButtons buttons =
+      CreateDialogButtons(this, gui_, "Dummy Run Options", [this] { OnOk(); });
+  ok_button_ = buttons.ok;
+  cancel_button_ = buttons.cancel;
+  help_button_ = buttons.help;
 }
 
 // The menu bar's one entry does what the OK command does.

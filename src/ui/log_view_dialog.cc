@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "log/view_log.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialogs.h"
 #include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
@@ -65,14 +66,11 @@ void LogViewDialog::CreateNameList() {
 }
 
 void LogViewDialog::CreateCommands() {
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_button_->setDefault(true);
-  cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
-  help_button_ = new QPushButton(QStringLiteral("&Help"), this);
-  connect(ok_button_, &QPushButton::clicked, this, Guarded([this] { OnOk(); }));
-  connect(cancel_button_, &QPushButton::clicked, this, Guarded([this] { reject(); }));
-  connect(help_button_, &QPushButton::clicked, this,
-          Guarded([this] { ShowHelpTopic(gui_, "Log View Specifications"); }));
+  const DialogButtons buttons =
+      CreateDialogButtons(this, gui_, "Log View Specifications", [this] { OnOk(); });
+  ok_button_ = buttons.ok;
+  cancel_button_ = buttons.cancel;
+  help_button_ = buttons.help;
 }
 
 void LogViewDialog::CreateLayout() {

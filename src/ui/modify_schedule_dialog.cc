@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialogs.h"
 #include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
@@ -158,18 +159,15 @@ void ModifyScheduleDialog::CreateJobList() {
 
 void ModifyScheduleDialog::CreateCommands() {
   clear_button_ = new QPushButton(QStringLiteral("Clear"), this);
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_button_->setDefault(true);
-  cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
-  help_button_ = new QPushButton(QStringLiteral("&Help"), this);
+  const DialogButtons buttons =
+      CreateDialogButtons(this, gui_, "Modify Schedule", [this] { OnOk(); });
+  ok_button_ = buttons.ok;
+  cancel_button_ = buttons.cancel;
+  help_button_ = buttons.help;
   connect(clear_button_, &QPushButton::clicked, this, Guarded([this] {
             modify_.Clear();
             Redraw();
           }));
-  connect(ok_button_, &QPushButton::clicked, this, Guarded([this] { OnOk(); }));
-  connect(cancel_button_, &QPushButton::clicked, this, Guarded([this] { reject(); }));
-  connect(help_button_, &QPushButton::clicked, this,
-          Guarded([this] { ShowHelpTopic(gui_, "Modify Schedule"); }));
 }
 
 void ModifyScheduleDialog::CreateLayout() {
