@@ -52,15 +52,13 @@ TEST(ListTrueTermsTest, GoldenTable) {
     for (const std::string& expected : c.lists)
       EXPECT_EQ(ListTrueTerms(CalendarWith(c.holidays), *ParseDate(Split(expected, ',')[8])),
                 expected);
-}
-
-TEST(ListTrueTermsTest, FollowsWorkdaysAndLongForm) {
-  CalendarSettings cal = CalendarWith({}, "Sat,Sun");
-  SetDateFormats(cal, "2");
-  EXPECT_EQ(ListTrueTerms(cal, MakeDateTime(2026, 5, 23, 13, 45, 0)),
+  CalendarSettings weekend_work = CalendarWith({}, "Sat,Sun");  // other Workdays, long dates
+  SetDateFormats(weekend_work, "2");
+  EXPECT_EQ(ListTrueTerms(weekend_work, MakeDateTime(2026, 5, 23, 13, 45, 0)),
             "-9CDOM,+23CDOM,-4WDOM,+7WDOM,-2Sat,+4Sat,Daily,Sat,2026 May 23,Weekends,Workdays,"
             "Weekdays+,Workdays-");
 }
+
 
 // What the comparison below leaves out: blanks, exact spelling, short-form dates,
 // and terms with a comma, searched as text so they may span neighbouring items.
@@ -177,10 +175,7 @@ TEST(RelDaySelectTest, AsksUntilAcceptable) {
                                                           : '?';
     EXPECT_EQ(asked, c.asked) << c.key;
   }
-}
-
-TEST(AddFrequencyTermTest, AppendsTrimmed) {
-  EXPECT_EQ(AddFrequencyTerm("Mon", "+1CDOM"), "Mon +1CDOM");
+  EXPECT_EQ(AddFrequencyTerm("Mon", "+1CDOM"), "Mon +1CDOM");  // the chosen term joins the list
   EXPECT_EQ(AddFrequencyTerm("", "+1CDOM"), "+1CDOM");
   EXPECT_EQ(AddFrequencyTerm(" Mon ", ""), " Mon ");
 }

@@ -26,6 +26,8 @@ struct ModifyTest : testing::EngineFixture {
     Job& uno = Add("UNO");
     uno.Group = "G1", uno.OverrideCode = "U";
     Add("NED", "Sat").Group = "G1";
+    s.StartSuspended = true;
+    Open();
   }
   ModifySchedule& Show(ModifyAction action, bool include = false) {
     dialog = std::make_unique<ModifySchedule>(s, *engine, log, filter);
@@ -48,9 +50,7 @@ struct ModifyTest : testing::EngineFixture {
 };
 
 TEST_F(ModifyTest, CandidatesFollowActionGroupAndTicks) {
-  s.StartSuspended = true;
   AddDay();
-  Open();
   struct Row {
     ModifyAction action;
     int group_row;
@@ -108,9 +108,7 @@ TEST_F(ModifyTest, CascadeSelectsListedDependantsOnly) {
 }
 
 TEST_F(ModifyTest, OkAppliesCodesStatusesAndLogLines) {
-  s.StartSuspended = true;
   AddDay();
-  Open();
   struct Row {
     const char* name;
     ModifyAction action;
@@ -139,25 +137,17 @@ TEST_F(ModifyTest, OkAppliesCodesStatusesAndLogLines) {
   EXPECT_EQ(J("CAT").StartedAt, 0);
   const auto& unsub = engine->window().unsubmitted;
   EXPECT_EQ(unsub, (std::vector<int>{s.FindJob("CAT"), s.FindJob("UNO"), s.FindJob("NED")}));
-}
-
-// The pane's modification lines are for reading: forcing one must not end the job.
-TEST_F(ModifyTest, ForcingAModificationLineChangesNothing) {
-  s.StartSuspended = true;
-  AddDay();
-  Open();
-  Show(ModifyAction::Unschedule);
-  Pick("ABE");
-  dialog->Ok();
+  // The pane's modification lines are for reading: forcing one must not end the job.
+  const std::vector<std::string> events = EventTexts();
+  const auto abe = std::find(events.begin(), events.end(), "ABE      (Daily)\tRunning");
+  ASSERT_NE(abe, events.end());
   op.AnswerNext(Answer::Yes);
-  engine->ForceEvent(static_cast<int>(engine->window().events.size()) - 1);
+  engine->ForceEvent(static_cast<int>(abe - events.begin()));
   EXPECT_EQ(J("ABE").Status, JobStatus::Running);
 }
 
 TEST_F(ModifyTest, ClosingAsksOnlyWithASelection) {
-  s.StartSuspended = true;
   AddDay();
-  Open();
   struct Row {
     bool pick;
     Answer answer;

@@ -7,18 +7,15 @@
 namespace qlr {
 namespace {
 
-using testing::EngineFixture;
-
-using DayTest = EngineFixture;
+using DayTest = testing::EngineFixture;
 
 TEST_F(DayTest, SummaryListsEveryCategoryAndCounts) {
   const DateTime today = MakeDateTime(2026, 12, 4, 1, 0, 0);
   Add("NEW");
   Job& done = Add("DONE");
   done.StartedAt = today, done.EndedAt = today + 60;
-  Job& left = Add("LEFT");  // running when the program stopped
-  left.StartedAt = today;
-  left.Process = {7, 0, 4242, 4242};
+  Job& left = Add("LEFT");  // running when the program stopped, followed until forced
+  left.StartedAt = today, left.Process = {7, 0, 4242, 4242};
   launcher.Adopt(4242, 3600);
   Add("SATONLY", "Sat");
   Job& off = Add("OFF");
@@ -42,15 +39,20 @@ TEST_F(DayTest, SummaryListsEveryCategoryAndCounts) {
   EXPECT_EQ(EventTexts(), std::vector<std::string>{"LEFT    \tForce Completion"});
   EXPECT_TRUE(engine->window().events_shown);
   EXPECT_EQ(dir.Read("NEW.trk").rfind("Started,TEST,", 0), 0u);  // "Scheduled", then submitted
+
+  op.AnswerNext(Answer::Yes);
+  engine->ForceEvent(0);
+  EXPECT_TRUE(Listed("LEFT\tForced completion at 06:00:00"));
+  EXPECT_TRUE(Listed("LEFT    \tCompleted at 06:00:00 (Duration 05:00:00)"));
+  EXPECT_TRUE(EventTexts().empty());
+  EXPECT_TRUE(launcher.terminated.empty());  // forcing never touches the process
 }
 
 TEST_F(DayTest, AlwaysLogsTheScheduledCountAndWarnsOfFailures) {
   s.ShowFailedJobsWarning = true;
-  Job& failed = Add("BAD");
-  failed.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0);
-  failed.EndedAt = failed.StartedAt + 5;
-  failed.FailedFlag = true;
-  failed.Status = JobStatus::Failed;  // as the reader gives a job that failed today
+  Job& bad = Add("BAD");  // as the reader gives a job that failed today
+  bad.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0), bad.EndedAt = bad.StartedAt + 5;
+  bad.FailedFlag = true, bad.Status = JobStatus::Failed;
   Open();
   EXPECT_TRUE(Listed("BAD      (Daily)\tprevious execution failed"));
   EXPECT_TRUE(Listed("1 Job(s) previously failed."));
@@ -59,25 +61,11 @@ TEST_F(DayTest, AlwaysLogsTheScheduledCountAndWarnsOfFailures) {
   EXPECT_TRUE(launcher.started.empty());
 }
 
-TEST_F(DayTest, AJobLeftRunningIsFollowedUntilForced) {
-  Job& left = Add("LEFT");
-  left.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0);
-  left.Process = {7, 0, 4242, 4242};
-  launcher.Adopt(4242, 3600);
-  Job& gone = Add("GONE");  // its process ended while the program was down
-  gone.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0);  // not via `left`: Add() may move it
-  gone.Process = {7, 0, 4343, 4343};
+TEST_F(DayTest, AJobWhoseProcessEndedWhileDownIsCompleted) {
+  Job& gone = Add("GONE");
+  gone.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0), gone.Process = {7, 0, 4343, 4343};
   Open();
   EXPECT_EQ(J("GONE").Status, JobStatus::Completed);
-  EXPECT_EQ(J("LEFT").Status, JobStatus::Running);
-  EXPECT_EQ(EventTexts(), std::vector<std::string>{"LEFT    \tForce Completion"});
-
-  op.AnswerNext(Answer::Yes);
-  engine->ForceEvent(0);
-  EXPECT_TRUE(Listed("LEFT\tForced completion at 06:00:00"));
-  EXPECT_TRUE(Listed("LEFT    \tCompleted at 06:00:00 (Duration 05:00:00)"));
-  EXPECT_TRUE(EventTexts().empty());
-  EXPECT_TRUE(launcher.terminated.empty());  // forcing never touches the process
 }
 
 TEST_F(DayTest, ForcingAFileEventSubmitsTheJob) {
@@ -132,12 +120,10 @@ TEST_F(DayTest, RolloverWaitsForRunningAndDeferredJobs) {
     s.RunDate = MakeDate(2026, 12, 4);
     Job& other = Add("OTHER");
     other.WaitFile = dir.File("never");  // a waiting job never holds the rollover
-    if (c.running) launcher.Script("run LONG", {{}, 2 * 86400});
-    if (c.running) Add("LONG");
+    if (c.running) Scripted("LONG", {{}, 2 * 86400});
     if (c.defer_waiting) {
       Job& d = Add("DEFER");
-      d.DeferRollover = true;
-      d.WaitFile = dir.File("never.too");
+      d.DeferRollover = true, d.WaitFile = dir.File("never.too");
     }
     Open();
     Pass(86400 + 1);
@@ -174,15 +160,6 @@ TEST_F(DayTest, ManualRolloverAndClosingAsk) {
   EXPECT_TRUE(engine->Close());
   EXPECT_EQ(saves, before + 1);
   EXPECT_NE(dir.Read("run.log").find(" Closing\r\n"), std::string::npos);
-}
-
-TEST_F(DayTest, ListKeepsTheNewest500Lines) {
-  Add("A").WaitFile = dir.File("never");
-  Open();
-  for (int i = 0; i < 600; ++i) log.LogAndList("line " + std::to_string(i));
-  EXPECT_EQ(List().size(), 500u);
-  EXPECT_EQ(List().back(), "line 599");
-  EXPECT_EQ(List().front(), "line 100");
 }
 
 }  // namespace

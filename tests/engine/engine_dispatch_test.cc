@@ -5,76 +5,37 @@
 namespace qlr {
 namespace {
 
-using testing::EngineFixture;
-using testing::FakeOutcome;
+using DispatchTest = testing::EngineFixture;
 
-using DispatchTest = EngineFixture;
+// B is the job under test in both tables.
+using Build = std::function<void(DispatchTest&)>;
 
 TEST_F(DispatchTest, WaitTexts) {
-  struct Case {
-    const char* what;
-    std::function<void(DispatchTest&)> build;  // B is the job under test
+  const struct {
     const char* status_text;
-  };
-  const FakeOutcome hour{{}, 3600};
-  const Case cases[] = {
-      {"earliest start", [](DispatchTest& t) { t.Add("B").EarliestStart = "22:00"; }, "Too early (22:00)"},
-      {"running predecessor",
-       [&](DispatchTest& t) {
-         t.launcher.Script("run A", hour);
-         t.Add("A");
-         After(t.Add("B"), "A");
-       },
-       "Wait Job (A(S) - Running)"},
-      {"predecessor of a predecessor",
-       [&](DispatchTest& t) {
-         t.launcher.Script("run A", hour);
-         t.Add("A");
-         After(t.Add("M"), "a");  // names compare without regard to case
-         After(t.Add("B"), "M");
-       },
-       "Wait Job (M(S) - Not Started, A(S) - Running)"},
-      {"failed predecessor, after success",
-       [](DispatchTest& t) {
-         t.launcher.Script("run A", {{"an ERROR here"}, 0});
-         t.Add("A");
-         After(t.Add("B"), "A");
-       },
-       "Wait Job (A(S) - Failed)"},
-      {"completed predecessor, after failure",
-       [](DispatchTest& t) {
-         t.Add("A");
-         After(t.Add("B"), "A", 'F');
-       },
-       "Wait Job (A(F) - Succeeded)"},
-      {"exclusivity shared",
-       [&](DispatchTest& t) {
-         t.launcher.Script("run A", hour);
-         t.Add("A").Exclusivity = "DB";
-         t.Add("B").Exclusivity = "TAPE  db";
-       },
-       "Wait Excl (TAPE  db)"},
-      {"CPU",
-       [&](DispatchTest& t) {
-         t.s.CpuLimit = 100;
-         t.launcher.Script("run A", hour);
-         t.Add("A").CpuUsage = 60;
-         t.Add("B").CpuUsage = 50;
-       },
-       "Wait CPU"},
-      {"DOS serialisation",
-       [&](DispatchTest& t) {
+    Build build;
+  } cases[] = {
+      {"Too early (22:00)", [](auto& t) { t.Add("B").EarliestStart = "22:00"; }},
+      {"Wait Job (A(S) - Running)", [](auto& t) { t.Scripted("A"), After(t.Add("B"), "A"); }},
+      {"Wait Job (M(S) - Not Started, A(S) - Running)",  // names compare without regard to case
+       [](auto& t) { t.Scripted("A"), After(t.Add("M"), "a"), After(t.Add("B"), "M"); }},
+      {"Wait Job (A(S) - Failed)",
+       [](auto& t) { t.Scripted("A", {{"an ERROR here"}, 0}), After(t.Add("B"), "A"); }},
+      {"Wait Job (A(F) - Succeeded)", [](auto& t) { t.Add("A"), After(t.Add("B"), "A", 'F'); }},
+      {"Wait Excl (TAPE  db)",
+       [](auto& t) { t.Scripted("A").Exclusivity = "DB", t.Add("B").Exclusivity = "TAPE  db"; }},
+      {"Wait CPU",
+       [](auto& t) { t.s.CpuLimit = 99, t.Scripted("A").CpuUsage = 60, t.Add("B").CpuUsage = 45; }},
+      {"Wait DOS",
+       [](auto& t) {
          t.s.SerialiseDosJobs = true;
-         t.launcher.Script("run A", hour);
-         t.Add("A").IsDosProgram = true;
-         t.Add("B").IsDosProgram = true;
-       },
-       "Wait DOS"},
-      {"external file", [](DispatchTest& t) { t.Add("B").WaitFile = " /no/such/file "; }, "Wait File (/no/such/file)"},
-      {"standard trigger", [](DispatchTest& t) { t.Add("B").WaitFile = ".. PAY1"; }, "Wait Trigger (PAY1)"},
+         t.Scripted("A").IsDosProgram = true, t.Add("B").IsDosProgram = true;
+       }},
+      {"Wait File (/no/such/file)", [](auto& t) { t.Add("B").WaitFile = " /no/such/file "; }},
+      {"Wait Trigger (PAY1)", [](auto& t) { t.Add("B").WaitFile = ".. PAY1"; }},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.status_text);
     s.ClearJobs();
     launcher.ClearScript();
     c.build(*this);
@@ -86,46 +47,30 @@ TEST_F(DispatchTest, WaitTexts) {
 }
 
 TEST_F(DispatchTest, JobsThatMayRunTogether) {
-  struct Case {
+  const struct {
     const char* what;
-    std::function<void(DispatchTest&)> build;
-  };
-  const FakeOutcome hour{{}, 3600};
-  const Case cases[] = {
+    Build build;
+  } cases[] = {
       {"exclusivity names are whole words",
-       [&](DispatchTest& t) {
-         t.launcher.Script("run A", hour);
-         t.Add("A").Exclusivity = "DBX";
-         t.Add("B").Exclusivity = "DB";
-       }},
+       [](auto& t) { t.Scripted("A").Exclusivity = "DBX", t.Add("B").Exclusivity = "DB"; }},
       {"ignoring the CPU limit",
-       [&](DispatchTest& t) {
-         t.s.CpuLimit = 100;
-         t.options.IgnoreCpuLimit = true;
-         t.launcher.Script("run A", hour);
-         t.Add("A").CpuUsage = 60;
-         t.Add("B").CpuUsage = 50;
+       [](auto& t) {
+         t.s.CpuLimit = 100, t.options.IgnoreCpuLimit = true;
+         t.Scripted("A").CpuUsage = 60, t.Add("B").CpuUsage = 50;
        }},
       {"unconditional after a failure",
-       [](DispatchTest& t) {
-         t.launcher.Script("run A", {{"FATAL: disk"}, 0});
-         t.Add("A");
-         After(t.Add("B"), "A", 'U');
-       }},
+       [](auto& t) { t.Scripted("A", {{"FATAL: disk"}, 0}), After(t.Add("B"), "A", 'U'); }},
       {"forced submission skips the waits but the file",
-       [](DispatchTest& t) {
+       [](auto& t) {
          Job& b = t.Add("B");
-         b.EarliestStart = "23:00";
-         b.OverrideCode = "S";
+         b.EarliestStart = "23:00", b.OverrideCode = "S";
        }},
       {"a dummy run ignores the start time and the file",
-       [](DispatchTest& t) {
-         t.s.DummyRun = true;
-         t.s.DummyProg = "/bin/QLRDummy";
+       [](auto& t) {
+         t.s.DummyRun = true, t.s.DummyProg = "/bin/QLRDummy";
          t.s.DummyModel = "%DummyProg% JN=%JobName%";
          Job& b = t.Add("B");
-         b.EarliestStart = "23:00";
-         b.WaitFile = "/no/such/file";
+         b.EarliestStart = "23:00", b.WaitFile = "/no/such/file";
        }},
   };
   for (const auto& c : cases) {
@@ -154,8 +99,7 @@ TEST_F(DispatchTest, EarliestStartBeforeTheDayStartMeansTheNextMorning) {
 }
 
 TEST_F(DispatchTest, AutoUnscheduleWhenAPredecessorCanNoLongerSatisfy) {
-  launcher.Script("run A", {{"ERROR 42"}, 0});
-  Add("A");
+  Scripted("A", {{"ERROR 42"}, 0});
   After(Add("B"), "A", 'S', 'Y');
   Open();
   Pass(1);  // A fails, and B can no longer run
@@ -166,8 +110,7 @@ TEST_F(DispatchTest, AutoUnscheduleWhenAPredecessorCanNoLongerSatisfy) {
 
 TEST_F(DispatchTest, WaitFileHasOneEventUntilItAppears) {
   Job& b = Add("B");
-  b.WaitFile = dir.File("go.flag");
-  b.DeleteWaitFile = true;
+  b.WaitFile = dir.File("go.flag"), b.DeleteWaitFile = true;
   Add("C").WaitFile = "..PAY1";
   Open();
   Pass(5);
@@ -189,25 +132,20 @@ TEST_F(DispatchTest, WaitFileHasOneEventUntilItAppears) {
   EXPECT_EQ(engine->window().events[0].key, 0);
 }
 
-TEST_F(DispatchTest, StatusReportListsEveryReason) {
+TEST_F(DispatchTest, StatusReportThenForcedSubmission) {
   s.CpuLimit = 100;
-  launcher.Script("run A", {{}, 3600});
-  Add("A").CpuUsage = 60;
+  Scripted("A").CpuUsage = 60;
   Job& b = Add("B");
-  b.CpuUsage = 50;
-  b.EarliestStart = "22:00";
+  b.CpuUsage = 50, b.EarliestStart = "22:00";
   Open();
   ASSERT_EQ(engine->window().unsubmitted.size(), 1u);
   EXPECT_EQ(engine->UnsubText(0), "B       \tToo early (22:00)");
   EXPECT_EQ(engine->StatusReport(0), "Too early (22:00),Wait CPU");
   EXPECT_EQ(op.told.back(), "Job B        status: Too early (22:00),Wait CPU");
-}
 
-TEST_F(DispatchTest, ForcedSubmissionIsAskedOnceThenToldAgain) {
-  Add("B").EarliestStart = "22:00";
-  Open();
+  s.CpuLimit = 9999;
   op.AnswerNext(Answer::Yes);
-  engine->ForceSubmit(0);
+  engine->ForceSubmit(0);  // asked once, then told
   EXPECT_EQ(op.asked.back(), "Force submit job B?");
   EXPECT_TRUE(Listed("Job B scheduled for forced submission."));
   engine->ForceSubmit(0);

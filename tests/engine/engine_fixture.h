@@ -34,9 +34,7 @@ struct EngineFixture : ::testing::Test {
     s.ScheduleName = "TEST";
     s.ScheduleFile = dir.File("test.sch");
     s.LogFile = dir.File("run.log");
-    s.TriggerPath = dir.path();
-    s.TrackerPath = dir.path();
-    s.JobOutputPath = dir.path();
+    s.TriggerPath = s.TrackerPath = s.JobOutputPath = dir.path();
     s.RunTimeErrorText = "ERROR|FATAL";
     s.RunDate = MakeDate(2026, 12, 4);
     s.DayStart = 0;
@@ -44,14 +42,19 @@ struct EngineFixture : ::testing::Test {
   }
 
   Job& Add(const std::string& name, const std::string& frequency = "Daily") {
-    s.Jobs.emplace_back();
-    Job& job = s.Jobs.back();
+    Job& job = s.Jobs.emplace_back();
     job.JobName = name;
     job.Group = "General";
     job.CommandLine = "run " + name;
     job.Frequency = frequency;
     job.LastDuration = 30;
     return job;
+  }
+
+  // A daily job whose run the launcher plays as `outcome` (by default an hour's run).
+  Job& Scripted(const std::string& name, const FakeOutcome& outcome = {{}, 3600}) {
+    launcher.Script("run " + name, outcome);
+    return Add(name);
   }
 
   static void After(Job& job, const std::string& pred, char condition = 'S', char auto_unsched = ' ') {

@@ -8,17 +8,12 @@
 namespace qlr {
 namespace {
 
-using testing::EngineFixture;
-using testing::FakeOutcome;
-
-using JobsTest = EngineFixture;
+using JobsTest = testing::EngineFixture;
 
 TEST_F(JobsTest, ASuccessfulRunLeavesItsTraces) {
-  launcher.Script("run A", {{"all fine"}, 5});
-  Job& a = Add("A", "Workdays");
-  a.TriggerFile = kStandardTriggerMark;
-  a.NormalMailTo = "ops";
-  a.AbnormalMailTo = "oncall";
+  Job& a = Scripted("A", {{"all fine"}, 5});
+  a.Frequency = "Workdays", a.TriggerFile = kStandardTriggerMark;
+  a.NormalMailTo = "ops", a.AbnormalMailTo = "oncall";
   Open();
   EXPECT_TRUE(Listed("A        (Workdays) \tSubmitted at 06:00:00"));
   EXPECT_EQ(launcher.started.at(0).command_line, "run A");
@@ -37,11 +32,8 @@ TEST_F(JobsTest, ASuccessfulRunLeavesItsTraces) {
 
 TEST_F(JobsTest, AnErrorTextStopsTheJobAndFailsIt) {
   s.ShowFailedJobsWarning = true;
-  launcher.Script("run A", {{"step 1", "Fatal: disk full"}, 3600});
-  Job& a = Add("A");
-  a.AbnormalMailTo = "oncall";
-  a.Critical = true;
-  a.TriggerFile = dir.File("after.trg");
+  Job& a = Scripted("A", {{"step 1", "Fatal: disk full"}, 3600});
+  a.AbnormalMailTo = "oncall", a.Critical = true, a.TriggerFile = dir.File("after.trg");
   Open();
   Pass(2);  // the error text is seen: the job is asked to stop
   EXPECT_EQ(launcher.terminated.size(), 1u);
@@ -73,8 +65,7 @@ TEST_F(JobsTest, ExitCodesFailOnlyWhenAsked) {
   for (const auto& c : cases) {
     s.ClearJobs();
     s.FailOnExitCode = c.fail_on_exit_code;
-    launcher.Script("run A", {{}, 0, c.exit_code});
-    Add("A");
+    Scripted("A", {{}, 0, c.exit_code});
     clock.Set(MakeDateTime(2026, 12, 4, 6, 0, 0));
     Open();
     Pass(1);
@@ -113,8 +104,7 @@ TEST_F(JobsTest, ListTipsNameTheJobsDescription) {
 
 TEST_F(JobsTest, SubmissionFailureIsLoggedAndNotRetried) {
   s.ShowFailedJobsWarning = true;
-  launcher.Script("run A", {{}, 0, 0, true});
-  Add("A", "Mon Fri");
+  Scripted("A", {{}, 0, 0, true}).Frequency = "Mon Fri";
   Open();
   EXPECT_TRUE(Listed("A(Mon Fri) \tSubmission failed at 06:00:00"));
   EXPECT_EQ(J("A").StatusText, "Submit Failed");
@@ -125,8 +115,7 @@ TEST_F(JobsTest, SubmissionFailureIsLoggedAndNotRetried) {
 
 TEST_F(JobsTest, JobsWithoutAProcessEndAtTheNextPass) {
   Add("EMPTY").CommandLine = "  ";
-  launcher.Script("run ONLY", {{}, 3600});
-  Add("ONLY").SubmitOnly = true;
+  Scripted("ONLY").SubmitOnly = true;
   Open();
   EXPECT_TRUE(Listed("EMPTY    (Daily) \tSubmitted at 06:00:00"));
   EXPECT_EQ(launcher.started.size(), 1u);  // only the submit-only job starts anything
@@ -148,8 +137,7 @@ TEST_F(JobsTest, AutoRescheduleByCondition) {
   };
   for (const auto& c : cases) {
     s.ClearJobs();
-    launcher.Script("run A", {{c.fails ? "ERROR" : "ok"}, 0});
-    Add("A").AutoReschedule = static_cast<uint8_t>(c.when);
+    Scripted("A", {{c.fails ? "ERROR" : "ok"}, 0}).AutoReschedule = static_cast<uint8_t>(c.when);
     Open();
     Pass(1);
     EXPECT_EQ(J("A").StatusText == "Rescheduled" || J("A").Status == JobStatus::Running, c.rescheduled)
@@ -159,8 +147,7 @@ TEST_F(JobsTest, AutoRescheduleByCondition) {
 }
 
 TEST_F(JobsTest, KickIntervalFollowsWhatRuns) {
-  launcher.Script("run A", {{}, 100});
-  Add("A").LastDuration = 4;
+  Scripted("A", {{}, 100}).LastDuration = 4;
   Add("B").WaitFile = dir.File("never");
   Open();
   EXPECT_EQ(engine->window().timer_interval_ms, 2000);  // half of A's last run
@@ -182,9 +169,8 @@ TEST_F(JobsTest, DummyRunCommandsAndStamps) {
   s.RunDate = MakeDate(2026, 11, 30);
   s.DummyProg = "/opt/q/QLRDummy";
   s.DummyModel = std::string(kDefaultDummyModel);
-  Job& a = Add("PAY1", "Daily");
-  a.CommandLine = "a \"b\"";
-  a.NormalMailTo = "ops";
+  Job& a = Add("PAY1");
+  a.CommandLine = "a \"b\"", a.NormalMailTo = "ops";
   Open();
   EXPECT_EQ(launcher.started.at(0).command_line,
             "/opt/q/QLRDummy JN=PAY1,CL=\"a b\",F=\"Daily\",OTT=ON,RES=S,GO=Y");
@@ -198,9 +184,7 @@ TEST_F(JobsTest, SuspendStopsSubmissionsOnly) {
   s.StartSuspended = true;
   Add("A");
   Open();
-  EXPECT_EQ(engine->window().suspend_caption, "Un&suspend");
-  EXPECT_TRUE(engine->window().suspend_highlighted);
-  EXPECT_TRUE(launcher.started.empty());
+  EXPECT_TRUE(engine->window().suspend_highlighted && launcher.started.empty());
   engine->ToggleSuspend();
   EXPECT_EQ(engine->window().suspend_caption, "&Suspend");
   Pass();

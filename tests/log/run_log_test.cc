@@ -67,22 +67,18 @@ TEST_F(LogFixture, AppendsLinesAndFeedsTheList) {
   EXPECT_EQ(listed, std::vector<std::string>{"JOB1\tSubmitted at 06:30:05"});
 }
 
-TEST_F(LogFixture, AFailedWriteEndsTheProgram) {
-  schedule.LogFile = dir.File("missing/run.log");
-  EXPECT_THROW(log.LogWrite("x"), ProgramEnd);
-  EXPECT_EQ(op.told, std::vector<std::string>{"Quillruun Cannot write to file " + dir.File("missing/run.log")});
-  schedule.LogFile.clear();
-  EXPECT_THROW(log.LogWrite("x"), ProgramEnd);
-}
-
-TEST_F(LogFixture, FatalStopLogsTellsAndThrows) {
+TEST_F(LogFixture, FatalStopAndAFailedWriteEndTheProgram) {
   EXPECT_THROW(log.FatalStop("No INI file specified"), ProgramEnd);
   EXPECT_EQ(op.told, (std::vector<std::string>{"No INI file specified", "QLR999 Quillrun closing down"}));
   EXPECT_EQ(dir.Read("run_20261204.log"),
             "04 Dec 2026  06:30:05 No INI file specified\r\n"
             "04 Dec 2026  06:30:05 QLR999 Quillrun closing down\r\n");
-
-  schedule.LogFile.clear();  // without a log the texts are only told
+  op.told.clear();
+  schedule.LogFile = dir.File("missing/run.log");
+  EXPECT_THROW(log.LogWrite("x"), ProgramEnd);
+  EXPECT_EQ(op.told, std::vector<std::string>{"Quillruun Cannot write to file " + dir.File("missing/run.log")});
+  schedule.LogFile.clear();  // without a log, writing ends the program and a fatal stop only tells
+  EXPECT_THROW(log.LogWrite("x"), ProgramEnd);
   op.told.clear();
   EXPECT_THROW(log.FatalStop("x"), ProgramEnd);
   EXPECT_EQ(op.told.size(), 2u);

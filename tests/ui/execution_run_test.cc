@@ -14,24 +14,21 @@
 namespace qlr {
 namespace {
 
-using testing::RecordingDesktop;
-using testing::ScriptedOperator;
-using testing::TempDir;
-
 constexpr int kPatienceMs = 20000;  // generous: the machine may be busy
 
 struct RealRun {
-  TempDir dir;
+  testing::TempDir dir;
   Schedule s;
   SystemClock clock;
-  ScriptedOperator op;
+  testing::ScriptedOperator op;
   RunLog log{s, clock, op};
   PosixProcessLauncher launcher;
   RecordingMessages messages;
-  RecordingDesktop desktop;
+  testing::RecordingDesktop desktop;
   GuiContext gui{s, log, op, desktop, clock};
 
-  // With KickOnJobEnd the timer is made too slow to matter: job ends drive the passes.
+  // GOOD runs `true`, BAD `false`, AFTER `true` after GOOD. With KickOnJobEnd the
+  // timer is made too slow to matter: job ends drive the passes.
   explicit RealRun(bool kick_on_job_end) {
     s.IniFile = dir.Write("run.ini", kick_on_job_end ? "[Quillrun]\r\nTimerSecs=600\r\n"
                                                      : "[Quillrun]\r\nTimerSecs=1\r\n");
@@ -42,18 +39,15 @@ struct RealRun {
     s.FailOnExitCode = true;
     s.KickOnJobEnd = kick_on_job_end;
     s.RunDate = DateOnly(clock.Now());
+    for (const char* name : {"GOOD", "BAD", "AFTER"}) {
+      Job& job = s.Jobs.emplace_back();
+      job.JobName = name;
+      job.Group = "General";
+      job.CommandLine = name[0] == 'B' ? "false" : "true";
+      job.Frequency = "Daily";
+    }
+    s[3].RunAfter = {"GOOD"};  // no conditions given: after success
   }
-
-  Job& Add(const std::string& name, const std::string& command) {
-    Job& job = s.Jobs.emplace_back();
-    job.JobName = name;
-    job.Group = "General";
-    job.CommandLine = command;
-    job.Frequency = "Daily";
-    return job;
-  }
-
-  JobStatus Status(int job) const { return s[job].Status; }
 };
 
 }  // namespace
@@ -71,25 +65,17 @@ class ExecutionRunTest : public QObject {
   void JobsRunToTheEndOfTheDay() {
     QFETCH(bool, kick_on_job_end);
     RealRun run(kick_on_job_end);
-    run.Add("GOOD", "true");
-    run.Add("BAD", "false");
-    Job& after = run.Add("AFTER", "true");
-    after.RunAfter.push_back("GOOD");
-    after.DepConditions = "S";
-    after.DepAutoUnsched = " ";
     ExecutionWindow w(run.gui, run.launcher, run.messages, {});
     w.show();
 
-    QTRY_VERIFY_WITH_TIMEOUT(run.Status(1) == JobStatus::Completed, kPatienceMs);
-    QTRY_VERIFY_WITH_TIMEOUT(run.Status(2) == JobStatus::Failed, kPatienceMs);
-    QTRY_VERIFY_WITH_TIMEOUT(run.Status(3) == JobStatus::Completed, kPatienceMs);
     QTRY_VERIFY_WITH_TIMEOUT(w.nextDayButton()->isEnabled(), kPatienceMs);
+    QCOMPARE(run.s[1].Status, JobStatus::Completed);
     QCOMPARE(run.s[2].StatusText, std::string("Failed"));
+    QCOMPARE(run.s[3].Status, JobStatus::Completed);
     QVERIFY(run.op.told.empty());
 
     w.exitButton()->click();  // a complete day closes without a question
-    QVERIFY(run.op.asked.empty());
-    QVERIFY(w.closed());
+    QVERIFY(run.op.asked.empty() && w.closed());
     QVERIFY(run.dir.Read("run.log").find("Schedule Completed at ") != std::string::npos);
   }
 };
