@@ -48,24 +48,20 @@ TEST_F(DayTest, SummaryListsEveryCategoryAndCounts) {
   EXPECT_TRUE(launcher.terminated.empty());  // forcing never touches the process
 }
 
-TEST_F(DayTest, AlwaysLogsTheScheduledCountAndWarnsOfFailures) {
+TEST_F(DayTest, FailedAndEndedJobsFromBeforeTheStart) {
   s.ShowFailedJobsWarning = true;
   Job& bad = Add("BAD");  // as the reader gives a job that failed today
   bad.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0), bad.EndedAt = bad.StartedAt + 5;
   bad.FailedFlag = true, bad.Status = JobStatus::Failed;
+  Job& gone = Add("GONE");  // its process ended while the program was down; Add() may move `bad`
+  gone.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0), gone.Process = {7, 0, 4343, 4343};
   Open();
+  EXPECT_EQ(J("GONE").Status, JobStatus::Completed);
   EXPECT_TRUE(Listed("BAD      (Daily)\tprevious execution failed"));
   EXPECT_TRUE(Listed("1 Job(s) previously failed."));
   EXPECT_TRUE(Listed("0 Job(s) scheduled."));
   EXPECT_TRUE(engine->window().failure_warning_visible);
   EXPECT_TRUE(launcher.started.empty());
-}
-
-TEST_F(DayTest, AJobWhoseProcessEndedWhileDownIsCompleted) {
-  Job& gone = Add("GONE");
-  gone.StartedAt = MakeDateTime(2026, 12, 4, 1, 0, 0), gone.Process = {7, 0, 4343, 4343};
-  Open();
-  EXPECT_EQ(J("GONE").Status, JobStatus::Completed);
 }
 
 TEST_F(DayTest, ForcingAFileEventSubmitsTheJob) {

@@ -95,15 +95,25 @@ class ExecutionWindowTest : public QObject {
     QVERIFY(SaveWindowPicture(&w, QDir::temp().filePath(QStringLiteral("frmSched-test.png"))));
   }
 
-  void KickIsGreenOnlyWhileAPassRuns() {
+  // Green only while a pass runs; disabled while the log viewer is open.
+  void KickShowsThePassAndWaitsForTheLogViewer() {
     Rig rig;
     rig.AddLate();
     ExecutionWindow& w = rig.Open();
     bool green_in_pass = false;
     QTimer::singleShot(0, &w, [&] { green_in_pass = Green(w.kickButton()); });
     w.kickButton()->click();
-    QVERIFY(green_in_pass);
-    QVERIFY(!Green(w.kickButton()));
+    QVERIFY(green_in_pass && !Green(w.kickButton()));
+
+    bool kick_enabled = true, entry_enabled = true;
+    w.SetLogViewHook([&](GuiContext&, QWidget* parent) {
+      QCOMPARE(parent, static_cast<QWidget*>(&w));
+      kick_enabled = w.kickButton()->isEnabled();
+      entry_enabled = w.kickEntry()->isEnabled();
+    });
+    w.logEntry()->trigger();
+    QVERIFY(!kick_enabled && !entry_enabled);
+    QVERIFY(w.kickButton()->isEnabled());
   }
 
   void ShowingThePanesMakesTheWindowTaller() {
@@ -206,20 +216,6 @@ class ExecutionWindowTest : public QObject {
     rig.op.AnswerNext(Answer::Ok);
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(w.closed() && !w.isVisible() && !w.kickTimer()->isActive());
-  }
-
-  void KickWaitsWhileTheLogViewerIsOpen() {
-    Rig rig;
-    ExecutionWindow& w = rig.Open();
-    bool kick_enabled = true, entry_enabled = true;
-    w.SetLogViewHook([&](GuiContext&, QWidget* parent) {
-      QCOMPARE(parent, static_cast<QWidget*>(&w));
-      kick_enabled = w.kickButton()->isEnabled();
-      entry_enabled = w.kickEntry()->isEnabled();
-    });
-    w.logEntry()->trigger();
-    QVERIFY(!kick_enabled && !entry_enabled);
-    QVERIFY(w.kickButton()->isEnabled());
   }
 
   void ModifyScheduleStopsTheTimer() {
