@@ -84,12 +84,11 @@ TEST(WorkdayTest, PredicatesFollowWorkdaysAndHolidays) {
   EXPECT_EQ(workdays, "0101110 0100000 0000000 0000001 0000000 ");
 }
 
-// "3" is no format: the first one is used.
+// "3" is no format: the first one ("0") is used.
 TEST(DateFormatsTest, ThreeFormsAndTheDefault) {
   CalendarSettings cal;
   const DateTime d = MakeDate(2026, 12, 4);
-  for (auto [value, forms] : {std::pair{"0", "4 Dec 2026|04 Dec 2026"},
-                              {"1", "Dec 4 2026|Dec 04 2026"},
+  for (auto [value, forms] : {std::pair{"1", "Dec 4 2026|Dec 04 2026"},
                               {"2", "2026 Dec 04|2026 Dec 04"},
                               {"3", "4 Dec 2026|04 Dec 2026"}}) {
     EXPECT_EQ(SetDateFormats(cal, value), value[0] != '3') << value;

@@ -123,8 +123,7 @@ TEST_F(StartUpTest, CommandLineAndFatalStops) {
        "ScheduleFile", false},
       {WriteIni({{"PubHols", "hols.txt"}}, "hols.ini"),
        "Cannot find Public Holidays File: " + dir.File("hols.txt"), false},
-      {"\"" + ini + "\",TEMP", "", true}, {ini + ",temp", "", true}, {ini + ",TEMPO", "", false},
-      {ini, "", false}};
+      {ini + ",temp", "", true}, {ini + ",TEMPO", "", false}};
   // clang-format on
   for (const auto& [command_line, message, temp] : cases) {
     op.told.clear();
