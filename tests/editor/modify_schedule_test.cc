@@ -60,7 +60,6 @@ TEST_F(ModifyTest, CandidatesFollowActionGroupAndTicks) {
   const Row rows[] = {
       {ModifyAction::Unschedule, 2, false, false, {"ZED", "ABE"}},
       {ModifyAction::Unschedule, 2, false, true, {"ABE", "ZED"}},
-      {ModifyAction::Unschedule, 0, false, false, {"ZED"}},
       {ModifyAction::Reschedule, 2, false, false, {"CAT", "FOX"}},
       {ModifyAction::Reschedule, 2, true, true, {"CAT", "FOX", "NED", "UNO"}},
       {ModifyAction::Reschedule, 0, true, false, {"CAT", "UNO", "NED"}},

@@ -61,7 +61,6 @@ TEST_F(RuntimeDocTest, EditJobDocCreatesAsksAndStartsTheEditor) {
   // clang-format off
   const Case cases[] = {
       {"pay1", true, "", Answer::Yes, {kCreated + "  " + kClip}, {"Pay run"}, "notes"},
-      {"PAY1", true, "", Answer::No, {kCreated + "  " + kClip}, {}, "notes"},
       {"PAY1", false, "", Answer::Yes, {kClip}, {"Pay run"}, nullptr},  // the question alone, no file
       {"PAY1", true, "mine", Answer::Yes, {}, {}, "mine"},              // an existing file: no message
       {"PAY1", true, "<dir>", Answer::No, {failed + kClip}, {}, nullptr},
@@ -113,7 +112,6 @@ TEST_F(RuntimeDocTest, OpenJobDocFromListTakesTheNameBeforeTheBracket) {
       "There is no runtime documentation file for job PAY1.  Do you wish to create one?";
   // clang-format off
   const std::tuple<const char*, std::string, Answer, Texts, bool> cases[] = {
-      {"PAY1     (Daily) \tSubmitted at 06:00:00", "mine", Answer::Yes, {}, true},
       {"PAY1(Daily) \tSubmission failed at 06:00:00", "", Answer::Yes, {question, kClip}, true},
       {"PAY1     (Daily) \tSubmitted at 06:00:00", "", Answer::No, {question}, false},
       {"PAY1    \tCompleted at 06:01:00 (Duration 00:01:00)", "", Answer::Yes, {}, false},  // no job

@@ -50,7 +50,6 @@ class ListModelsTest : public QObject {
         {{0, 1, 2, 3}, {0, 2, 3, 4}, 2, 2},  // one gone from the middle, one new
         {{0, 1, 2}, {}, -1, -1},             // emptied
         {{0, 1}, {0, 1, 2, 3}, 1, 1},        // only new ones
-        {{0, 1, 2, 3, 4, 5}, {1, 3, 5}, 5, 5},
     };
     for (const Case& c : cases) {
       EventListModel model;
