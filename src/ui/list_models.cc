@@ -8,14 +8,13 @@
 namespace qlr {
 namespace {
 
-constexpr int kColumns = 2;  // every line of these lists has at most one tab
 // Past this many separate runs of removed entries one reset is cheaper than
 // removing each run from the middle of the list.
 constexpr size_t kMaxRemovedRuns = 64;
 
 QVariant Field(std::string_view line, int column) {
   std::string rest;
-  return ToQString(TabField(line, column, kColumns, rest));
+  return ToQString(TabField(line, column, TwoColumnListModel::kColumns, rest));
 }
 
 }  // namespace
@@ -36,7 +35,7 @@ std::string_view TabField(std::string_view line, int column, int columns, std::s
 // ---- LogListModel
 
 LogListModel::LogListModel(const std::deque<std::string>& lines, TipSource tip, QObject* parent)
-    : QAbstractTableModel(parent), lines_(lines), tip_(std::move(tip)) {}
+    : TwoColumnListModel(parent), lines_(lines), tip_(std::move(tip)) {}
 
 int LogListModel::Sync() {
   const int lines = static_cast<int>(lines_.size());
@@ -55,12 +54,6 @@ int LogListModel::Sync() {
   rows_ = lines;
   endInsertRows();
   return first;
-}
-
-int LogListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-
-int LogListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
 }
 
 QVariant LogListModel::data(const QModelIndex& index, int role) const {
@@ -115,14 +108,6 @@ void EventListModel::RemoveRows(int first, int end) {
   endRemoveRows();
 }
 
-int EventListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-}
-
-int EventListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
-}
-
 QVariant EventListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || role != Qt::DisplayRole) return {};
   return Field(rows_[static_cast<size_t>(index.row())].text, index.column());
@@ -170,14 +155,6 @@ void UnsubmittedListModel::Merge(const std::vector<int>& jobs) {
     row += last - next;
     next = last;
   }
-}
-
-int UnsubmittedListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-}
-
-int UnsubmittedListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumns;
 }
 
 QVariant UnsubmittedListModel::data(const QModelIndex& index, int role) const {

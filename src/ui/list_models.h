@@ -20,8 +20,26 @@ namespace qlr {
 // the last column holds the rest of the line, its tabs shown as blanks.
 std::string_view TabField(std::string_view line, int column, int columns, std::string& rest);
 
+// A list of two columns (every line of these lists has at most one tab) and
+// `Rows()` rows.
+class TwoColumnListModel : public QAbstractTableModel {
+ public:
+  static constexpr int kColumns = 2;
+
+  using QAbstractTableModel::QAbstractTableModel;
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : Rows();
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : kColumns;
+  }
+
+ protected:
+  virtual int Rows() const = 0;
+};
+
 // The day's log list (newest last, at most WindowState::kMaxListLines lines).
-class LogListModel : public QAbstractTableModel {
+class LogListModel : public TwoColumnListModel {
  public:
   using TipSource = std::function<std::string(int row)>;
 
@@ -33,11 +51,10 @@ class LogListModel : public QAbstractTableModel {
   // row, or -1 when nothing was added.
   int Sync();
 
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
+  int Rows() const override { return rows_; }
   const std::deque<std::string>& lines_;
   TipSource tip_;
   int rows_ = 0;   // the rows the views know of
@@ -45,39 +62,37 @@ class LogListModel : public QAbstractTableModel {
 };
 
 // The events pane: JobName + tab + event text.
-class EventListModel : public QAbstractTableModel {
+class EventListModel : public TwoColumnListModel {
  public:
-  explicit EventListModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+  explicit EventListModel(QObject* parent = nullptr) : TwoColumnListModel(parent) {}
 
   // Removes the entries that are gone and appends the new ones.
   void Sync(const std::vector<EventEntry>& events);
 
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
+  int Rows() const override { return static_cast<int>(rows_.size()); }
   void RemoveRows(int first, int end);
   std::vector<EventEntry> rows_;
 };
 
 // The unsubmitted-job pane: JobName + tab + StatusText of each waiting job,
 // read from the schedule when painted.
-class UnsubmittedListModel : public QAbstractTableModel {
+class UnsubmittedListModel : public TwoColumnListModel {
  public:
   explicit UnsubmittedListModel(const Schedule& schedule, QObject* parent = nullptr)
-      : QAbstractTableModel(parent), schedule_(schedule) {}
+      : TwoColumnListModel(parent), schedule_(schedule) {}
 
   // `jobs` are job indexes in job order; rows of jobs that left are removed,
   // rows of new ones inserted, and every status text is repainted.
   void Sync(const std::vector<int>& jobs);
   int JobAt(int row) const { return rows_[static_cast<size_t>(row)]; }
 
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
+  int Rows() const override { return static_cast<int>(rows_.size()); }
   void Merge(const std::vector<int>& jobs);
   const Schedule& schedule_;
   std::vector<int> rows_;
