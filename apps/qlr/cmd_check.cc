@@ -6,7 +6,6 @@
 #include "base/text.h"
 #include "platform/file_system.h"
 #include "qlr/commands.h"
-#include "qlr/console_operator.h"
 #include "qlr/session.h"
 #include "store/job_loops.h"
 
@@ -79,10 +78,7 @@ std::string LastLogLine(const Session& s, const Clock& clock) {
 }  // namespace
 
 int CmdCheck(CliEnv& env, const std::string& ini) {
-  return RunGuarded([&] {
-    ConsoleOperator op(env.err, env.yes);
-    Session s(env.clock, op);
-    s.Load(ini);
+  return RunOnSchedule(env, ini, [&](Session& s) {
     int status = 0;
     if (JobLoops(s.schedule, s.log)) {
       PrintLine(env.out, "Circular job dependencies exist.  See log for details");

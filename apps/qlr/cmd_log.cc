@@ -7,7 +7,6 @@
 #include "log/view_log.h"
 #include "platform/desktop_posix.h"
 #include "qlr/commands.h"
-#include "qlr/console_operator.h"
 #include "qlr/session.h"
 
 namespace qlr {
@@ -31,20 +30,14 @@ std::vector<std::string> NamesFor(Session& s, const LogOptions& o, LogSelection 
 }  // namespace
 
 int CmdLogs(CliEnv& env, const std::string& ini) {
-  return RunGuarded([&] {
-    ConsoleOperator op(env.err, env.yes);
-    Session s(env.clock, op);
-    s.Load(ini);
+  return RunOnSchedule(env, ini, [&](Session& s) {
     for (const std::string& name : LogNames(s.schedule, env.clock.Now())) PrintLine(env.out, name);
     return 0;
   });
 }
 
 int CmdLog(CliEnv& env, const LogOptions& options) {
-  return RunGuarded([&] {
-    ConsoleOperator op(env.err, env.yes);
-    Session s(env.clock, op);
-    s.Load(options.ini);
+  return RunOnSchedule(env, options.ini, [&](Session& s) {
     std::vector<std::string> logs = LogNames(s.schedule, env.clock.Now());
     std::string name =
         options.name.empty() ? (logs.empty() ? "" : logs.back()) : Utf8ToCp1252(options.name);

@@ -12,7 +12,6 @@
 #include "messages/message_request.h"
 #include "platform/file_system.h"
 #include "qlr/commands.h"
-#include "qlr/console_operator.h"
 #include "qlr/session.h"
 
 namespace qlr {
@@ -48,10 +47,7 @@ std::string Refusal(const Schedule& schedule, int job, const MessageRequest& req
 }  // namespace
 
 int CmdMessage(CliEnv& env, const MessageOptions& options) {
-  return RunGuarded([&] {
-    ConsoleOperator op(env.err, env.yes);
-    Session s(env.clock, op);
-    s.Load(options.ini);
+  return RunOnSchedule(env, options.ini, [&](Session& s) {
     const int index = s.schedule.FindJob(Utf8ToCp1252(options.job));
     MessageRequest request =
         index == 0 ? MessageRequest{} : MessageRequestFor(s.schedule, index, options.abnormal);

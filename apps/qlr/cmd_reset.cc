@@ -55,12 +55,9 @@ int CmdReset(CliEnv& env, const ResetOptions& options) {
 }
 
 int CmdRewrite(CliEnv& env, const std::string& ini) {
-  return RunGuarded([&] {
-    ConsoleOperator op(env.err, env.yes);
-    Session s(env.clock, op);
-    s.Load(ini);
+  return RunOnSchedule(env, ini, [&](Session& s) {
     FileLock lock;
-    if (!LockSchedule(s.schedule, op, lock)) return 1;
+    if (!LockSchedule(s.schedule, s.log.op(), lock)) return 1;
     return WriteSchedule(s.schedule, s.log) ? 0 : 1;
   });
 }

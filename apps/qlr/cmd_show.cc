@@ -9,7 +9,6 @@
 #include "editor/grid_cells.h"
 #include "editor/grid_columns.h"
 #include "qlr/commands.h"
-#include "qlr/console_operator.h"
 #include "qlr/session.h"
 
 namespace qlr {
@@ -67,10 +66,7 @@ int CmdShow(CliEnv& env, const ShowOptions& options) {
   std::optional<std::vector<int>> ids = ReadColumns(env, options.columns);
   std::optional<DateTime> date;
   if (!ids || !ReadDateOption(env, "--date", options.date, date)) return 1;
-  return RunGuarded([&] {
-    ConsoleOperator op(env.err, env.yes);
-    Session s(env.clock, op);
-    s.Load(options.ini);
+  return RunOnSchedule(env, options.ini, [&](Session& s) {
     s.SetRunDate(date);
     for (int i = 1; i <= s.schedule.JobCount(); ++i) SetJobStatus(s.schedule, i);
     GridColumnTable table = InitColumnTable();

@@ -4,7 +4,6 @@
 #include "base/encoding.h"
 #include "calendar/date_vars.h"
 #include "qlr/commands.h"
-#include "qlr/console_operator.h"
 #include "qlr/session.h"
 
 namespace qlr {
@@ -12,10 +11,7 @@ namespace qlr {
 int CmdSubst(CliEnv& env, const SubstOptions& options) {
   std::optional<DateTime> date;
   if (!ReadDateOption(env, "--date", options.date, date)) return 1;
-  return RunGuarded([&] {
-    ConsoleOperator op(env.err, env.yes);
-    Session s(env.clock, op);
-    s.Load(options.ini);
+  return RunOnSchedule(env, options.ini, [&](Session& s) {
     s.SetRunDate(date);
     std::string name = Utf8ToCp1252(options.job);
     int index = s.schedule.FindJob(name);

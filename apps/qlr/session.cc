@@ -5,6 +5,7 @@
 #include "base/field.h"
 #include "calendar/holidays.h"
 #include "platform/file_system.h"
+#include "qlr/console_operator.h"
 
 namespace qlr {
 
@@ -28,6 +29,16 @@ int RunGuarded(const std::function<int()>& command) {
   } catch (const ProgramEnd&) {
     return kProgramEndStatus;  // the fatal stop has told why
   }
+}
+
+int RunOnSchedule(CliEnv& env, const std::string& ini,
+                  const std::function<int(Session& s)>& command) {
+  return RunGuarded([&] {
+    ConsoleOperator op(env.err, env.yes);
+    Session s(env.clock, op);
+    s.Load(ini);
+    return command(s);
+  });
 }
 
 bool ReadDateOption(CliEnv& env, std::string_view option, const std::string& text,

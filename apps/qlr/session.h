@@ -38,6 +38,11 @@ class Session {
 // Runs the command; a fatal stop gives status 2.
 int RunGuarded(const std::function<int()>& command);
 
+// Runs a subcommand on the schedule of `ini`, loaded with questions answered
+// on the console (s.log.op()); a fatal stop gives status 2.
+int RunOnSchedule(CliEnv& env, const std::string& ini,
+                  const std::function<int(Session& s)>& command);
+
 // Reads a date option (UTF-8); "" gives nullopt. A text that is not a date
 // is reported on the error stream, naming the option, and gives false.
 bool ReadDateOption(CliEnv& env, std::string_view option, const std::string& text,
