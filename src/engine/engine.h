@@ -111,6 +111,7 @@ class Engine {
   void EndOfDay();
   void DispatchStep();
   void DispatchJob(int job);
+  void TakeOffDay(Job& job);
   bool WaitFileReady(int job);
   void EndOfPass();
   void AdjustKickInterval();
@@ -121,6 +122,7 @@ class Engine {
   void Complete(int job);
   bool JobHasEnded(int job);
   void ScanOutput(int job);
+  void StopFailedJob(int job);
   void FinishJob(int job);
   void RecordRunning();
   void AddRunning(int job);

@@ -105,7 +105,8 @@ void Engine::Complete(int i) {
     LogAndList(job.JobName.Str() + "\tForced completion at " +
                FormatDateTime(log_.clock().Now(), "hh:nn:ss"));
     DeleteEvent(i);
-    job.ErrorFound = false;
+    // The operator's word stands, also after a restart: the job completed.
+    job.ErrorFound = job.FailedFlag = false;
   } else if (TrimView(job.CommandLine).empty() || job.SubmitOnly) {
     ended = true;
   } else if (JobHasEnded(i)) {
@@ -115,15 +116,21 @@ void Engine::Complete(int i) {
   }
   if (!ended) {
     ScanOutput(i);
-    if (job.ErrorFound) {  // stop it; the failure is recorded once it has gone
-      job.EndCheckAfter = 0;
-      if (job.Process.process_id > 0) launcher_.Terminate(RefOf(job));
-      kick_soon_ = true;
-      job.FailedFlag = true;
-    }
+    // A failure seen before a restart is still one: the job is stopped again.
+    if (job.ErrorFound || job.FailedFlag) StopFailedJob(i);
     return;
   }
   FinishJob(i);
+}
+
+// The failure is recorded once the job has gone; the flag is kept from now
+// on, so that a restart in between still knows the job failed.
+void Engine::StopFailedJob(int i) {
+  Job& job = schedule_[i];
+  job.EndCheckAfter = 0;
+  if (job.Process.process_id > 0) launcher_.Terminate(RefOf(job));
+  kick_soon_ = true;
+  job.FailedFlag = true;
 }
 
 bool Engine::JobHasEnded(int i) {
@@ -160,9 +167,13 @@ void Engine::ScanOutput(int i) {
 
 void Engine::FinishJob(int i) {
   Job& job = schedule_[i];
-  const bool failed = job.ErrorFound;
+  const bool failed = job.ErrorFound || job.FailedFlag;
   const bool dummy = schedule_.DummyRun;
   if (failed) {
+    // Whatever found the failure (an error text while it ran or in its last
+    // output, its exit code or signal), the flag with the times below is what
+    // makes a restart read the job back as failed rather than completed.
+    job.FailedFlag = true;
     job.FailText = job.ErrorText.Trimmed();
     if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;
     job.EndedAt = log_.clock().Now();

@@ -115,9 +115,7 @@ void Engine::DispatchJob(int i) {
         break;
       case DepResult::Unsched:
         ok = false;
-        job.StartedAt = job.EndedAt = StampTime(schedule_, log_.clock());
-        job.StatusText = "Unscheduled";
-        job.Status = JobStatus::Unscheduled;
+        TakeOffDay(job);
         // The unsubmitted list is rebuilt once at the end of the pass: doing it
         // here, once per job taken off, made a large day's first pass quadratic.
         LogAndList(job.JobName.Str() + "\tUnscheduled at " + FormatDateTime(now, "hh:nn:ss"));
@@ -131,6 +129,18 @@ void Engine::DispatchJob(int i) {
   ok = ok || job.OverrideCode.Trimmed() == "S";
   if (ok && !TrimView(job.WaitFile).empty()) ok = WaitFileReady(i);
   if (ok) Submit(i);
+}
+
+// A job whose dependencies can no longer be met leaves the day as if the
+// operator had unscheduled it: marked "U", never started, ended now. A start
+// time would make a restart read it back as completed, and its own
+// dependents would then run.
+void Engine::TakeOffDay(Job& job) {
+  job.OverrideCode = "U";
+  job.StartedAt = 0;
+  job.EndedAt = StampTime(schedule_, log_.clock());
+  job.StatusText = "Unscheduled";
+  job.Status = JobStatus::Unscheduled;
 }
 
 bool Engine::WaitFileReady(int i) {

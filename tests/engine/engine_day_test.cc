@@ -64,6 +64,49 @@ TEST_F(DayTest, FailedAndEndedJobsFromBeforeTheStart) {
   EXPECT_TRUE(launcher.started.empty());
 }
 
+// However a failure is found, a restart for the same run date reads the job
+// back as failed: it does not run again, and its dependents act on the failure.
+TEST_F(DayTest, FailuresSurviveARestart) {
+  const struct {
+    const char* how;
+    testing::FakeOutcome outcome;
+    bool fail_on_exit_code = false;
+    bool restart_while_stopping = false;
+  } cases[] = {
+      {"an error text while it runs", {{"FATAL: boom"}, 3600}},
+      {"an error text in its last output", {{"FATAL: boom"}, 1}},
+      {"its exit code", {{}, 1, 3}, true},
+      {"a signal", {{}, 1, 0, false, 9}, true},
+      {"a restart while it is being stopped", {{"FATAL: boom"}, 3600}, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    s.ClearJobs();
+    launcher.ClearScript();
+    launcher.started.clear();
+    clock.Set(MakeDateTime(2026, 12, 4, 6, 0, 0));
+    s.FailOnExitCode = c.fail_on_exit_code;
+    Scripted("A", c.outcome);
+    After(Add("WAITS"), "A");
+    After(Add("GOESOFF"), "A", 'S', 'Y');
+    After(Add("ONFAIL"), "A", 'F');
+    Open();
+    Pass(2);  // A's failure is seen
+    if (!c.restart_while_stopping) Pass(2);  // its end recorded, ONFAIL run
+    Restart();
+    Pass(2);
+    Pass(2);
+    EXPECT_EQ(J("A").Status, JobStatus::Failed);
+    EXPECT_EQ(Listed("A        (Daily)\tprevious execution failed"), !c.restart_while_stopping);
+    EXPECT_EQ(J("WAITS").StatusText, "Wait Job (A(S) - Failed)");
+    EXPECT_EQ(J("GOESOFF").Status, JobStatus::Unscheduled);
+    EXPECT_EQ(J("ONFAIL").Status, JobStatus::Completed);
+    EXPECT_EQ(std::count_if(launcher.started.begin(), launcher.started.end(),
+                            [](const LaunchRequest& r) { return r.command_line == "run A"; }),
+              1);
+  }
+}
+
 TEST_F(DayTest, ForcingAFileEventSubmitsTheJob) {
   Add("WAIT").WaitFile = dir.File("never.flag");
   Open();

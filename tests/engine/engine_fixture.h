@@ -10,6 +10,7 @@
 
 #include "engine/engine.h"
 #include "messages/end_of_job.h"
+#include "store/schedule_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_launcher.h"
 #include "support/scripted_operator.h"
@@ -67,6 +68,15 @@ struct EngineFixture : ::testing::Test {
     engine = std::make_unique<Engine>(s, log, launcher, messages, options);
     engine->SetSaveHook([this] { ++saves; });
     engine->Open();
+  }
+
+  // The program stops and starts again: the schedule file is all that is left.
+  void Restart() {
+    engine.reset();
+    WriteSchedule(s, log);
+    s.ClearJobs();
+    ReadSchedule(s, log);
+    Open();
   }
 
   void Pass(int64_t seconds = 0) {

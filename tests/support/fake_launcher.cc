@@ -31,7 +31,7 @@ ProcessState FakeLauncher::Poll(const ProcessRef& process) {
   auto it = processes_.find(process.pid);
   if (!state.running && it != processes_.end()) {
     state.exit_known = true;
-    state.signal = it->second.terminated ? 15 : 0;
+    state.signal = it->second.terminated ? 15 : it->second.outcome.signal;
     state.exit_code = it->second.outcome.exit_code;
   }
   return state;

@@ -10,12 +10,14 @@
 namespace qlr::testing {
 
 // What a fake process does: the lines it writes at once, how long it runs
-// (seconds of the fake clock), how it exits, or that it cannot be started.
+// (seconds of the fake clock), how it exits (a code, or a signal when not 0),
+// or that it cannot be started.
 struct FakeOutcome {
   std::vector<std::string> lines;
   int64_t seconds = 0;
   int exit_code = 0;
   bool start_fails = false;
+  int signal = 0;
 };
 
 // A launcher driven by a table of outcomes, keyed by a text the command line
