@@ -10,8 +10,12 @@ std::string HelpPagePath(const Schedule& schedule, std::string_view topic) {
 
 bool ShowHelp(const Schedule& schedule, Operator& op, Desktop& desktop, std::string_view topic) {
   const std::string path = HelpPagePath(schedule, topic);
-  if (FileExists(path) && desktop.OpenDocument(path)) return true;
-  op.Tell("Sorry - cannot find a help file matching " + path);
+  if (!FileExists(path)) {
+    op.Tell("Sorry - cannot find a help file matching " + path);
+    return false;
+  }
+  if (desktop.OpenDocument(path)) return true;
+  op.Tell("Sorry - no program could be started to show the help file " + path);
   return false;
 }
 

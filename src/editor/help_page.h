@@ -14,8 +14,8 @@ namespace qlr {
 // HelpPath + "/" + topic + ".html".
 std::string HelpPagePath(const Schedule& schedule, std::string_view topic);
 
-// Opens the topic's page; when it is missing (or cannot be opened) tells
-// "Sorry - cannot find a help file matching " + the path and returns false.
+// Opens the topic's page; when it is missing tells "Sorry - cannot find a help
+// file matching " + the path, when no program could show it says so; false then.
 bool ShowHelp(const Schedule& schedule, Operator& op, Desktop& desktop, std::string_view topic);
 
 }  // namespace qlr

@@ -69,7 +69,8 @@ class Engine {
   // Writes the schedule file through the save hook.
   void Save();
 
-  // The events pane: forcing the entry at `row` (double click or "&Trigger Event").
+  // The events pane: forcing the entry at `row` (double click or "&Trigger
+  // Event"); Modify Schedule's lines force nothing and ask nothing.
   void ForceEvent(int row);
   void SelectEvent(int row);
   // The unsubmitted pane: the status report and forced submission of the job at `row`.
@@ -115,6 +116,7 @@ class Engine {
   bool WaitFileReady(int job);
   void EndOfPass();
   void AdjustKickInterval();
+  void SetTimerInterval(int interval_ms);
   // Jobs (engine_jobs.cc).
   void Submit(int job);
   LaunchRequest RequestFor(int job);
@@ -127,6 +129,9 @@ class Engine {
   void RecordRunning();
   void AddRunning(int job);
   // Events (engine_events.cc).
+  bool Forceable(int row) const;
+  std::string WaitReasons(int job);
+  void RefreshUnsubLabel();
   void InsertEvent(int job, const std::string& text);
   void DeleteEvent(int job);
   // View plumbing.
@@ -154,6 +159,7 @@ class Engine {
   bool pass_changed_ = false;
   bool kick_soon_ = false;
   bool forced_confirmed_ = false;
+  bool unsub_label_reports_ = false;  // the label shows the chosen job's status report
   bool activated_ = false;
   int16_t event_counter_ = -1;
   int32_t kick_interval_ms_ = 0;

@@ -59,9 +59,11 @@ void Engine::InitSchedule() {
   deps_.Invalidate();
   SetRunDateLabel();
   win_.start_time_label = FormatDateTime(schedule_.DayStart, "hh:nn");
+  // A new day may be suspended and kicked as the last one could before it completed.
+  win_.kick_int_enabled = true;
+  win_.suspend_enabled = true;
   SchedRun();
-  win_.timer_interval_ms = kick_interval_ms_;
-  Changed();
+  SetTimerInterval(kick_interval_ms_);
   Kick();
 }
 
@@ -138,6 +140,8 @@ void Engine::DoNextDay() {
   }
   win_.events.clear();
   event_counter_ = -1;
+  win_.unsubmitted_selected = -1;  // the new day's list has nothing chosen yet
+  RefreshUnsubLabel();
   ApplyRunDate(schedule_);
   InitSchedule();
 }
@@ -169,7 +173,7 @@ void Engine::BeginModifySchedule() {
 void Engine::EndModifySchedule(bool reschedule_done) {
   deps_.Invalidate();
   RecordRunning();
-  win_.timer_interval_ms = next_kick_ * 500;
+  SetTimerInterval(next_kick_ * 500);
   if (reschedule_done) {
     // A job put back on a finished day must still run: the day is open again.
     schedule_complete_ = false;
@@ -181,9 +185,14 @@ void Engine::EndModifySchedule(bool reschedule_done) {
 }
 
 void Engine::ToggleKickInterval() {
-  win_.timer_interval_ms = win_.timer_interval_ms < kick_interval_ms_ ? kick_interval_ms_ : 5000;
-  win_.kick_label = std::to_string(schedule_.TimerSecs) + "/" +
-                    std::to_string(win_.timer_interval_ms / 1000) + " seconds";
+  SetTimerInterval(win_.timer_interval_ms < kick_interval_ms_ ? kick_interval_ms_ : 5000);
+}
+
+// The kick label always tells the interval the timer runs with now.
+void Engine::SetTimerInterval(int interval_ms) {
+  win_.timer_interval_ms = interval_ms;
+  win_.kick_label = std::to_string(schedule_.TimerSecs) + "/" + std::to_string(interval_ms / 1000) +
+                    " seconds";
   Changed();
 }
 

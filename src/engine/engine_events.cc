@@ -31,7 +31,7 @@ void Engine::LogModification(const std::string& line) {
   LogAndList(line);
   // The entry takes a key of its own that no job's EventIndex holds, so no
   // pass removes it in place of the job's own waiting entry.
-  win_.events.push_back({line, ++event_counter_});
+  win_.events.push_back({line, ++event_counter_, false});
   Changed();
 }
 
@@ -57,21 +57,39 @@ void Engine::UnsubBuild() {
   win_.unsubmitted_selected = -1;
   for (int i = 1; i <= schedule_.JobCount(); ++i)
     if (schedule_[i].Status == JobStatus::Scheduled) win_.unsubmitted.push_back(i);
-  if (remembered.empty()) return;
-  for (int row = static_cast<int>(win_.unsubmitted.size()) - 1; row >= 0; --row)
+  for (int row = static_cast<int>(win_.unsubmitted.size()) - 1; row >= 0 && !remembered.empty(); --row)
     if (UnsubText(row) == remembered) {
       win_.unsubmitted_selected = row;
       break;
     }
+  RefreshUnsubLabel();
+}
+
+// The label tells of the chosen entry as it is now (its text, or its status
+// report when that was asked for); with no entry chosen it is empty.
+void Engine::RefreshUnsubLabel() {
+  const int row = win_.unsubmitted_selected;
+  if (row < 0 || row >= static_cast<int>(win_.unsubmitted.size())) {
+    win_.unsub_label.clear();
+    unsub_label_reports_ = false;
+    return;
+  }
+  win_.unsub_label =
+      unsub_label_reports_ ? WaitReasons(win_.unsubmitted[static_cast<size_t>(row)]) : UnsubText(row);
+}
+
+bool Engine::Forceable(int row) const {
+  return row >= 0 && row < static_cast<int>(win_.events.size()) &&
+         win_.events[static_cast<size_t>(row)].forceable;
 }
 
 void Engine::SelectEvent(int row) {
-  win_.trigger_event_enabled = row >= 0 && row < static_cast<int>(win_.events.size());
+  win_.trigger_event_enabled = Forceable(row);
   Changed();
 }
 
 void Engine::ForceEvent(int row) {
-  if (row < 0 || row >= static_cast<int>(win_.events.size())) return;
+  if (!Forceable(row)) return;
   const EventEntry event = win_.events[static_cast<size_t>(row)];
   const std::string& entry = event.text;
   if (!forced_confirmed_) {
@@ -81,8 +99,8 @@ void Engine::ForceEvent(int row) {
         "behave as if the event had occurred.\n\nProceed to trigger the event(" + entry + ")?";
     if (log_.op().Ask(question, Buttons::YesNo) != Answer::Yes) return;
   }
-  // Only a job's own waiting entry forces anything: the lines Modify Schedule
-  // adds to the pane name a job too, but must not complete it.
+  // The entry must be the job's own: the first job of that name may not be
+  // the one whose entry this is.
   const int job = schedule_.FindJob(Left(entry, 8));
   if (job != 0 && schedule_[job].EventIndex == event.key) {
     std::string upper = Upper(entry);
@@ -99,13 +117,24 @@ void Engine::ForceEvent(int row) {
 void Engine::SelectUnsubmitted(int row) {
   if (row < 0 || row >= static_cast<int>(win_.unsubmitted.size())) return;
   win_.unsubmitted_selected = row;
-  win_.unsub_label = UnsubText(row);
+  unsub_label_reports_ = false;
+  RefreshUnsubLabel();
   Changed();
 }
 
 std::string Engine::StatusReport(int row) {
   if (row < 0 || row >= static_cast<int>(win_.unsubmitted.size())) return {};
-  int i = win_.unsubmitted[static_cast<size_t>(row)];
+  const int i = win_.unsubmitted[static_cast<size_t>(row)];
+  win_.unsubmitted_selected = row;
+  unsub_label_reports_ = true;
+  RefreshUnsubLabel();
+  Changed();
+  log_.op().Tell("Job " + schedule_[i].JobName.Padded() + " status: " + win_.unsub_label);
+  return win_.unsub_label;
+}
+
+// Every dispatch test the job fails, not only the first.
+std::string Engine::WaitReasons(int i) {
   Job& job = schedule_[i];
   RecordRunning();
   std::string report;
@@ -118,9 +147,6 @@ std::string Engine::StatusReport(int row) {
     report += ",Wait Excl (" + Trim(job.Exclusivity) + ")";
   if (!CPUAvailable(i)) report += ",Wait CPU";
   if (!report.empty()) report.erase(0, 1);
-  win_.unsub_label = report;
-  Changed();
-  log_.op().Tell("Job " + job.JobName.Padded() + " status: " + report);
   return report;
 }
 

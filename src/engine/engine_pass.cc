@@ -83,8 +83,8 @@ void Engine::EndOfDay() {
   else
     win_.suspend_enabled = false;
   no_job_running_ = true;
-  win_.timer_interval_ms = 5000;  // only the rollover test is left to do
-  Changed();
+  UnsubBuild();
+  SetTimerInterval(5000);  // only the rollover test is left to do
 }
 
 void Engine::DispatchStep() {
@@ -185,9 +185,7 @@ void Engine::AdjustKickInterval() {
       if (d >= 1 && d < next_kick_) next_kick_ = d;
     }
   }
-  win_.timer_interval_ms = next_kick_ * 500;
-  win_.kick_label = std::to_string(schedule_.TimerSecs) + "/" + std::to_string(next_kick_ / 2) + " seconds";
-  Changed();
+  SetTimerInterval(next_kick_ * 500);
   LetEventsRun();
 }
 

@@ -12,6 +12,9 @@ namespace qlr {
 struct EventEntry {
   std::string text;  // JobName (8 characters) + tab + event text
   int16_t key = 0;
+  // False for the lines Modify Schedule adds: they only tell what was done,
+  // there is nothing to force.
+  bool forceable = true;
 };
 
 struct WindowState {

@@ -30,21 +30,21 @@ bool MatchesMask(std::string_view value, std::string_view mask) {
   return true;
 }
 
-bool Valid(LaunchValues& launch, Operator& op) {
-  if (!ParseDate(launch.RunDateText)) {
-    op.Tell("Invalid schedule run date");
-    return false;
-  }
-  if (!MatchesMask(launch.StartTimeText, "00:00")) {
-    op.Tell("Invalid schedule start time");
-    return false;
-  }
+std::optional<LaunchFault> CheckLaunchValues(LaunchValues& launch) {
+  if (!ParseDate(launch.RunDateText)) return LaunchFault{LaunchField::RunDate, "Invalid schedule run date"};
+  // The shape alone would let 25:99 through, and the run would start at a
+  // time nobody asked for.
+  if (!MatchesMask(launch.StartTimeText, "00:00") || !ParseTimeOfDay(launch.StartTimeText))
+    return LaunchFault{LaunchField::StartTime, "Invalid schedule start time"};
   launch.CpuLimitText = Trim(launch.CpuLimitText);
-  if (!IsNumeric(launch.CpuLimitText)) {
-    op.Tell("Invalid CPU Limit");
-    return false;
-  }
-  return true;
+  if (!IsNumeric(launch.CpuLimitText)) return LaunchFault{LaunchField::CpuLimit, "Invalid CPU Limit"};
+  return std::nullopt;
+}
+
+bool Valid(LaunchValues& launch, Operator& op) {
+  const std::optional<LaunchFault> fault = CheckLaunchValues(launch);
+  if (fault) op.Tell(fault->message);
+  return !fault;
 }
 
 void SaveForExit(const Schedule& schedule, const LaunchValues& launch) {
@@ -54,8 +54,7 @@ void SaveForExit(const Schedule& schedule, const LaunchValues& launch) {
 
 void ApplyLaunchValues(Schedule& schedule, const LaunchValues& launch) {
   if (auto date = ParseDate(launch.RunDateText)) schedule.RunDate = DateOnly(*date);
-  // A start time of the right shape that is no time of day (25:99) keeps the
-  // start the schedule had.
+  // The launch check refused a start time that is no time of day.
   schedule.DayStart = ParseTimeOfDay(launch.StartTimeText).value_or(schedule.DayStart);
   schedule.DayStartAt = schedule.RunDate + schedule.DayStart;
   schedule.CpuLimit = ReadInt16(launch.CpuLimitText);

@@ -9,9 +9,8 @@
 namespace qlr {
 namespace {
 
-void DeleteIfThere(const std::string& path) {
-  if (FileExists(path)) RemoveFile(path);
-}
+// True when the file was there and is gone.
+bool DeleteIfThere(const std::string& path) { return FileExists(path) && RemoveFile(path); }
 
 void ClearRunState(Job& job) {
   job.Status = JobStatus::Scheduled;
@@ -26,31 +25,49 @@ void ClearRunState(Job& job) {
 // A standard trigger lives in the trigger folder under the job's name; any
 // other trigger is the path the job names. A job with the standard mark never
 // has its mark taken for a path.
-void DeleteTrigger(const Schedule& schedule, const Job& job, bool standard, bool others) {
+void DeleteTrigger(const Schedule& schedule, const Job& job, ResetDone& done) {
   if (job.TriggerFile.Trimmed() == kStandardTriggerMark) {
-    if (standard) DeleteIfThere(JoinPath(schedule.TriggerPath, job.JobName.Str() + ".trg"));
-  } else if (!job.TriggerFile.IsBlank() && others) {
-    DeleteIfThere(job.TriggerFile.Str());
+    if (done.choices.standard_triggers &&
+        DeleteIfThere(JoinPath(schedule.TriggerPath, job.JobName.Str() + ".trg")))
+      ++done.standard_triggers;
+  } else if (!job.TriggerFile.IsBlank() && done.choices.other_triggers) {
+    if (DeleteIfThere(job.TriggerFile.Str())) ++done.other_triggers;
   }
 }
 
 }  // namespace
 
-bool Reset(Schedule& schedule, RunLog& log) {
-  Operator& op = log.op();
+std::optional<ResetChoices> AskResetChoices(Operator& op) {
   if (op.Ask("Are you sure you want to reset all scheduling values?", Buttons::YesNo) !=
       Answer::Yes)
-    return false;
-  bool standard =
+    return std::nullopt;
+  ResetChoices choices;
+  choices.standard_triggers =
       op.Ask("Do you want to delete standard trigger files?", Buttons::YesNo) == Answer::Yes;
-  bool others =
+  choices.other_triggers =
       op.Ask("Do you want to delete non-standard trigger files?", Buttons::YesNo) == Answer::Yes;
+  return choices;
+}
+
+ResetDone Reset(Schedule& schedule, RunLog& log, const ResetChoices& choices) {
+  ResetDone done;
+  done.choices = choices;
   for (int i = 1; i <= schedule.JobCount(); ++i) {
     ClearRunState(schedule[i]);
-    DeleteTrigger(schedule, schedule[i], standard, others);
+    DeleteTrigger(schedule, schedule[i], done);
+    ++done.jobs;
   }
   WriteSchedule(schedule, log);
-  return true;
+  return done;
+}
+
+std::string ResetDoneText(const ResetDone& done) {
+  std::string text = "The run state of " + std::to_string(done.jobs) + " job(s) was cleared.";
+  if (done.choices.standard_triggers)
+    text += "\n" + std::to_string(done.standard_triggers) + " standard trigger file(s) deleted.";
+  if (done.choices.other_triggers)
+    text += "\n" + std::to_string(done.other_triggers) + " other trigger file(s) deleted.";
+  return text;
 }
 
 }  // namespace qlr

@@ -4,6 +4,7 @@
 // (the launch check, Reset, saving for exit) as functions any front end calls.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,17 @@ void PrepareExit(StartupContext& ctx, LaunchValues& launch);
 // The shape of the text (digits "0"; letters and ! ? / \ "A") equals the mask.
 bool MatchesMask(std::string_view value, std::string_view mask);
 
+// The launch window's fields that the launch check looks at, in its order.
+enum class LaunchField { RunDate, StartTime, CpuLimit };
+
+struct LaunchFault {
+  LaunchField field;
+  const char* message;  // "Invalid schedule run date", ...
+};
+
+// The launch check: the first field it refuses, or nullopt. A start time must
+// be a time of day ("25:99" is refused). Trims the CPU limit it checks.
+std::optional<LaunchFault> CheckLaunchValues(LaunchValues& launch);
 // The launch check; tells the first failure and returns false.
 bool Valid(LaunchValues& launch, Operator& op);
 // Writes DayStart and CPULimit from the launch values to the INI file.
@@ -78,10 +90,27 @@ void SaveForExit(const Schedule& schedule, const LaunchValues& launch);
 // Copies the launch values into the schedule (run date, start, CPU limit, options).
 void ApplyLaunchValues(Schedule& schedule, const LaunchValues& launch);
 
-// Reset: clears every job's run state after the operator's confirmation; the
-// two answers choose which trigger files are deleted. Returns false when the
-// operator said No at the first question.
-bool Reset(Schedule& schedule, RunLog& log);
+// Reset: which trigger files go with the run state, and what was done.
+struct ResetChoices {
+  bool standard_triggers = false;  // delete the jobs' standard trigger files
+  bool other_triggers = false;     // delete the other trigger files the jobs name
+};
+struct ResetDone {
+  int jobs = 0;
+  int standard_triggers = 0;  // files deleted
+  int other_triggers = 0;
+  ResetChoices choices;
+};
+
+// Reset's three questions ("Are you sure ...", then which trigger files to
+// delete); nullopt when the operator said No to the first.
+std::optional<ResetChoices> AskResetChoices(Operator& op);
+// Clears every job's run state, deletes the chosen trigger files and writes
+// the schedule.
+ResetDone Reset(Schedule& schedule, RunLog& log, const ResetChoices& choices);
+// What Reset did, for the operator: "The run state of 3 job(s) was cleared." and
+// a line for each kind of trigger file that was to be deleted.
+std::string ResetDoneText(const ResetDone& done);
 
 // Exit's question whether the INI file becomes the default schedule.
 void OfferAsDefault(const Schedule& schedule, SettingsStore& settings, Operator& op);

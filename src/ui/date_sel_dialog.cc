@@ -3,8 +3,10 @@
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
+#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 #include "base/date_format.h"
@@ -36,12 +38,31 @@ void DateSelDialog::CreateCalendar(const std::string& date_text) {
   calendar_ = new QCalendarWidget(this);
   calendar_->setGridVisible(true);
   calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-  calendar_->setFirstDayOfWeek(Qt::Sunday);
+  calendar_->setFirstDayOfWeek(QLocale().firstDayOfWeek());  // the operator's own week
+  MarkDaysOff();
   const DateTime date = ParseDate(date_text).value_or(gui_.clock.Now());
   calendar_->setSelectedDate(ToQDate(date));
   // A click picks at once; Enter (and a double click) give "activated".
   connect(calendar_, &QCalendarWidget::clicked, this, Guarded([this](QDate d) { Pick(d); }));
   connect(calendar_, &QCalendarWidget::activated, this, Guarded([this](QDate d) { Pick(d); }));
+}
+
+// The days the schedule does not work are red: the weekdays that are not
+// among its Workdays, and its public holidays (which also say so as a tip).
+void DateSelDialog::MarkDaysOff() {
+  const CalendarSettings& cal = gui_.schedule.Calendar;
+  const unsigned workdays = WorkdayMask(cal);
+  QTextCharFormat off;
+  off.setForeground(QColor(Qt::red));
+  for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
+    const int weekday = day % 7 + 1;  // the calendar's numbers: 1 Sunday .. 7 Saturday
+    const bool works = (workdays & (1u << weekday)) != 0;
+    calendar_->setWeekdayTextFormat(static_cast<Qt::DayOfWeek>(day), works ? QTextCharFormat() : off);
+  }
+  QTextCharFormat holiday = off;
+  holiday.setFontWeight(QFont::Bold);
+  holiday.setToolTip(QStringLiteral("Public holiday"));
+  for (int64_t day : cal.HolidayDays) calendar_->setDateTextFormat(ToQDate(day * kSecondsPerDay), holiday);
 }
 
 void DateSelDialog::CreateCommands() {

@@ -1,6 +1,6 @@
 #pragma once
 // The date picker (frmDateSel): a month calendar opened on a date given in
-// the short display form. Clicking a day, or Enter on the highlighted day,
+// the short display form, the schedule's days off in red. Clicking a day, or Enter on the highlighted day,
 // picks it and closes; Escape closes without a pick.
 
 #include <QDialog>
@@ -31,6 +31,7 @@ class DateSelDialog : public QDialog {
 
  private:
   void CreateCalendar(const std::string& date_text);
+  void MarkDaysOff();
   void CreateCommands();
   void CreateLayout();
   void Pick(const QDate& date);

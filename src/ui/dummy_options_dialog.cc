@@ -25,14 +25,14 @@ DummyOptionsDialog::DummyOptionsDialog(GuiContext& gui, RunOptions& options, QWi
 
 void DummyOptionsDialog::CreateChecks() {
   wait_for_triggers_ =
-      new QCheckBox(QStringLiteral("Wait for Interschedule/External Triggers"), this);
+      new QCheckBox(QStringLiteral("&Wait for Interschedule/External Triggers"), this);
   wait_for_triggers_->setToolTip(
       QStringLiteral("Select to specify file creation triggering via Events window"));
   wait_for_triggers_->setChecked(options_.WaitForTriggers);
-  gen_messages_ = new QCheckBox(QStringLiteral("Generate End of Job Emails"), this);
+  gen_messages_ = new QCheckBox(QStringLiteral("&Generate End of Job Emails"), this);
   gen_messages_->setToolTip(QStringLiteral("Check to generate end of job messages"));
   gen_messages_->setChecked(options_.GenDummyMessages);
-  crt_triggers_ = new QCheckBox(QStringLiteral("Create End of Job Trigger Files"), this);
+  crt_triggers_ = new QCheckBox(QStringLiteral("&Create End of Job Trigger Files"), this);
   crt_triggers_->setChecked(options_.CrtDummyTriggers);
 }
 

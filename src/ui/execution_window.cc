@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -129,7 +130,8 @@ void ExecutionWindow::CreateCommands() {
   events_ =
       MakeCommand("Show E&vents/Unsubmitted Job Status", "Show/hide Event/Status windows", this);
   exit_ = MakeCommand("E&xit", "", this);
-  ignore_cpu_ = new QCheckBox(QStringLiteral("Ignore CPU Limit"), this);
+  help_ = MakeCommand("Hel&p", "Help on the Schedule Execution window", this);
+  ignore_cpu_ = new QCheckBox(QStringLiteral("I&gnore CPU Limit"), this);
 }
 
 void ExecutionWindow::CreateLabels() {
@@ -148,6 +150,12 @@ void ExecutionWindow::CreateLabels() {
   failure_->hide();
   unsub_label_ = new QLabel(this);
   unsub_label_->setTextFormat(Qt::PlainText);
+  // The window's title gives way to the version text once it is activated;
+  // when the run started stays in sight below.
+  status_bar_ = new QStatusBar(this);
+  status_bar_->setSizeGripEnabled(false);
+  started_ = new QLabel(this);
+  status_bar_->addWidget(started_);
 }
 
 void ExecutionWindow::CreateLists() {
@@ -216,6 +224,7 @@ void ExecutionWindow::CreateLayout() {
   for (QPushButton* b : {suspend_, next_day_, mod_sched_}) commands->addWidget(b);
   commands->addStretch(1);
   commands->addWidget(exit_);
+  commands->addWidget(help_);
 
   auto* body = new QHBoxLayout;
   body->addWidget(log_list_, 1);
@@ -233,11 +242,12 @@ void ExecutionWindow::CreateLayout() {
   layout->addLayout(body, 1);
   layout->addLayout(footer);
   layout->addWidget(panes_);
+  layout->addWidget(status_bar_);
   panes_->setFixedHeight(kPanesShownHeight - kPanesHiddenHeight - layout->spacing());
   setFixedSize(kWindowWidth, kPanesHiddenHeight);
-  const QList<QWidget*> order = {log_list_,   kick_,        kick_int_,  suspend_,
-                                 next_day_,   mod_sched_,   exit_,      events_,
-                                 ignore_cpu_, events_list_, unsub_list_};
+  const QList<QWidget*> order = {log_list_,   kick_,      kick_int_,   suspend_,
+                                 next_day_,   mod_sched_, exit_,       help_,
+                                 events_,     ignore_cpu_, events_list_, unsub_list_};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -257,6 +267,7 @@ void ExecutionWindow::ConnectCommands() {
   connect(events_, &QPushButton::clicked, this,
           Guarded([this] { Command([this] { engine_->ToggleEvents(); }); }));
   connect(exit_, &QPushButton::clicked, this, Guarded([this] { OnExit(); }));
+  connect(help_, &QPushButton::clicked, this, Guarded([this] { OnHelp(); }));
   connect(ignore_cpu_, &QCheckBox::toggled, this,
           Guarded([this](bool on) { engine_->SetIgnoreCpuLimit(on); }));
 }

@@ -20,6 +20,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QStatusBar;
 class QTableView;
 class QTimer;
 class QWidget;
@@ -78,6 +79,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   QLabel* kickLabel() const { return kick_label_; }
   QLabel* failureLabel() const { return failure_; }
   QLabel* unsubLabel() const { return unsub_label_; }
+  QLabel* startedLabel() const { return started_; }  // "Started on ...", for the whole run
   QWidget* panes() const { return panes_; }
   QTableView* logList() const { return log_list_; }
   QTableView* eventsList() const { return events_list_; }
@@ -176,6 +178,8 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   QLabel* kick_label_ = nullptr;
   QLabel* failure_ = nullptr;
   QLabel* unsub_label_ = nullptr;
+  QLabel* started_ = nullptr;
+  QStatusBar* status_bar_ = nullptr;
   QWidget* panes_ = nullptr;
   QLabel* events_caption_ = nullptr;
   QLabel* unsub_caption_ = nullptr;

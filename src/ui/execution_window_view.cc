@@ -73,6 +73,7 @@ void ExecutionWindow::Refresh() {
 void ExecutionWindow::RefreshTexts() {
   const WindowState& state = engine_->window();
   setWindowTitle(ToQString(state.window_caption.empty() ? state.caption : state.window_caption));
+  started_->setText(ToQString(state.caption));
   title_->setText(ToQString(state.title));
   run_date_->setText(ToQString(state.run_date_label));
   start_time_->setText(QStringLiteral("To start at: ") + ToQString(state.start_time_label));
@@ -116,7 +117,10 @@ void ExecutionWindow::RefreshLists() {
     RefreshSelection(log_list_, rows - 1);  // the newest line is selected and shown
     log_list_->scrollToBottom();
   }
-  events_model_->Sync(state.events);
+  if (events_model_->Sync(state.events)) {
+    events_list_->clearSpans();
+    for (int row : events_model_->WholeLineRows()) events_list_->setSpan(row, 0, 1, 2);
+  }
   unsub_model_->Sync(state.unsubmitted);
   RefreshSelection(unsub_list_, state.unsubmitted_selected);
   selecting_ = false;

@@ -18,8 +18,8 @@ FirstRunDialog::FirstRunDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void FirstRunDialog::CreateOptions() {
-  find_existing_ = new QRadioButton(QStringLiteral("I want to find an existing schedule."), this);
-  create_new_ = new QRadioButton(QStringLiteral("I want to create a new schedule."), this);
+  find_existing_ = new QRadioButton(QStringLiteral("I want to &find an existing schedule."), this);
+  create_new_ = new QRadioButton(QStringLiteral("I want to &create a new schedule."), this);
   find_existing_->setChecked(true);
 }
 

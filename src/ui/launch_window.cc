@@ -27,10 +27,25 @@ namespace {
 
 constexpr const char* kHelpTopic = "Startup";
 
+// The width a field or command needs for `text` with room to spare on both sides.
+int WidthFor(const QWidget* widget, const QString& text) {
+  const QFontMetrics metrics = widget->fontMetrics();
+  return metrics.horizontalAdvance(QString(text).remove(QLatin1Char('&'))) +
+         4 * metrics.averageCharWidth();
+}
+
 QPushButton* NewButton(const char* caption, QWidget* parent) {
   auto* button = new QPushButton(QString::fromLatin1(caption), parent);
   button->setAutoDefault(false);
+  button->setMinimumWidth(WidthFor(button, button->text()));
   return button;
+}
+
+// A field's label, whose access key moves the cursor into the field.
+QLabel* NewLabel(const char* caption, QWidget* field, QWidget* parent) {
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->setBuddy(field);
+  return label;
 }
 
 QToolButton* NewArrow(Qt::ArrowType arrow, QWidget* parent) {
@@ -87,7 +102,8 @@ void LaunchWindow::CreateFields() {
   ini_file_->installEventFilter(this);
   ini_file_->setMinimumWidth(320);
   run_date_ = new QLineEdit(this);
-  run_date_->setFixedWidth(110);
+  // The longest date the field is likely to hold, typed with the month's full name.
+  run_date_->setFixedWidth(WidthFor(run_date_, QStringLiteral("30 September 2026")));
   run_date_->installEventFilter(this);
   weekday_ = new QLabel(this);
   weekday_->setMinimumWidth(weekday_->fontMetrics().horizontalAdvance(QStringLiteral("Wednesday")));
@@ -112,7 +128,7 @@ void LaunchWindow::CreateCommands() {
   view_log_button_ = NewButton("Vie&w Log", this);
   calendar_button_ = NewButton("C&alendar", this);
   exit_button_ = NewButton("E&xit", this);
-  help_button_ = NewButton("&Help", this);
+  help_button_ = NewButton("Hel&p", this);  // Alt+H is the Help menu's
 }
 
 void LaunchWindow::CreateMenus() {
@@ -120,7 +136,7 @@ void LaunchWindow::CreateMenus() {
   open_new_entry_ = file->addAction(QStringLiteral("&Open New Schedule"));
   file->addSeparator();
   exit_entry_ = file->addAction(QStringLiteral("E&xit"));
-  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  QMenu* view = menuBar()->addMenu(QStringLiteral("V&iew"));  // Alt+V is Show Events
   log_entry_ = view->addAction(QStringLiteral("&Log"));
   QMenu* schedule = menuBar()->addMenu(QStringLiteral("&Schedule"));
   launch_entry_ = schedule->addAction(QStringLiteral("&Launch"));
@@ -169,13 +185,13 @@ void LaunchWindow::CreateLayout() {
   auto* grid = new QGridLayout(schedule_frame_);
   grid->setHorizontalSpacing(10);
   grid->setVerticalSpacing(8);
-  grid->addWidget(new QLabel(QStringLiteral("INI File:"), this), 0, 0);
+  grid->addWidget(NewLabel("I&NI File:", ini_file_, this), 0, 0);
   grid->addWidget(ini_file_, 0, 1, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("Run Date:"), this), 1, 0);
+  grid->addWidget(NewLabel("&Run Date:", run_date_, this), 1, 0);
   grid->addWidget(CreateDateRow(), 1, 1, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("To start at:"), this), 2, 0);
+  grid->addWidget(NewLabel("T&o start at:", start_time_, this), 2, 0);
   grid->addWidget(start_time_, 2, 1, Qt::AlignLeft);
-  grid->addWidget(new QLabel(QStringLiteral("CPU Limit:"), this), 3, 0);
+  grid->addWidget(NewLabel("&CPU Limit:", cpu_limit_, this), 3, 0);
   grid->addWidget(cpu_limit_, 3, 1, Qt::AlignLeft);
   auto* checks = new QGridLayout;
   checks->setHorizontalSpacing(24);
@@ -255,7 +271,7 @@ void LaunchWindow::LaunchSchedule() {
   const bool launched = qlr::LaunchSchedule(gui_.schedule, gui_.log, launch_, lock);
   ShowValues();  // the launch check shows the CPU limit trimmed
   if (!launched) {
-    if (RunDateWeekday(launch_).empty()) FocusRunDate();
+    FocusRefusedField();
     return;
   }
   RunOptions options = options_;
@@ -315,13 +331,23 @@ void LaunchWindow::OpenNewSchedule() {
   qlr::OpenNewSchedule(startup_, launch_);
   ShowValues();
   show();
+  FocusRefusedField();
 }
 
-void LaunchWindow::ResetSchedule() { Reset(gui_.schedule, gui_.log); }
+void LaunchWindow::ResetSchedule() {
+  if (const std::optional<ResetChoices> choices = AskResetChoices(gui_.op))
+    gui_.op.Tell(ResetDoneText(Reset(gui_.schedule, gui_.log, *choices)));
+}
 
-void LaunchWindow::FocusRunDate() {
-  run_date_->setFocus();
-  run_date_->selectAll();
+// After a failed launch check the cursor waits in the field it refused.
+void LaunchWindow::FocusRefusedField() {
+  const std::optional<LaunchFault> fault = CheckLaunchValues(launch_);
+  if (!fault) return;
+  QLineEdit* field = fault->field == LaunchField::RunDate     ? run_date_
+                     : fault->field == LaunchField::StartTime ? start_time_
+                                                              : cpu_limit_;
+  field->setFocus();
+  field->selectAll();
 }
 
 // Exit, the menu entry and the window's frame all end here.

@@ -93,7 +93,7 @@ class LaunchWindow : public QMainWindow {
   void ReadValues();
   void OnRunDateEdited();
   void OnDummyRunClicked(bool checked);
-  void FocusRunDate();
+  void FocusRefusedField();
 
   GuiContext& gui_;
   StartupContext& startup_;

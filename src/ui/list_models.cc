@@ -68,11 +68,11 @@ QVariant LogListModel::data(const QModelIndex& index, int role) const {
 
 // ---- EventListModel
 
-void EventListModel::Sync(const std::vector<EventEntry>& events) {
+bool EventListModel::Sync(const std::vector<EventEntry>& events) {
   auto same = [](const EventEntry& a, const EventEntry& b) {
     return a.key == b.key && a.text == b.text;
   };
-  if (std::equal(rows_.begin(), rows_.end(), events.begin(), events.end(), same)) return;
+  if (std::equal(rows_.begin(), rows_.end(), events.begin(), events.end(), same)) return false;
   // Entries are appended at the end and removed anywhere, never reordered:
   // the rows that stay are found in order, the runs between them have gone.
   std::vector<std::pair<size_t, size_t>> gone;
@@ -89,16 +89,24 @@ void EventListModel::Sync(const std::vector<EventEntry>& events) {
     beginResetModel();
     rows_ = events;
     endResetModel();
-    return;
+    return true;
   }
   for (auto run = gone.rbegin(); run != gone.rend();
        ++run)  // from the back, so rows keep their numbers
     RemoveRows(static_cast<int>(run->first), static_cast<int>(run->second));
-  if (next == events.size()) return;
+  if (next == events.size()) return true;
   beginInsertRows({}, static_cast<int>(rows_.size()),
                   static_cast<int>(rows_.size() + events.size() - next - 1));
   rows_.insert(rows_.end(), events.begin() + static_cast<ptrdiff_t>(next), events.end());
   endInsertRows();
+  return true;
+}
+
+std::vector<int> EventListModel::WholeLineRows() const {
+  std::vector<int> rows;
+  for (size_t row = 0; row < rows_.size(); ++row)
+    if (!rows_[row].forceable) rows.push_back(static_cast<int>(row));
+  return rows;
 }
 
 void EventListModel::RemoveRows(int first, int end) {
@@ -110,7 +118,9 @@ void EventListModel::RemoveRows(int first, int end) {
 
 QVariant EventListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || role != Qt::DisplayRole) return {};
-  return Field(rows_[static_cast<size_t>(index.row())].text, index.column());
+  const EventEntry& entry = rows_[static_cast<size_t>(index.row())];
+  if (entry.forceable) return Field(entry.text, index.column());
+  return index.column() == 0 ? ToQString(ReplaceAll(entry.text, "\t", " ")) : QVariant();
 }
 
 // ---- UnsubmittedListModel

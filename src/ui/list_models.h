@@ -61,13 +61,17 @@ class LogListModel : public TwoColumnListModel {
   int added_ = 0;  // lines appended since the last Sync
 };
 
-// The events pane: JobName + tab + event text.
+// The events pane: JobName + tab + event text. An entry that forces nothing
+// (what Modify Schedule did) is one whole line in the first column.
 class EventListModel : public TwoColumnListModel {
  public:
   explicit EventListModel(QObject* parent = nullptr) : TwoColumnListModel(parent) {}
 
-  // Removes the entries that are gone and appends the new ones.
-  void Sync(const std::vector<EventEntry>& events);
+  // Removes the entries that are gone and appends the new ones; false when
+  // nothing changed.
+  bool Sync(const std::vector<EventEntry>& events);
+  // The rows shown as one whole line, across both columns.
+  std::vector<int> WholeLineRows() const;
 
   QVariant data(const QModelIndex& index, int role) const override;
 

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -81,8 +83,13 @@ void LogViewDialog::CreateLayout() {
   buttons->addButton(ok_button_, QDialogButtonBox::AcceptRole);
   buttons->addButton(cancel_button_, QDialogButtonBox::RejectRole);
   buttons->addButton(help_button_, QDialogButtonBox::HelpRole);
+  auto* log_label = new QLabel(QStringLiteral("&Log:"), this);
+  log_label->setBuddy(log_list_);
+  auto* log_row = new QHBoxLayout;
+  log_row->addWidget(log_label);
+  log_row->addWidget(log_list_, 1);
   auto* layout = new QGridLayout(this);
-  layout->addWidget(log_list_, 0, 0, 1, 2);
+  layout->addLayout(log_row, 0, 0, 1, 2);
   layout->addLayout(options, 1, 0);
   layout->addWidget(name_list_, 1, 1);
   layout->addWidget(buttons, 2, 0, 1, 2);
@@ -92,10 +99,11 @@ void LogViewDialog::CreateLayout() {
   layout->setHorizontalSpacing(16);
 }
 
-// Failures need no names, so choosing them leaves the list as it was.
+// All entries and failures need no names: the list is out of use for them.
 void LogViewDialog::ChooseKind(LogSelection kind) {
   switch (kind) {
     case LogSelection::All:
+    case LogSelection::Failed:
       name_list_->setEnabled(false);
       break;
     case LogSelection::Group:
@@ -109,8 +117,6 @@ void LogViewDialog::ChooseKind(LogSelection kind) {
       name_list_->setSelectionMode(QAbstractItemView::MultiSelection);
       name_list_->setToolTip(QStringLiteral("You may select a combination of job names"));
       name_list_->setEnabled(true);
-      break;
-    case LogSelection::Failed:
       break;
   }
 }

@@ -91,8 +91,8 @@ ModifyScheduleDialog::ModifyScheduleDialog(GuiContext& gui, Engine& engine,
 }
 
 void ModifyScheduleDialog::CreateOptions() {
-  unschedule_ = new QRadioButton(QStringLiteral("Unschedule Job(s)"), this);
-  reschedule_ = new QRadioButton(QStringLiteral("Reschedule Job(s)"), this);
+  unschedule_ = new QRadioButton(QStringLiteral("&Unschedule Job(s)"), this);
+  reschedule_ = new QRadioButton(QStringLiteral("&Reschedule Job(s)"), this);
   auto* options = new QButtonGroup(this);
   options->addButton(unschedule_);
   options->addButton(reschedule_);
@@ -108,9 +108,9 @@ void ModifyScheduleDialog::CreateOptions() {
 }
 
 void ModifyScheduleDialog::CreateChecks() {
-  include_unscheduled_ = new QCheckBox(QStringLiteral("Include Unscheduled Jobs"), this);
-  cascade_ = new QCheckBox(QStringLiteral("Cascade Dependent Jobs"), this);
-  sorted_ = new QCheckBox(QStringLiteral("Sorted by Name"), this);
+  include_unscheduled_ = new QCheckBox(QStringLiteral("&Include Unscheduled Jobs"), this);
+  cascade_ = new QCheckBox(QStringLiteral("&Cascade Dependent Jobs"), this);
+  sorted_ = new QCheckBox(QStringLiteral("&Sorted by Name"), this);
   auto forward = [this](QCheckBox* box, void (ModifySchedule::*set)(bool)) {
     connect(box, &QCheckBox::toggled, this, Guarded([this, set](bool ticked) {
               if (redrawing_) return;
@@ -158,7 +158,7 @@ void ModifyScheduleDialog::CreateJobList() {
 }
 
 void ModifyScheduleDialog::CreateCommands() {
-  clear_button_ = new QPushButton(QStringLiteral("Clear"), this);
+  clear_button_ = new QPushButton(QStringLiteral("C&lear"), this);
   const DialogButtons buttons =
       CreateDialogButtons(this, gui_, "Modify Schedule", [this] { OnOk(); });
   ok_button_ = buttons.ok;
@@ -171,7 +171,7 @@ void ModifyScheduleDialog::CreateCommands() {
 }
 
 void ModifyScheduleDialog::CreateLayout() {
-  auto* group_label = new QLabel(QStringLiteral("Group:"), this);
+  auto* group_label = new QLabel(QStringLiteral("&Group:"), this);
   group_label->setBuddy(group_list_);
   auto* group_row = new QHBoxLayout;
   group_row->addWidget(group_label);

@@ -172,6 +172,10 @@ TEST_F(QlrTest, ResetDeletesTheTriggerFilesTheFlagsName) {
     EXPECT_EQ(Qlr(args), 0) << err_.str();
     EXPECT_EQ(std::filesystem::exists(standard_file), !standard);
     EXPECT_EQ(std::filesystem::exists(other_file), !other);
+    EXPECT_EQ(out_.str(), standard ? "The run state of 2 job(s) was cleared.\n"
+                                     "1 standard trigger file(s) deleted.\n"
+                                   : "The run state of 2 job(s) was cleared.\n"
+                                     "1 other trigger file(s) deleted.\n");
   }
 }
 

@@ -154,5 +154,29 @@ TEST_F(DispatchTest, StatusReportThenForcedSubmission) {
   EXPECT_EQ(J("B").Status, JobStatus::Running);
 }
 
+// The label above the unsubmitted pane tells of the chosen job as it is now,
+// and is empty once no job is chosen (it started, or the day rolled over).
+TEST_F(DispatchTest, UnsubmittedLabelFollowsTheChosenJob) {
+  s.StartSuspended = true;
+  Add("LATE").EarliestStart = "23:00";
+  Add("OTHER").EarliestStart = "23:30";
+  Open();
+  const std::string& label = engine->window().unsub_label;
+  engine->SelectUnsubmitted(0);
+  EXPECT_EQ(label, "LATE    \tScheduled");
+  engine->ToggleSuspend();
+  Pass();
+  EXPECT_EQ(label, "LATE    \tToo early (23:00)");
+  engine->StatusReport(0);
+  clock.Set(MakeDateTime(2026, 12, 4, 23, 10, 0));
+  Pass();
+  EXPECT_EQ(label, "");  // LATE runs
+  engine->StatusReport(0);
+  EXPECT_EQ(label, "Too early (23:30)");
+  op.AnswerNext(Answer::Yes);
+  engine->NextDay();
+  EXPECT_EQ(label, "");
+}
+
 }  // namespace
 }  // namespace qlr

@@ -202,6 +202,7 @@ TEST_F(StartUpTest, LaunchValuesOfferedCheckedSavedAndApplied) {
       {{"4 Dec 2026", "06:00", " 50 "}, ""},
       {{"31 Feb 2026", "06:00", "50"}, "Invalid schedule run date"},
       {{"4 Dec 2026", "6:00", "50"}, "Invalid schedule start time"},
+      {{"4 Dec 2026", "25:99", "50"}, "Invalid schedule start time"},
       {{"4 Dec 2026", "06:00", "5O"}, "Invalid CPU Limit"},
       {{"4 Dec 2026", "06:00", ""}, "Invalid CPU Limit"},
   };
@@ -223,14 +224,16 @@ TEST_F(StartUpTest, ResetAsksAndClearsTheRunState) {
   job.Reserved34 = 5;
   job.OverrideCode = "S";
   job.StatusText = "Completed";
-  EXPECT_FALSE(Reset(schedule, log));  // No to the first question
-  EXPECT_EQ(schedule[1].StatusText, "Completed");
+  EXPECT_FALSE(AskResetChoices(op));  // No to the first question
   for (Answer a : {Answer::Yes, Answer::Yes, Answer::No}) op.AnswerNext(a);
-  EXPECT_TRUE(Reset(schedule, log));
+  const std::optional<ResetChoices> choices = AskResetChoices(op);
+  ASSERT_TRUE(choices && choices->standard_triggers && !choices->other_triggers);
   EXPECT_EQ(op.asked, (Texts{"Are you sure you want to reset all scheduling values?",
                              "Are you sure you want to reset all scheduling values?",
                              "Do you want to delete standard trigger files?",
                              "Do you want to delete non-standard trigger files?"}));
+  EXPECT_EQ(ResetDoneText(Reset(schedule, log, *choices)),
+            "The run state of 1 job(s) was cleared.\n0 standard trigger file(s) deleted.");
   EXPECT_TRUE(job.Status == JobStatus::Scheduled && job.StartedAt == 0 && job.EndedAt == 0 &&
               job.Reserved34 == 0 && job.OverrideCode.IsBlank() && job.StatusText.empty());
   EXPECT_NE(dir.Read("sched.txt").find("\r\n"), std::string::npos);  // written back

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QPushButton>
+#include <QTextCharFormat>
 #include <QtTest>
 
 #include "ui/date_sel_dialog.h"
@@ -37,6 +38,24 @@ class DateSelTest : public QObject {
     QCOMPARE(bed_.op.told,
              std::vector<std::string>{
                  "Sorry - cannot find a help file matching /nowhere/Date Selection.html"});
+  }
+
+  // The schedule's week, not the calendar's: here Sunday to Thursday work.
+  void MarksTheSchedulesDaysOff() {
+    bed_.schedule.Calendar.Workdays = "Sun,Mon,Tue,Wed,Thu";
+    bed_.schedule.Calendar.HolidayDays = {DayNumber(MakeDate(2026, 12, 8))};
+    DateSelDialog dialog(bed_.gui, "4 Dec 2026");
+    QCalendarWidget* calendar = dialog.calendar();
+    QCOMPARE(calendar->firstDayOfWeek(), QLocale().firstDayOfWeek());
+    const auto red = [calendar](Qt::DayOfWeek day) {
+      return calendar->weekdayTextFormat(day).foreground().color() == QColor(Qt::red);
+    };
+    QCOMPARE((QList<bool>{red(Qt::Sunday), red(Qt::Thursday), red(Qt::Friday), red(Qt::Saturday)}),
+             (QList<bool>{false, false, true, true}));
+    const QTextCharFormat holiday = calendar->dateTextFormat(QDate(2026, 12, 8));
+    QCOMPARE(holiday.foreground().color(), QColor(Qt::red));
+    QCOMPARE(holiday.toolTip(), QStringLiteral("Public holiday"));
+    QVERIFY(!calendar->dateTextFormat(QDate(2026, 12, 9)).hasProperty(QTextFormat::ForegroundBrush));
   }
 
   void PickingADay_data() {  // the row's name says how

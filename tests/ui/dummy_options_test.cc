@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "ui/access_keys.h"
 #include "ui/dummy_options_dialog.h"
 #include "ui/ui_fixture.h"
 
@@ -25,9 +26,10 @@ class DummyOptionsTest : public QObject {
     QCOMPARE(
         (QStringList{dialog.windowTitle(), dialog.waitForTriggersBox()->text(),
                      dialog.waitForTriggersBox()->toolTip(), dialog.genMessagesBox()->toolTip()}),
-        (QStringList{"Dummy Run Options", "Wait for Interschedule/External Triggers",
+        (QStringList{"Dummy Run Options", "&Wait for Interschedule/External Triggers",
                      "Select to specify file creation triggering via Events window",
                      "Check to generate end of job messages"}));
+    QCOMPARE(testing::AccessKeyFaults(&dialog), QStringList());
     bed_.schedule.HelpPath = "/nowhere";
     dialog.helpButton()->click();
     QCOMPARE(bed_.op.told.size(), size_t{1});

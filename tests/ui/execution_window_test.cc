@@ -13,6 +13,7 @@
 
 #include "engine/engine_fixture.h"
 #include "support/recording_desktop.h"
+#include "ui/access_keys.h"
 #include "ui/qt_text.h"
 
 namespace qlr {
@@ -81,7 +82,9 @@ class ExecutionWindowTest : public QObject {
     QCOMPARE(list->columnSpan(count, 0), 2);  // a line without a tab spans both columns
     QCOMPARE(list->currentIndex().row(), list->model()->rowCount() - 1);  // the newest line
     QCOMPARE(w.windowTitle(), QStringLiteral("Verlando. - Quillrun 9.9"));
+    QCOMPARE(w.startedLabel()->text(), QStringLiteral("Started on 04-Dec-26 @ 06:00:00"));
     QCOMPARE(w.titleLabel()->text(), QStringLiteral("Quillrun 9.9"));
+    QCOMPARE(testing::AccessKeyFaults(&w), QStringList());
     QVERIFY(w.runDateLabel()->text().startsWith(QStringLiteral("Friday, 4 Dec 2026\n(")));
     QCOMPARE(w.kickLabel()->text(), QStringLiteral("10/10 seconds"));
     QCOMPARE(w.kickTimer()->interval(), 10000);  // a job runs: TimerSecs
@@ -153,6 +156,9 @@ class ExecutionWindowTest : public QObject {
     rig.op.AnswerNext(Answer::Yes);
     w.forceSubmitEntry()->trigger();
     QVERIFY(Rig::FindRow(w.logList(), "Job LATE scheduled for forced submission.\t") >= 0);
+    w.kickButton()->click();  // LATE starts: the list empties, and the label with it
+    QCOMPARE(w.unsubList()->model()->rowCount(), 0);
+    QCOMPARE(w.unsubLabel()->text(), QString());
   }
 
   void SuspendTogglesCaptionAndHighlight() {
@@ -170,13 +176,16 @@ class ExecutionWindowTest : public QObject {
     }
   }
 
-  void NextDayAsksFirst() {
+  // A completed day can only roll over; the new day can be suspended and kicked again.
+  void NextDayAsksFirstAndOpensANewDay() {
     Rig rig;
     rig.Scripted("QUICK", {});
     ExecutionWindow& w = rig.Open();
     w.kickButton()->click();  // completes the job and with it the day
     QVERIFY(w.nextDayButton()->isEnabled());
     QVERIFY(!w.kickIntButton()->isEnabled() && !w.suspendButton()->isEnabled());
+    QCOMPARE(w.kickLabel()->text(), QStringLiteral("10/5 seconds"));
+    QCOMPARE(w.kickTimer()->interval(), 5000);
     w.nextDayButton()->click();  // the script answers No
     QCOMPARE(rig.op.asked.back(),
              std::string("Are you sure you want to rollover to the next day's schedule?"));
@@ -184,6 +193,8 @@ class ExecutionWindowTest : public QObject {
     rig.op.AnswerNext(Answer::Yes);
     w.nextDayEntry()->trigger();
     QVERIFY(w.runDateLabel()->text().startsWith(QStringLiteral("Saturday, 5 Dec 2026")));
+    QVERIFY(w.kickIntButton()->isEnabled() && w.suspendButton()->isEnabled());
+    QVERIFY(w.suspendEntry()->isEnabled());
   }
 
   void ExitAsksAndCancelKeepsTheWindowOpen() {
@@ -201,6 +212,25 @@ class ExecutionWindowTest : public QObject {
     rig.op.AnswerNext(Answer::Ok);
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(w.closed() && !w.isVisible() && !w.kickTimer()->isActive());
+  }
+
+  // What Modify Schedule did is told whole in the events pane, and forces nothing.
+  void ModificationLinesAreWholeAndForceNothing() {
+    Rig rig;
+    rig.AddLate();
+    rig.options.ShowEvents = true;
+    ExecutionWindow& w = rig.Open();
+    w.SetModifyScheduleHook([&](GuiContext&, Engine& engine, QWidget*) {
+      engine.LogModification("MKFLAG   (Daily)\tScheduled");
+      return false;
+    });
+    w.modSchedButton()->click();
+    QCOMPARE(w.eventsList()->model()->index(0, 0).data().toString(),
+             QStringLiteral("MKFLAG   (Daily) Scheduled"));
+    QCOMPARE(w.eventsList()->columnSpan(0, 0), 2);
+    Rig::Click(w.eventsList(), 0, true);
+    QVERIFY(rig.op.asked.empty() && !w.triggerEventEntry()->isEnabled());
+    QCOMPARE(w.eventsList()->model()->rowCount(), 1);
   }
 
   void ModifyScheduleStopsTheTimer() {
@@ -230,7 +260,8 @@ class ExecutionWindowTest : public QObject {
     w.jobDocEntry()->trigger();  // the same line is still selected
     QCOMPARE(rig.desktop.edited, std::vector<std::string>(2, rig.dir.File("DOCD.rtd")));
     w.helpEntry()->trigger();
-    QCOMPARE(rig.desktop.opened, std::vector<std::string>{page});
+    w.helpButton()->click();
+    QCOMPARE(rig.desktop.opened, std::vector<std::string>(2, page));
   }
 
   void FailureWarningAndTheListsLimitShow() {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "ui/access_keys.h"
 #include "ui/first_run_dialog.h"
 
 namespace qlr {
@@ -17,8 +18,9 @@ class FirstRunTest : public QObject {
     FirstRunDialog dialog;
     QCOMPARE((QStringList{dialog.windowTitle(), dialog.findExistingOption()->text(),
                           dialog.createNewOption()->text()}),
-             (QStringList{"Quillrun Startup", "I want to find an existing schedule.",
-                          "I want to create a new schedule."}));
+             (QStringList{"Quillrun Startup", "I want to &find an existing schedule.",
+                          "I want to &create a new schedule."}));
+    QCOMPARE(testing::AccessKeyFaults(&dialog), QStringList());
     QVERIFY(dialog.findExistingOption()->isChecked());
   }
 

@@ -21,6 +21,7 @@
 #include "store/profile_file.h"
 #include "support/temp_dir.h"
 #include "ui/about_box.h"
+#include "ui/access_keys.h"
 #include "ui/date_sel_dialog.h"
 #include "ui/ui_fixture.h"
 
@@ -108,22 +109,35 @@ class LaunchWindowTest : public QObject {
                                  "Re&set", "&Open New Schedule"}));
   }
 
-  // The start-up tests check each value's message; a wrong date also takes the focus.
-  void LaunchCheckStops() {
+  // A refused field takes the cursor, after Launch and after Open New Schedule.
+  void LaunchCheckStopsInTheRefusedField() {
     LaunchWindow& w = *window_;
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    for (QLineEdit* field : {w.cpuLimitField(), w.runDateField()}) {
-      w.cpuLimitField()->setFocus();
-      field->setText("5O");
-      w.launchButton()->click();
-      QCOMPARE(env_->op.told.back(), std::string(field == w.runDateField()
-                                                     ? "Invalid schedule run date"
-                                                     : "Invalid CPU Limit"));
-      QVERIFY(w.isVisible() && runs_.empty());
-      QCOMPARE(w.runDateField()->hasFocus(), field == w.runDateField());
-      field->setText("50");
+    const struct {
+      QLineEdit* field;
+      QString bad;
+      const char* message;
+    } cases[] = {{w.runDateField(), "31 Feb 2026", "Invalid schedule run date"},
+                 {w.startTimeField(), "25:99", "Invalid schedule start time"},
+                 {w.cpuLimitField(), "5O", "Invalid CPU Limit"}};
+    for (const auto& c : cases) {
+      const QString good = c.field->text();
+      c.field->setText(c.bad);
+      for (bool open_new : {false, true}) {
+        w.exitButton()->setFocus();
+        open_new ? w.openNewEntry()->trigger() : w.launchButton()->click();
+        QCOMPARE(env_->op.told.back(), std::string(c.message));
+        QVERIFY(w.isVisible() && runs_.empty());
+        QVERIFY2(c.field->hasFocus(), c.message);
+      }
+      c.field->setText(good);
     }
+  }
+
+  void KeyboardReachesEveryCommandAndMenu() {
+    QCOMPARE(testing::AccessKeyFaults(window_.get()), QStringList());
+    QCOMPARE(window_->helpButton()->text(), QStringLiteral("Hel&p"));
   }
 
   // The values go to the core; the window hides while the run holds the
@@ -176,6 +190,9 @@ class LaunchWindowTest : public QObject {
     QCOMPARE(std::tie(dummy_dialogs_, log_views_), std::make_tuple(1, 2));
     QCOMPARE(env_->op.told, Texts{"The schedule editor is not available in this version."});
     QCOMPARE(env_->op.asked, Texts{"Are you sure you want to reset all scheduling values?"});
+    for (Answer a : {Answer::Yes, Answer::No, Answer::No}) env_->op.AnswerNext(a);
+    w.resetEntry()->trigger();
+    QCOMPARE(env_->op.told.back(), std::string("The run state of 0 job(s) was cleared."));
     env_->dir.Write("Startup.html", "<html></html>");
     env_->schedule.HelpPath = env_->dir.path();
     w.helpButton()->click();

@@ -12,6 +12,7 @@
 
 #include "engine/engine_fixture.h"
 #include "support/recording_desktop.h"
+#include "ui/access_keys.h"
 
 namespace qlr {
 namespace {
@@ -79,6 +80,7 @@ class ModifyScheduleDialogTest : public QObject {
   }
 
   void ListsForBothActions() {
+    QCOMPARE(testing::AccessKeyFaults(dialog_.get()), QStringList());
     QCOMPARE(dialog_->groupList()->currentText(), QStringLiteral("(All)"));
     QVERIFY(!dialog_->jobList()->isEnabled() && Rows().isEmpty());
     dialog_->unscheduleOption()->click();
