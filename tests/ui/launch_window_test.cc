@@ -135,6 +135,20 @@ class LaunchWindowTest : public QObject {
     }
   }
 
+  // A long date and every caption fit with room to spare on both sides.
+  void FieldsAndCommandsFitTheirTexts() {
+    LaunchWindow& w = *window_;
+    const auto room = [](const QWidget* widget, const QString& text) {
+      const QFontMetrics metrics = widget->fontMetrics();
+      return widget->width() - metrics.horizontalAdvance(QString(text).remove('&')) -
+             2 * metrics.averageCharWidth();
+    };
+    QVERIFY(room(w.runDateField(), "12 December 2026") > 0);
+    for (QPushButton* command : {w.launchButton(), w.editButton(), w.viewLogButton(),
+                                 w.calendarButton(), w.exitButton(), w.helpButton()})
+      QVERIFY2(room(command, command->text()) > 0, qPrintable(command->text()));
+  }
+
   void KeyboardReachesEveryCommandAndMenu() {
     QCOMPARE(testing::AccessKeyFaults(window_.get()), QStringList());
     QCOMPARE(window_->helpButton()->text(), QStringLiteral("Hel&p"));
