@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
 #include "engine/engine.h"
@@ -63,6 +64,31 @@ Schedule Forest(int jobs, int trees, int depth) {
   return s;
 }
 
+void After(Job& job, const std::string& pred) {
+  job.RunAfter.push_back(pred);
+  job.DepConditions += 'S';
+  job.DepAutoUnsched += ' ';
+}
+
+// Diamonds stacked `jobs` deep: a job, `width` jobs after it, a job after all
+// of those, and so on; the first waits for its start time.
+Schedule Diamonds(int jobs, int width) {
+  Schedule s = Forest(1, 1, 1);
+  std::vector<std::string> layer = {"J1"};
+  for (int i = 2; i <= jobs;) {
+    const int size = layer.size() == 1 ? width : 1;
+    std::vector<std::string> next;
+    for (int k = 0; k < size && i <= jobs; ++k, ++i) {
+      Job job = MakeJob(i);
+      for (const std::string& pred : layer) After(job, pred);
+      next.emplace_back(job.JobName.Trimmed());
+      s.Jobs.push_back(std::move(job));
+    }
+    layer = std::move(next);
+  }
+  return s;
+}
+
 void RunPasses(benchmark::State& state, Schedule schedule) {
   StillClock clock;
   SilentOperator op;
@@ -71,7 +97,7 @@ void RunPasses(benchmark::State& state, Schedule schedule) {
   RecordingMessages messages;
   Engine engine(schedule, log, launcher, messages, {});
   engine.SetSaveHook([] {});
-  engine.Open();  // the first pass builds the cached predecessor lists
+  engine.Open();
   for (auto _ : state) engine.Kick();
   state.counters["jobs"] = schedule.JobCount();
 }
@@ -81,10 +107,36 @@ void BM_PassOverWaitingForest(benchmark::State& state) {
 }
 BENCHMARK(BM_PassOverWaitingForest)->Unit(benchmark::kMillisecond);
 
+// A chain as long as a schedule can be, every job after the one before.
 void BM_PassOverWaitingChain(benchmark::State& state) {
-  RunPasses(state, Forest(5000, 1, 5000));
+  RunPasses(state, Forest(32767, 1, 32767));
 }
 BENCHMARK(BM_PassOverWaitingChain)->Unit(benchmark::kMillisecond);
+
+void BM_PassOverWaitingDiamonds(benchmark::State& state) {
+  RunPasses(state, Diamonds(32767, 2));
+}
+BENCHMARK(BM_PassOverWaitingDiamonds)->Unit(benchmark::kMillisecond);
+
+// The opening of the run day on the chain: the summary and the first pass
+// (which `qlr run` must finish before it can answer a stop signal).
+void BM_OpenChain(benchmark::State& state) {
+  const Schedule chain = Forest(32767, 1, 32767);
+  StillClock clock;
+  SilentOperator op;
+  NoLauncher launcher;
+  RecordingMessages messages;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Schedule schedule = chain;
+    RunLog log(schedule, clock, op);
+    Engine engine(schedule, log, launcher, messages, {});
+    engine.SetSaveHook([] {});
+    state.ResumeTiming();
+    engine.Open();
+  }
+}
+BENCHMARK(BM_OpenChain)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qlr

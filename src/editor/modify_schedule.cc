@@ -1,7 +1,6 @@
 #include "editor/modify_schedule.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "base/text.h"
 #include "calendar/status_decision.h"
@@ -26,11 +25,10 @@ bool IsCandidate(ModifyAction action, JobStatus status, bool include_unscheduled
 }
 
 // A sorted list box orders its entries alphabetically, ignoring case.
-bool ListOrder(const ModifyEntry& a, const ModifyEntry& b) {
-  return std::lexicographical_compare(
-      a.text.begin(), a.text.end(), b.text.begin(), b.text.end(), [](char x, char y) {
-        return static_cast<unsigned char>(UpperChar(x)) < static_cast<unsigned char>(UpperChar(y));
-      });
+bool TextOrder(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(UpperChar(x)) < static_cast<unsigned char>(UpperChar(y));
+  });
 }
 
 }  // namespace
@@ -60,9 +58,9 @@ void ModifySchedule::ChooseAction(ModifyAction action) {
   for (int i = 1; i <= schedule_.JobCount(); ++i) {
     const Job& job = schedule_[i];
     if (InGroup(job, group_filter_) && IsCandidate(action, job.Status, view_.IncludeUnscheduled))
-      AddEntry(i);
+      view_.entries.push_back({i, false});
   }
-  if (view_.SortedByName) std::stable_sort(view_.entries.begin(), view_.entries.end(), ListOrder);
+  if (view_.SortedByName) SortByName();
   bool chosen = action != ModifyAction::None;
   view_.list_enabled = chosen;
   view_.group_list_enabled = chosen;
@@ -71,9 +69,21 @@ void ModifySchedule::ChooseAction(ModifyAction action) {
   view_.ok_enabled = false;
 }
 
-void ModifySchedule::AddEntry(int job) {
-  const Job& j = schedule_[job];
-  view_.entries.push_back({job, j.JobName.Padded() + "\t" + j.StatusText, false});
+std::string ModifySchedule::EntryText(int row) {
+  const int job = view_.entries[static_cast<size_t>(row)].job;
+  return schedule_[job].JobName.Padded() + "\t" + engine_.StatusTextOf(job);
+}
+
+// In the order of the entries' texts: by name, and by status text only
+// between jobs of the same name.
+void ModifySchedule::SortByName() {
+  std::stable_sort(view_.entries.begin(), view_.entries.end(),
+                   [this](const ModifyEntry& a, const ModifyEntry& b) {
+                     const std::string x = schedule_[a.job].JobName.Padded();
+                     const std::string y = schedule_[b.job].JobName.Padded();
+                     if (!EqualsNoCase(x, y)) return TextOrder(x, y);
+                     return TextOrder(engine_.StatusTextOf(a.job), engine_.StatusTextOf(b.job));
+                   });
 }
 
 void ModifySchedule::ForceRebuild() {
@@ -120,25 +130,19 @@ bool ModifySchedule::AnySelected() const {
                      [](const ModifyEntry& e) { return e.selected; });
 }
 
-// The predecessor lists are transitive already, so a second pass only
-// confirms that nothing is left to add.
+// A listed job is selected when a selected one is among its direct or
+// indirect predecessors: one walk from the selected jobs to all that wait on
+// them finds every such job at once. Dependencies name jobs, so a selected
+// job stands for the first job of its name.
 void ModifySchedule::SelectDeps() {
   DependencyIndex& deps = engine_.dependencies();
-  for (bool added = true; added;) {
-    added = false;
-    std::unordered_set<std::string> chosen;  // upper-cased trimmed names
-    for (const ModifyEntry& entry : view_.entries)
-      if (entry.selected) chosen.insert(Upper(schedule_[entry.job].JobName.Trimmed()));
-    if (chosen.empty()) return;
-    for (ModifyEntry& entry : view_.entries) {
-      if (entry.selected) continue;
-      for (const Predecessor& p : deps.Predecessors(entry.job, log_))
-        if (chosen.count(Upper(schedule_[p.job].JobName.Trimmed())) != 0) {
-          entry.selected = added = true;
-          break;
-        }
-    }
-  }
+  std::vector<int> chosen;
+  for (const ModifyEntry& entry : view_.entries)
+    if (entry.selected) chosen.push_back(deps.FindJob(schedule_[entry.job].JobName.Trimmed()));
+  if (chosen.empty()) return;
+  const std::vector<bool> waits = deps.Dependants(chosen);
+  for (ModifyEntry& entry : view_.entries)
+    if (waits[static_cast<size_t>(entry.job)]) entry.selected = true;
 }
 
 void ModifySchedule::Ok() {

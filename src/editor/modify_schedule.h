@@ -17,8 +17,7 @@ namespace qlr {
 enum class ModifyAction { None, Unschedule, Reschedule };
 
 struct ModifyEntry {
-  int job = 0;       // index in the job table
-  std::string text;  // JobName (8 characters) + tab + StatusText
+  int job = 0;  // index in the job table
   bool selected = false;
 };
 
@@ -83,10 +82,14 @@ class ModifySchedule {
   bool CloseRequested();
 
   const ModifyScheduleView& view() const { return view_; }
+  // The text of the entry at `row`: JobName (8 characters) + tab + the job's
+  // status text as the execution window shows it. Made when asked, since a
+  // wait for a long chain of predecessors names each of them.
+  std::string EntryText(int row);
 
  private:
-  void AddEntry(int job);
   bool AnySelected() const;
+  void SortByName();
   void Apply();
   void Reschedule(Job& job);
   void Unschedule(Job& job);

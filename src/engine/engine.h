@@ -77,7 +77,12 @@ class Engine {
   std::string StatusReport(int row);
   void ForceSubmit(int row);
   void SelectUnsubmitted(int row);
-  std::string UnsubText(int row) const;  // JobName (8) + tab + StatusText
+  std::string UnsubText(int row);  // JobName (8) + tab + StatusTextOf
+  // The job's status text as the window shows it: a job that waits for its
+  // predecessors has "Wait Job" in its StatusText, and here the list of those
+  // that hold it back now, "Wait Job (A(S) - Running, ...)".
+  std::string StatusTextOf(int job);
+  static constexpr std::string_view kWaitJob = "Wait Job";
   // The tip of a line of the day's list: the description of the job the line
   // names (its text before the first "("), or the line with tabs as blanks.
   std::string ListTip(int row) const;
@@ -170,7 +175,6 @@ class Engine {
   std::unordered_set<std::string> running_words_;  // upper-cased exclusivity words of running_
   int running_cpu_ = 0;
   int running_dos_ = 0;
-  std::string wait_list_;  // reused by every dependency check
 };
 
 }  // namespace qlr

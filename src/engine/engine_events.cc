@@ -35,9 +35,17 @@ void Engine::LogModification(const std::string& line) {
   Changed();
 }
 
-std::string Engine::UnsubText(int row) const {
-  const Job& job = schedule_[win_.unsubmitted[static_cast<size_t>(row)]];
-  return job.JobName.Padded() + "\t" + job.StatusText;
+std::string Engine::UnsubText(int row) {
+  const int i = win_.unsubmitted[static_cast<size_t>(row)];
+  return schedule_[i].JobName.Padded() + "\t" + StatusTextOf(i);
+}
+
+std::string Engine::StatusTextOf(int i) {
+  const Job& job = schedule_[i];
+  if (job.StatusText != kWaitJob) return job.StatusText;
+  std::string wait_list;
+  CheckDependency(schedule_, deps_, log_, i, wait_list);
+  return "Wait Job (" + wait_list + ")";
 }
 
 std::string Engine::ListTip(int row) const {
@@ -141,8 +149,9 @@ std::string Engine::WaitReasons(int i) {
   if (EarliestStartFor(job.EarliestStartAt) > log_.clock().Now())
     report += ",Too early (" + FormatDateTime(job.EarliestStartAt, "hh:nn") + ")";
   if (schedule_.SerialiseDosJobs && job.IsDosProgram && !CheckDOSSerial(i)) report += ",Wait DOS";
-  if (!job.RunAfter.empty() && CheckDependency(schedule_, deps_, log_, i, wait_list_) != DepResult::Ready)
-    report += ",Wait Job (" + wait_list_ + ")";
+  std::string wait_list;
+  if (!job.RunAfter.empty() && CheckDependency(schedule_, deps_, log_, i, wait_list) != DepResult::Ready)
+    report += ",Wait Job (" + wait_list + ")";
   if (!TrimView(job.Exclusivity).empty() && !CheckExclusive(i))
     report += ",Wait Excl (" + Trim(job.Exclusivity) + ")";
   if (!CPUAvailable(i)) report += ",Wait CPU";

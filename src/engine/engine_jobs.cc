@@ -88,6 +88,7 @@ void Engine::Submit(int i) {
   } else {
     job.StatusText = "Submit Failed";
     job.Status = JobStatus::SubmitFailed;
+    deps_.StatusChanged(i);  // it no longer holds back the jobs after it in this pass
     line = job.JobName.Str() + "(" + Trim(job.Frequency) + ") \tSubmission failed at " +
            FormatDateTime(log_.clock().Now(), "hh:nn:ss");
     if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;

@@ -89,6 +89,7 @@ void Engine::EndOfDay() {
 
 void Engine::DispatchStep() {
   RecordRunning();
+  deps_.BeginPass();
   no_job_running_ = true;
   for (int i = 1; i <= schedule_.JobCount(); ++i) {
     if (schedule_[i].Status == JobStatus::Scheduled) DispatchJob(i);
@@ -107,15 +108,16 @@ void Engine::DispatchJob(int i) {
   if (ok && schedule_.SerialiseDosJobs && job.IsDosProgram && !(ok = CheckDOSSerial(i)))
     job.StatusText = "Wait DOS";
   if (ok && !job.RunAfter.empty()) {
-    switch (CheckDependency(schedule_, deps_, log_, i, wait_list_)) {
+    switch (deps_.Decide(i, log_)) {
       case DepResult::Ready: break;
       case DepResult::Wait:
         ok = false;
-        job.StatusText.assign("Wait Job (").append(wait_list_).append(")");  // keeps its buffer
+        job.StatusText = kWaitJob;  // StatusTextOf names the predecessors when asked
         break;
       case DepResult::Unsched:
         ok = false;
         TakeOffDay(job);
+        deps_.StatusChanged(i);
         // The unsubmitted list is rebuilt once at the end of the pass: doing it
         // here, once per job taken off, made a large day's first pass quadratic.
         LogAndList(job.JobName.Str() + "\tUnscheduled at " + FormatDateTime(now, "hh:nn:ss"));

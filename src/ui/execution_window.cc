@@ -172,7 +172,8 @@ void ExecutionWindow::CreateLists() {
   unsub_list_->setToolTip(
       QStringLiteral("Single Click on a job name for full status.  Double click to force submit."));
   unsub_list_->setContextMenuPolicy(Qt::CustomContextMenu);
-  unsub_model_ = new UnsubmittedListModel(gui_.schedule, this);
+  unsub_model_ = new UnsubmittedListModel(
+      gui_.schedule, [this](int job) { return engine_->StatusTextOf(job); }, this);
   unsub_list_->setModel(unsub_model_);
   unsub_menu_ = new QMenu(this);
   status_entry_ = unsub_menu_->addAction(QStringLiteral("&Status"));

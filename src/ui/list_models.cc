@@ -169,8 +169,8 @@ void UnsubmittedListModel::Merge(const std::vector<int>& jobs) {
 
 QVariant UnsubmittedListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || role != Qt::DisplayRole) return {};
-  const Job& job = schedule_[JobAt(index.row())];
-  return ToQString(index.column() == 0 ? job.JobName.Padded() : job.StatusText);
+  const int job = JobAt(index.row());
+  return ToQString(index.column() == 0 ? schedule_[job].JobName.Padded() : text_(job));
 }
 
 }  // namespace qlr

@@ -81,12 +81,15 @@ class EventListModel : public TwoColumnListModel {
   std::vector<EventEntry> rows_;
 };
 
-// The unsubmitted-job pane: JobName + tab + StatusText of each waiting job,
-// read from the schedule when painted.
+// The unsubmitted-job pane: JobName + tab + status text of each waiting job,
+// asked for when a row is painted (a wait for predecessors is named in full
+// only then).
 class UnsubmittedListModel : public TwoColumnListModel {
  public:
-  explicit UnsubmittedListModel(const Schedule& schedule, QObject* parent = nullptr)
-      : TwoColumnListModel(parent), schedule_(schedule) {}
+  using TextSource = std::function<std::string(int job)>;
+
+  UnsubmittedListModel(const Schedule& schedule, TextSource text, QObject* parent = nullptr)
+      : TwoColumnListModel(parent), schedule_(schedule), text_(std::move(text)) {}
 
   // `jobs` are job indexes in job order; rows of jobs that left are removed,
   // rows of new ones inserted, and every status text is repainted.
@@ -99,6 +102,7 @@ class UnsubmittedListModel : public TwoColumnListModel {
   int Rows() const override { return static_cast<int>(rows_.size()); }
   void Merge(const std::vector<int>& jobs);
   const Schedule& schedule_;
+  TextSource text_;
   std::vector<int> rows_;
 };
 

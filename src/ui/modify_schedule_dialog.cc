@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -24,55 +25,43 @@
 namespace qlr {
 
 // The candidate list as two columns, the job name and its status text, kept
-// in step with ModifySchedule's entries: a rebuilt list resets the model, a
-// changed status text updates its row only.
+// in step with ModifySchedule's entries: a rebuilt list resets the model,
+// otherwise the rows are repainted. A row's text is asked for when it is painted.
 class ModifyListModel : public QAbstractTableModel {
  public:
-  using QAbstractTableModel::QAbstractTableModel;
+  using TextSource = std::function<std::string(int row)>;
+
+  ModifyListModel(TextSource text, QObject* parent)
+      : QAbstractTableModel(parent), text_(std::move(text)) {}
 
   void Show(const std::vector<ModifyEntry>& entries) {
-    std::vector<Row> rows;
-    rows.reserve(entries.size());
-    for (const ModifyEntry& entry : entries)
-      rows.push_back({entry.job, ToQString(TrimRight(TextBefore(entry.text, "\t"))),
-                      ToQString(TextAfter(entry.text, "\t"))});
-    if (!SameJobs(rows)) {
+    std::vector<int> jobs;
+    jobs.reserve(entries.size());
+    for (const ModifyEntry& entry : entries) jobs.push_back(entry.job);
+    if (jobs != jobs_) {
       beginResetModel();
-      rows_ = std::move(rows);
+      jobs_ = std::move(jobs);
       endResetModel();
-      return;
+    } else if (!jobs_.empty()) {
+      emit dataChanged(index(0, 0), index(rowCount() - 1, 1));
     }
-    for (size_t i = 0; i < rows.size(); ++i)
-      if (rows[i].name != rows_[i].name || rows[i].status != rows_[i].status) {
-        rows_[i] = rows[i];
-        emit dataChanged(index(static_cast<int>(i), 0), index(static_cast<int>(i), 1));
-      }
   }
 
   int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(jobs_.size());
   }
   int columnCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : 2;
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    const Row& row = rows_[static_cast<size_t>(index.row())];
-    return index.column() == 0 ? row.name : row.status;
+    const std::string text = text_(index.row());
+    return ToQString(index.column() == 0 ? TrimRight(TextBefore(text, "\t")) : TextAfter(text, "\t"));
   }
 
  private:
-  struct Row {
-    int job;
-    QString name, status;
-  };
-  bool SameJobs(const std::vector<Row>& rows) const {
-    if (rows.size() != rows_.size()) return false;
-    for (size_t i = 0; i < rows.size(); ++i)
-      if (rows[i].job != rows_[i].job) return false;
-    return true;
-  }
-  std::vector<Row> rows_;
+  TextSource text_;
+  std::vector<int> jobs_;
 };
 
 ModifyScheduleDialog::ModifyScheduleDialog(GuiContext& gui, Engine& engine,
@@ -135,7 +124,7 @@ void ModifyScheduleDialog::CreateGroupList() {
 }
 
 void ModifyScheduleDialog::CreateJobList() {
-  model_ = new ModifyListModel(this);
+  model_ = new ModifyListModel([this](int row) { return modify_.EntryText(row); }, this);
   job_list_ = new QTreeView(this);
   job_list_->setModel(model_);
   job_list_->setRootIsDecorated(false);

@@ -43,8 +43,11 @@ struct ModifyTest : testing::EngineFixture {
   }
   std::vector<std::string> Texts(bool selected_only = false) const {
     std::vector<std::string> texts;
-    for (const ModifyEntry& e : dialog->view().entries)
-      if (e.selected || !selected_only) texts.push_back(e.text.substr(0, e.text.find(' ')));
+    const auto& entries = dialog->view().entries;
+    for (size_t row = 0; row < entries.size(); ++row) {
+      const std::string text = dialog->EntryText(static_cast<int>(row));
+      if (entries[row].selected || !selected_only) texts.push_back(text.substr(0, text.find(' ')));
+    }
     return texts;
   }
 };
@@ -81,7 +84,7 @@ TEST_F(ModifyTest, CandidatesFollowActionGroupAndTicks) {
     EXPECT_EQ(v.cascade_enabled, unschedule);
     EXPECT_EQ(v.include_unscheduled_enabled, !unschedule);
   }
-  EXPECT_EQ(dialog->view().entries[0].text, "CAT     \tCompleted");
+  EXPECT_EQ(dialog->EntryText(0), "CAT     \tCompleted");
 }
 
 TEST_F(ModifyTest, CascadeSelectsListedDependantsOnly) {

@@ -98,7 +98,7 @@ TEST_F(DayTest, FailuresSurviveARestart) {
     Pass(2);
     EXPECT_EQ(J("A").Status, JobStatus::Failed);
     EXPECT_EQ(Listed("A        (Daily)\tprevious execution failed"), !c.restart_while_stopping);
-    EXPECT_EQ(J("WAITS").StatusText, "Wait Job (A(S) - Failed)");
+    EXPECT_EQ(Text("WAITS"), "Wait Job (A(S) - Failed)");
     EXPECT_EQ(J("GOESOFF").Status, JobStatus::Unscheduled);
     EXPECT_EQ(J("ONFAIL").Status, JobStatus::Completed);
     EXPECT_EQ(std::count_if(launcher.started.begin(), launcher.started.end(),

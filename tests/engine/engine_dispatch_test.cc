@@ -42,7 +42,7 @@ TEST_F(DispatchTest, WaitTexts) {
     Open();
     Pass(5);  // the predecessors end or keep running
     EXPECT_EQ(J("B").Status, JobStatus::Scheduled);
-    EXPECT_EQ(J("B").StatusText, c.status_text);
+    EXPECT_EQ(Text("B"), c.status_text);
   }
 }
 

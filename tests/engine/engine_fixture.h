@@ -85,6 +85,8 @@ struct EngineFixture : ::testing::Test {
   }
 
   Job& J(const std::string& name) { return s[s.FindJob(name)]; }
+  // The job's status text as the window shows it (a wait for predecessors names them).
+  std::string Text(const std::string& name) { return engine->StatusTextOf(s.FindJob(name)); }
   const std::deque<std::string>& List() const { return engine->window().list; }
   bool Listed(const std::string& line) const {
     return std::find(List().begin(), List().end(), line) != List().end();

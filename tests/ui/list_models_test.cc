@@ -72,7 +72,7 @@ class ListModelsTest : public QObject {
       job.JobName = name;
       job.StatusText = std::string("Wait ") + name;
     }
-    UnsubmittedListModel model(s);
+    UnsubmittedListModel model(s, [&s](int job) { return s[job].StatusText; });
     model.Sync({1, 2, 4});
     QPersistentModelIndex d = model.index(2, 0);
     model.Sync({2, 3, 4, 5});
