@@ -95,8 +95,7 @@ void RunPasses(benchmark::State& state, Schedule schedule) {
   RunLog log(schedule, clock, op);
   NoLauncher launcher;
   RecordingMessages messages;
-  Engine engine(schedule, log, launcher, messages, {});
-  engine.SetSaveHook([] {});
+  Engine engine(schedule, {log, op, clock, launcher, messages}, {}, {});
   engine.Open();
   for (auto _ : state) engine.Kick();
   state.counters["jobs"] = schedule.JobCount();
@@ -130,8 +129,7 @@ void BM_OpenChain(benchmark::State& state) {
     state.PauseTiming();
     Schedule schedule = chain;
     RunLog log(schedule, clock, op);
-    Engine engine(schedule, log, launcher, messages, {});
-    engine.SetSaveHook([] {});
+    Engine engine(schedule, {log, op, clock, launcher, messages}, {}, {});
     state.ResumeTiming();
     engine.Open();
   }

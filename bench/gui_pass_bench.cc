@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "base/clock.h"
 #include "engine/engine.h"
+#include "engine/launch.h"
 #include "messages/end_of_job.h"
 #include "platform/desktop.h"
 #include "schedule_generator.h"
@@ -89,8 +91,11 @@ struct Rig {
     schedule.JobOutputPath = dir;
     RunOptions options;
     options.ShowEvents = true;
-    window = std::make_unique<ExecutionWindow>(gui, launcher, messages, options);
-    window->engine().SetSaveHook([] {});
+    EngineHooks hooks = StandardEngineHooks(schedule, log);
+    hooks.save = [save = hooks.save, saved = false]() mutable {
+      if (!std::exchange(saved, true)) save();  // the opening pass only
+    };
+    window = std::make_unique<ExecutionWindow>(gui, launcher, messages, options, nullptr, hooks);
     window->show();
     QApplication::processEvents();
   }

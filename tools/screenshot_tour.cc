@@ -63,7 +63,7 @@ class Tour {
     ShowStatusPopup(window);
     ShowModifySchedule(window);
     window.engine().ToggleSuspend();
-    const auto running = [&] { return !window.engine().window().events.empty() && Running() > 1; };
+    const auto running = [&] { return !window.engine().events().entries().empty() && Running() > 1; };
     Settle(10000, running);
     Show(&window, "execution-window");
     Settle(30000, [&] { return window.engine().schedule_complete(); });
@@ -111,7 +111,7 @@ class Tour {
     QTableView* list = window.unsubList();
     const QModelIndex row = list->model()->index(2, 0);
     list->setCurrentIndex(row);
-    window.engine().SelectUnsubmitted(2);
+    window.engine().SelectUnsubmitted(PaneRow{2});
     const QRect cell = list->visualRect(row);
     QMenu* menu = window.unsubMenu();
     menu->popup(list->viewport()->mapToGlobal(cell.center()));

@@ -61,7 +61,8 @@ int Run(CliEnv& env, const RunCommandOptions& o, RunOperator& op) {
   MessageFiles messages(session.log);
   RunOptions options{false, o.ignore_cpu_limit, o.wait_for_triggers, o.dummy_messages,
                      o.dummy_triggers};
-  Engine engine(session.schedule, session.log, launcher, messages, options);
+  Engine engine(session.schedule, {session.log, op, env.clock, launcher, messages}, options,
+                StandardEngineHooks(session.schedule, session.log));
   ListPrinter printer(env.out);
   engine.SetView(&printer);
   op.closing = DriveEngine(engine, launcher, {o.until_complete, session.schedule.KickOnJobEnd});

@@ -5,45 +5,55 @@
 // start time, dependencies, wait file, exclusivity, DOS serialisation and CPU
 // limit allow it. It owns no timer and no thread: its owner reads
 // window().timer_interval_ms and calls Kick().
+//
+// The engine is the day; the jobs that run, the kick timer, the events pane
+// and the dependency decisions are parts of their own. Its state is plain;
+// execution_presenter.h makes the window's texts from it.
 
-#include <functional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
+#include "base/clock.h"
 #include "engine/dependencies.h"
+#include "engine/engine_settings.h"
+#include "engine/events_pane.h"
+#include "engine/kick_timer.h"
+#include "engine/pane_row.h"
+#include "engine/run_options.h"
+#include "engine/running_jobs.h"
 #include "engine/window_state.h"
 #include "log/run_log.h"
 #include "messages/end_of_job.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 #include "platform/process_launcher.h"
 
 namespace qlr {
 
-// Options of the launch window and the dummy run dialog.
-struct RunOptions {
-  bool ShowEvents = false;
-  bool IgnoreCpuLimit = false;
-  bool WaitForTriggers = false;
-  bool GenDummyMessages = false;
-  bool CrtDummyTriggers = false;
+// What the engine works with besides the schedule; each reaches only the
+// code that uses it.
+struct EngineServices {
+  RunLog& log;
+  Operator& op;        // the questions of Next Day, Close, forcing
+  const Clock& clock;  // the time of passes, submissions and ends
+  ProcessLauncher& launcher;
+  EndOfJobMessages& messages;
 };
 
 class Engine {
  public:
-  using SaveHook = std::function<void()>;
+  // The text a job waiting for its predecessors holds; StatusTextOf names them.
+  static constexpr std::string_view kWaitJob = "Wait Job";
 
-  Engine(Schedule& schedule, RunLog& log, ProcessLauncher& launcher, EndOfJobMessages& messages,
-         RunOptions options);
+  Engine(Schedule& schedule, EngineServices services, RunOptions options, EngineHooks hooks);
   ~Engine();
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 
   void SetView(ExecutionView* view) { view_ = view; }
-  // Writes the schedule file; the default calls WriteSchedule.
-  void SetSaveHook(SaveHook save) { save_ = std::move(save); }
 
-  // Opening the window: caption, suspend state, then InitSchedule (which kicks).
+  // --- The day.
+  // Opening the window: the suspend state, then InitSchedule (which kicks).
   void Open();
   // One dispatch pass (the Kick command, the timer and the Kick menu entry).
   void Kick();
@@ -68,48 +78,64 @@ class Engine {
   void UnsubBuild();
   // Writes the schedule file through the save hook.
   void Save();
+  // The window was activated: the title shows the version text from now on.
+  void Activated();
+  void SetIgnoreCpuLimit(bool ignore) { options_.IgnoreCpuLimit = ignore; }
 
-  // The events pane: forcing the entry at `row` (double click or "&Trigger
-  // Event"); Modify Schedule's lines force nothing and ask nothing.
-  void ForceEvent(int row);
-  void SelectEvent(int row);
-  // The unsubmitted pane: the status report and forced submission of the job at `row`.
-  std::string StatusReport(int row);
-  void ForceSubmit(int row);
-  void SelectUnsubmitted(int row);
-  std::string UnsubText(int row);  // JobName (8) + tab + StatusTextOf
-  // The job's status text as the window shows it: a job that waits for its
-  // predecessors has "Wait Job" in its StatusText, and here the list of those
-  // that hold it back now, "Wait Job (A(S) - Running, ...)".
+  // --- The panes.
+  // Forcing the events entry at `row` (double click or "&Trigger Event");
+  // Modify Schedule's lines force nothing and ask nothing.
+  void ForceEvent(PaneRow row);
+  void SelectEvent(PaneRow row);
+  // The status report and forced submission of the waiting job at `row`.
+  std::string StatusReport(PaneRow row);
+  void ForceSubmit(PaneRow row);
+  void SelectUnsubmitted(PaneRow row);
+  std::string UnsubText(PaneRow row);  // JobName (8) + tab + StatusTextOf
+  // The job's status text as the window shows it: for a job that waits for
+  // its predecessors, "Wait Job (A(S) - Running, ...)" naming those that hold
+  // it back now.
   std::string StatusTextOf(int job);
-  static constexpr std::string_view kWaitJob = "Wait Job";
+  // Every dispatch test the job fails, not only the first, joined by commas.
+  std::string WaitReasons(int job);
   // The tip of a line of the day's list: the description of the job the line
   // names (its text before the first "("), or the line with tabs as blanks.
-  std::string ListTip(int row) const;
+  std::string ListTip(PaneRow row) const;
   void ToggleEvents();
-  void SetIgnoreCpuLimit(bool ignore) { options_.IgnoreCpuLimit = ignore; }
-  // The window was activated: the title shows the version text.
-  void Activated();
 
-  // Tests and runners: the engine's state as the window shows it.
+  // --- What the views read.
   const WindowState& window() const { return win_; }
-  bool schedule_complete() const { return schedule_complete_; }
+  const EventsPane& events() const { return events_; }
+  bool schedule_complete() const { return day_.complete; }
   const RunOptions& options() const { return options_; }
   DependencyIndex& dependencies() { return deps_; }
 
   // Exposed for the status report and the tests of the dispatch rules.
   bool CheckExclusive(int job) const;
   bool CPUAvailable(int job) const;
-  bool CheckDOSSerial(int job) const;
+  bool CheckDOSSerial() const;
   DateTime EarliestStartFor(DateTime t) const;
 
  private:
+  // Flags each pass leaves for the next one's rollover test.
+  struct DayFlags {
+    bool complete = false;
+    bool no_job_running = true;
+    bool no_defer_pending = false;  // so that the first pass of a run always runs
+  };
+  // Flags of the pass at work.
+  struct PassFlags {
+    bool busy = false;
+    bool changed = false;    // a job ended or a submission was tried: save at the end
+    bool kick_soon = false;  // something calls for a look one second later
+  };
+  using Gate = std::string (Engine::*)(int job);
+
   // Day (engine_day.cc).
   void InitSchedule();
   void SchedRun();
-  int SchedRunList(JobStatus code, const std::string& label, const std::string& action,
+  int SchedRunList(JobStatus code, const std::string& label, bool force_completion,
                    const std::string& new_text);
-  void SetRunDateLabel();
   // Pass (engine_pass.cc).
   bool RolloverDue() const;
   DateTime RolloverMoment() const;
@@ -117,13 +143,18 @@ class Engine {
   void EndOfDay();
   void DispatchStep();
   void DispatchJob(int job);
-  void TakeOffDay(Job& job);
+  std::string TooEarly(int job);
+  std::string WaitDos(int job);
+  std::string WaitDependencies(int job);
+  std::string WaitExclusive(int job);
+  std::string WaitCpu(int job);
+  void TakeOffDay(int job);
   bool WaitFileReady(int job);
   void EndOfPass();
   void AdjustKickInterval();
-  void SetTimerInterval(int interval_ms);
   // Jobs (engine_jobs.cc).
   void Submit(int job);
+  bool StartProcess(int job, DateTime stamp);
   LaunchRequest RequestFor(int job);
   std::string DummyCommand(int job, const std::string& command) const;
   void Complete(int job);
@@ -131,50 +162,36 @@ class Engine {
   void ScanOutput(int job);
   void StopFailedJob(int job);
   void FinishJob(int job);
-  void RecordRunning();
-  void AddRunning(int job);
-  // Events (engine_events.cc).
-  bool Forceable(int row) const;
-  std::string WaitReasons(int job);
-  void RefreshUnsubLabel();
-  void InsertEvent(int job, const std::string& text);
-  void DeleteEvent(int job);
-  // View plumbing.
+  void Reschedule(int job);
+  // Panes and view plumbing (engine_events.cc).
+  void ShowTimer();
   void AddListLine(const std::string& line);
   void LogAndList(const std::string& text);
   void Highlight(bool& flag, bool on);
   void Changed();
   void LetEventsRun();
+  DateTime Now() const { return clock_.Now(); }
 
   Schedule& schedule_;
   RunLog& log_;
+  Operator& op_;
+  const Clock& clock_;
   ProcessLauncher& launcher_;
   EndOfJobMessages& messages_;
   RunOptions options_;
+  EngineHooks hooks_;
+  EngineSettings settings_;
   ExecutionView* view_ = nullptr;
-  SaveHook save_;
-  DependencyIndex deps_;
-  WindowState win_;
 
-  bool suspended_ = false;
-  bool schedule_complete_ = false;
-  bool no_job_running_ = true;
-  bool no_defer_pending_ = false;  // so that the first pass of a run always runs
-  bool kick_busy_ = false;
-  bool pass_changed_ = false;
-  bool kick_soon_ = false;
-  bool forced_confirmed_ = false;
-  bool unsub_label_reports_ = false;  // the label shows the chosen job's status report
-  bool activated_ = false;
-  int16_t event_counter_ = -1;
-  int32_t kick_interval_ms_ = 0;
-  int next_kick_ = 0;  // half-seconds
-  std::vector<int64_t> output_offsets_;
-  // What runs now, for the exclusivity, CPU and DOS tests.
-  std::vector<int> running_;
-  std::unordered_set<std::string> running_words_;  // upper-cased exclusivity words of running_
-  int running_cpu_ = 0;
-  int running_dos_ = 0;
+  DependencyIndex deps_;
+  RunningJobs running_;
+  KickTimer timer_;
+  EventsPane events_;
+  WindowState win_;
+  DayFlags day_;
+  PassFlags pass_;
+  bool forced_confirmed_ = false;  // the forced-event question was asked
+  std::vector<int64_t> output_offsets_;  // by job: how far its output was read
 };
 
 }  // namespace qlr

@@ -1,6 +1,5 @@
-// The events pane (what the engine waits for that the operator may declare
-// as happened), the unsubmitted-job pane with its status report and forced
-// submission, and the plumbing to the view.
+// The panes: the events the operator may force, the unsubmitted jobs with
+// their status report and forced submission; and the plumbing to the view.
 
 #include "base/date_format.h"
 #include "base/text.h"
@@ -8,35 +7,14 @@
 
 namespace qlr {
 
-void Engine::InsertEvent(int job, const std::string& text) {
-  ++event_counter_;
-  win_.events.push_back({schedule_[job].JobName.Padded() + "\t" + text, event_counter_});
-  schedule_[job].EventIndex = event_counter_;
-  Changed();
-}
-
-void Engine::DeleteEvent(int job) {
-  Job& j = schedule_[job];
-  for (auto it = win_.events.begin(); it != win_.events.end(); ++it)
-    if (it->key == j.EventIndex) {
-      win_.events.erase(it);
-      j.EventIndex = -1;
-      break;
-    }
-  if (win_.events.empty()) event_counter_ = -1;
-  Changed();
-}
-
 void Engine::LogModification(const std::string& line) {
   LogAndList(line);
-  // The entry takes a key of its own that no job's EventIndex holds, so no
-  // pass removes it in place of the job's own waiting entry.
-  win_.events.push_back({line, ++event_counter_, false});
+  events_.AddModification(line);
   Changed();
 }
 
-std::string Engine::UnsubText(int row) {
-  const int i = win_.unsubmitted[static_cast<size_t>(row)];
+std::string Engine::UnsubText(PaneRow row) {
+  const int i = win_.unsubmitted[static_cast<size_t>(row.index)];
   return schedule_[i].JobName.Padded() + "\t" + StatusTextOf(i);
 }
 
@@ -48,107 +26,82 @@ std::string Engine::StatusTextOf(int i) {
   return "Wait Job (" + wait_list + ")";
 }
 
-std::string Engine::ListTip(int row) const {
-  if (row < 0 || row >= static_cast<int>(win_.list.size())) return {};
-  const std::string& line = win_.list[static_cast<size_t>(row)];
+std::string Engine::ListTip(PaneRow row) const {
+  if (row.index < 0 || row.index >= static_cast<int>(win_.list.size())) return {};
+  const std::string& line = win_.list[static_cast<size_t>(row.index)];
   int job = schedule_.FindJob(TextBefore(line, "("));
   if (job != 0 && !schedule_[job].Description.IsBlank()) return schedule_[job].Description.Str();
   return ReplaceAll(line, "\t", " ");
 }
 
+// The chosen job stays chosen while it still waits.
 void Engine::UnsubBuild() {
-  std::string remembered =
-      win_.unsubmitted_selected >= 0 && win_.unsubmitted_selected < static_cast<int>(win_.unsubmitted.size())
-          ? UnsubText(win_.unsubmitted_selected)
-          : std::string();
+  const int chosen = win_.unsubmitted_selected >= 0 &&
+                             win_.unsubmitted_selected < static_cast<int>(win_.unsubmitted.size())
+                         ? win_.unsubmitted[static_cast<size_t>(win_.unsubmitted_selected)]
+                         : 0;
   win_.unsubmitted.clear();
   win_.unsubmitted_selected = -1;
   for (int i = 1; i <= schedule_.JobCount(); ++i)
-    if (schedule_[i].Status == JobStatus::Scheduled) win_.unsubmitted.push_back(i);
-  for (int row = static_cast<int>(win_.unsubmitted.size()) - 1; row >= 0 && !remembered.empty(); --row)
-    if (UnsubText(row) == remembered) {
-      win_.unsubmitted_selected = row;
-      break;
+    if (schedule_[i].Status == JobStatus::Scheduled) {
+      if (i == chosen) win_.unsubmitted_selected = static_cast<int>(win_.unsubmitted.size());
+      win_.unsubmitted.push_back(i);
     }
-  RefreshUnsubLabel();
+  if (win_.unsubmitted_selected < 0) win_.unsub_label_reports = false;
 }
 
-// The label tells of the chosen entry as it is now (its text, or its status
-// report when that was asked for); with no entry chosen it is empty.
-void Engine::RefreshUnsubLabel() {
-  const int row = win_.unsubmitted_selected;
-  if (row < 0 || row >= static_cast<int>(win_.unsubmitted.size())) {
-    win_.unsub_label.clear();
-    unsub_label_reports_ = false;
-    return;
-  }
-  win_.unsub_label =
-      unsub_label_reports_ ? WaitReasons(win_.unsubmitted[static_cast<size_t>(row)]) : UnsubText(row);
-}
-
-bool Engine::Forceable(int row) const {
-  return row >= 0 && row < static_cast<int>(win_.events.size()) &&
-         win_.events[static_cast<size_t>(row)].forceable;
-}
-
-void Engine::SelectEvent(int row) {
-  win_.trigger_event_enabled = Forceable(row);
+void Engine::SelectEvent(PaneRow row) {
+  win_.trigger_event_enabled = events_.Forceable(row) != nullptr;
   Changed();
 }
 
-void Engine::ForceEvent(int row) {
-  if (!Forceable(row)) return;
-  const EventEntry event = win_.events[static_cast<size_t>(row)];
-  const std::string& entry = event.text;
+void Engine::ForceEvent(PaneRow row) {
+  const EventEntry* entry = events_.Forceable(row);
+  if (entry == nullptr) return;
+  const EventEntry event = *entry;
   if (!forced_confirmed_) {
     forced_confirmed_ = true;
     std::string question =
         "Forced triggering will have no effect on the real event.  It will only cause the schedule to "
-        "behave as if the event had occurred.\n\nProceed to trigger the event(" + entry + ")?";
-    if (log_.op().Ask(question, Buttons::YesNo) != Answer::Yes) return;
+        "behave as if the event had occurred.\n\nProceed to trigger the event(" + event.text + ")?";
+    if (op_.Ask(question, Buttons::YesNo) != Answer::Yes) return;
   }
-  // The entry must be the job's own: the first job of that name may not be
-  // the one whose entry this is.
-  const int job = schedule_.FindJob(Left(entry, 8));
-  if (job != 0 && schedule_[job].EventIndex == event.key) {
-    std::string upper = Upper(entry);
-    if (upper.find("FILE(") != std::string::npos || upper.find("FILE TRIGGER(") != std::string::npos)
-      schedule_[job].TriggerForced = true;
+  Job& job = schedule_[event.job];
+  if (job.EventIndex == event.key) {
+    if (event.kind == EventKind::ForceCompletion)
+      job.Status = JobStatus::EndForced;
     else
-      schedule_[job].Status = JobStatus::EndForced;
+      job.TriggerForced = true;
   }
   win_.trigger_event_enabled = false;
   Changed();
   Kick();
 }
 
-void Engine::SelectUnsubmitted(int row) {
-  if (row < 0 || row >= static_cast<int>(win_.unsubmitted.size())) return;
-  win_.unsubmitted_selected = row;
-  unsub_label_reports_ = false;
-  RefreshUnsubLabel();
+void Engine::SelectUnsubmitted(PaneRow row) {
+  if (row.index < 0 || row.index >= static_cast<int>(win_.unsubmitted.size())) return;
+  win_.unsubmitted_selected = row.index;
+  win_.unsub_label_reports = false;
   Changed();
 }
 
-std::string Engine::StatusReport(int row) {
-  if (row < 0 || row >= static_cast<int>(win_.unsubmitted.size())) return {};
-  const int i = win_.unsubmitted[static_cast<size_t>(row)];
-  win_.unsubmitted_selected = row;
-  unsub_label_reports_ = true;
-  RefreshUnsubLabel();
+std::string Engine::StatusReport(PaneRow row) {
+  if (row.index < 0 || row.index >= static_cast<int>(win_.unsubmitted.size())) return {};
+  const int i = win_.unsubmitted[static_cast<size_t>(row.index)];
+  win_.unsubmitted_selected = row.index;
+  win_.unsub_label_reports = true;
   Changed();
-  log_.op().Tell("Job " + schedule_[i].JobName.Padded() + " status: " + win_.unsub_label);
-  return win_.unsub_label;
+  const std::string report = WaitReasons(i);
+  op_.Tell("Job " + schedule_[i].JobName.Padded() + " status: " + report);
+  return report;
 }
 
-// Every dispatch test the job fails, not only the first.
 std::string Engine::WaitReasons(int i) {
-  Job& job = schedule_[i];
-  RecordRunning();
+  const Job& job = schedule_[i];
   std::string report;
-  if (EarliestStartFor(job.EarliestStartAt) > log_.clock().Now())
+  if (EarliestStartFor(job.EarliestStartAt) > Now())
     report += ",Too early (" + FormatDateTime(job.EarliestStartAt, "hh:nn") + ")";
-  if (schedule_.SerialiseDosJobs && job.IsDosProgram && !CheckDOSSerial(i)) report += ",Wait DOS";
+  if (schedule_.SerialiseDosJobs && job.IsDosProgram && !CheckDOSSerial()) report += ",Wait DOS";
   std::string wait_list;
   if (!job.RunAfter.empty() && CheckDependency(schedule_, deps_, log_, i, wait_list) != DepResult::Ready)
     report += ",Wait Job (" + wait_list + ")";
@@ -159,22 +112,27 @@ std::string Engine::WaitReasons(int i) {
   return report;
 }
 
-void Engine::ForceSubmit(int row) {
-  if (row < 0 || row >= static_cast<int>(win_.unsubmitted.size())) return;
-  Job& job = schedule_[win_.unsubmitted[static_cast<size_t>(row)]];
+void Engine::ForceSubmit(PaneRow row) {
+  if (row.index < 0 || row.index >= static_cast<int>(win_.unsubmitted.size())) return;
+  Job& job = schedule_[win_.unsubmitted[static_cast<size_t>(row.index)]];
   std::string name = job.JobName.Str();
   if (job.OverrideCode.Trimmed() == "S") {
-    log_.op().Tell("Job " + name + " already scheduled for forced submission.  Check Events Window.");
+    op_.Tell("Job " + name + " already scheduled for forced submission.  Check Events Window.");
     return;
   }
-  if (log_.op().Ask("Force submit job " + name + "?", Buttons::YesNo) != Answer::Yes) return;
+  if (op_.Ask("Force submit job " + name + "?", Buttons::YesNo) != Answer::Yes) return;
   job.OverrideCode = "S";
   LogAndList("Job " + name + " scheduled for forced submission.");
 }
 
 void Engine::ToggleEvents() {
-  win_.events_shown = StartsWith(win_.events_caption, "Show");
-  win_.events_caption.replace(0, 4, win_.events_shown ? "Hide" : "Show");
+  win_.events_shown = !win_.events_shown;
+  Changed();
+}
+
+void Engine::ShowTimer() {
+  win_.timer_secs = timer_.timer_secs();
+  win_.timer_interval_ms = timer_.interval_ms();
   Changed();
 }
 

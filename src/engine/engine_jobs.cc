@@ -2,10 +2,7 @@
 // end: error texts in its output, the outcome, its trigger, tracker and
 // message hand-offs, and automatic rescheduling.
 
-#include <cstdlib>
-
 #include "base/date_format.h"
-#include "base/encoding.h"
 #include "base/field.h"
 #include "base/text.h"
 #include "calendar/date_vars.h"
@@ -22,18 +19,13 @@ ProcessRef RefOf(const Job& job) { return {job.Process.process_handle, job.Proce
 
 std::string Unquoted(std::string_view text) { return ReplaceAll(text, "\"", ""); }
 
-std::string Comspec() {
-  const char* comspec = std::getenv("COMSPEC");
-  return comspec && *comspec ? Utf8ToCp1252(comspec) : std::string();
-}
-
 }  // namespace
 
 // A DOS job goes through the command processor: COMSPEC /C when it is set,
 // else /bin/sh -c. A dummy run starts the dummy program instead.
 LaunchRequest Engine::RequestFor(int i) {
   const Job& job = schedule_[i];
-  const std::string comspec = job.IsDosProgram ? Comspec() : "";
+  const std::string& comspec = job.IsDosProgram ? settings_.Comspec : std::string();
   std::string command = (comspec.empty() ? "" : comspec + " /C ") +
                         SubstituteDateVars(schedule_, log_, job.CommandLine, job.DateVars, job.Frequency);
   if (schedule_.DummyRun) return {DummyCommand(i, command), false, JobOutputPath(schedule_, job)};
@@ -51,24 +43,27 @@ std::string Engine::DummyCommand(int i, const std::string& command) const {
   return ReplaceAll(model, "%FREQ%", QuoteText(Unquoted(job.Frequency)));
 }
 
+// Starts the job's process, each start recorded in the journal before and
+// after it happens; a job with an empty command line starts nothing and
+// counts as started.
+bool Engine::StartProcess(int i, DateTime stamp) {
+  Job& job = schedule_[i];
+  job.Process = {};
+  if (TrimView(job.CommandLine).empty()) return true;
+  const LaunchRequest request = RequestFor(i);
+  if (!JournalBeforeStart(schedule_, i, stamp)) return false;
+  const std::optional<ProcessRef> process = launcher_.Start(request);
+  if (!process) return false;
+  job.Process = {process->start_time, 0, process->pid, process->pid};
+  JournalStarted(schedule_, i, stamp, job.Process);
+  return true;
+}
+
 void Engine::Submit(int i) {
   Job& job = schedule_[i];
-  DateTime stamp = StampTime(schedule_, log_.clock());
-  bool started = true;
-  if (!TrimView(job.CommandLine).empty()) {
-    LaunchRequest request = RequestFor(i);
-    started = JournalBeforeStart(schedule_, i, stamp);
-    std::optional<ProcessRef> process = started ? launcher_.Start(request) : std::nullopt;
-    started = process.has_value();
-    if (started) {
-      job.Process = {process->start_time, 0, process->pid, process->pid};
-      JournalStarted(schedule_, i, stamp, job.Process);
-    }
-  } else {
-    job.Process = {};
-  }
+  const DateTime stamp = StampTime(schedule_, clock_);
   std::string line;
-  if (started) {
+  if (StartProcess(i, stamp)) {
     job.EndCheckAfter = 0;  // the process exists from the moment it was started
     Track(schedule_, log_, job.JobName.Trimmed(), "Started");
     job.Status = JobStatus::Running;
@@ -83,18 +78,18 @@ void Engine::Submit(int i) {
     line = job.JobName.Padded() + " (" + Trim(job.Frequency) + ") \tSubmitted at " +
            FormatDateTime(job.StartedAt, "hh:nn:ss");
     if (job.DeleteWaitFile) DeleteTrigger(schedule_, log_, job);
-    if (job.SubmitOnly) kick_soon_ = true;
-    AddRunning(i);
+    if (job.SubmitOnly) pass_.kick_soon = true;
+    running_.Add(schedule_, i);
   } else {
     job.StatusText = "Submit Failed";
     job.Status = JobStatus::SubmitFailed;
     deps_.StatusChanged(i);  // it no longer holds back the jobs after it in this pass
     line = job.JobName.Str() + "(" + Trim(job.Frequency) + ") \tSubmission failed at " +
-           FormatDateTime(log_.clock().Now(), "hh:nn:ss");
+           FormatDateTime(Now(), "hh:nn:ss");
     if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;
-    kick_soon_ = true;
+    pass_.kick_soon = true;
   }
-  pass_changed_ = true;
+  pass_.changed = true;
   LogAndList(line);
 }
 
@@ -103,15 +98,15 @@ void Engine::Complete(int i) {
   bool ended = false;
   if (job.Status == JobStatus::EndForced) {
     ended = true;
-    LogAndList(job.JobName.Str() + "\tForced completion at " +
-               FormatDateTime(log_.clock().Now(), "hh:nn:ss"));
-    DeleteEvent(i);
+    LogAndList(job.JobName.Str() + "\tForced completion at " + FormatDateTime(Now(), "hh:nn:ss"));
+    events_.Delete(job);
+    Changed();
     // The operator's word stands, also after a restart: the job completed.
     job.ErrorFound = job.FailedFlag = false;
   } else if (TrimView(job.CommandLine).empty() || job.SubmitOnly) {
     ended = true;
   } else if (JobHasEnded(i)) {
-    ended = job.EndCheckAfter < log_.clock().Now();
+    ended = job.EndCheckAfter < Now();
   } else {
     job.EndCheckAfter = 0;
   }
@@ -130,7 +125,7 @@ void Engine::StopFailedJob(int i) {
   Job& job = schedule_[i];
   job.EndCheckAfter = 0;
   if (job.Process.process_id > 0) launcher_.Terminate(RefOf(job));
-  kick_soon_ = true;
+  pass_.kick_soon = true;
   job.FailedFlag = true;
 }
 
@@ -170,6 +165,7 @@ void Engine::FinishJob(int i) {
   Job& job = schedule_[i];
   const bool failed = job.ErrorFound || job.FailedFlag;
   const bool dummy = schedule_.DummyRun;
+  running_.Remove(schedule_, i);
   if (failed) {
     // Whatever found the failure (an error text while it ran or in its last
     // output, its exit code or signal), the flag with the times below is what
@@ -177,7 +173,7 @@ void Engine::FinishJob(int i) {
     job.FailedFlag = true;
     job.FailText = job.ErrorText.Trimmed();
     if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;
-    job.EndedAt = log_.clock().Now();
+    job.EndedAt = Now();
     if (!TrimView(job.AbnormalMailTo).empty())
       messages_.GenMessage(schedule_, MessageRequestFor(schedule_, i, true));
     job.Status = JobStatus::Failed;
@@ -190,8 +186,8 @@ void Engine::FinishJob(int i) {
     job.Status = JobStatus::Completed;
   }
   Track(schedule_, log_, job.JobName.Trimmed(), job.StatusText);
-  job.EndedAt = StampTime(schedule_, log_.clock());
-  pass_changed_ = true;
+  job.EndedAt = StampTime(schedule_, clock_);
+  pass_.changed = true;
   std::string line = job.JobName.Padded() + "\t" + Trim(job.StatusText) + " at " +
                      FormatDateTime(job.EndedAt, "hh:nn:ss") + " (Duration " +
                      FormatDateTime(std::max<DateTime>(job.EndedAt - job.StartedAt, 0), "hh:nn:ss") + ")";
@@ -200,36 +196,25 @@ void Engine::FinishJob(int i) {
     job.LastDuration = seconds > INT32_MAX ? 32000 : static_cast<int32_t>(std::max<int64_t>(seconds, 1));
   }
   LogAndList(line);
-  if (!failed) DeleteEvent(i);
+  if (!failed) {
+    events_.Delete(job);
+    Changed();
+  }
   if (!TrimView(job.NormalMailTo).empty() && ((!failed && !dummy) || (dummy && options_.GenDummyMessages)))
     messages_.GenMessage(schedule_, MessageRequestFor(schedule_, i, false));
   if (!job.TriggerFile.IsBlank() && (!dummy || options_.CrtDummyTriggers)) CrtTrigger(schedule_, log_, job);
   auto resched = static_cast<AutoResched>(job.AutoReschedule);
   if (resched == AutoResched::Always || (resched == AutoResched::Success && !failed) ||
-      (resched == AutoResched::Failure && failed)) {
-    job.StartedAt = job.EndedAt = 0;
-    job.StatusText = "Rescheduled";
-    job.Status = JobStatus::Scheduled;
-    LogAndList(job.JobName.Padded() + "\tRescheduled at " + FormatDateTime(log_.clock().Now(), "hh:nn:ss"));
-  }
+      (resched == AutoResched::Failure && failed))
+    Reschedule(i);
 }
 
-void Engine::RecordRunning() {
-  running_.clear();
-  running_words_.clear();
-  running_cpu_ = running_dos_ = 0;
-  for (int i = 1; i <= schedule_.JobCount(); ++i)
-    if (schedule_[i].Status == JobStatus::Running) AddRunning(i);
-}
-
-// Keeps what the exclusivity, CPU and DOS tests ask of the running jobs, so
-// that each test costs the same however many jobs run.
-void Engine::AddRunning(int i) {
-  const Job& job = schedule_[i];
-  running_.push_back(i);
-  running_cpu_ += job.CpuUsage;
-  if (job.IsDosProgram) ++running_dos_;
-  for (std::string_view word : SplitWords(job.Exclusivity)) running_words_.insert(Upper(word));
+void Engine::Reschedule(int i) {
+  Job& job = schedule_[i];
+  job.StartedAt = job.EndedAt = 0;
+  job.StatusText = "Rescheduled";
+  job.Status = JobStatus::Scheduled;
+  LogAndList(job.JobName.Padded() + "\tRescheduled at " + FormatDateTime(Now(), "hh:nn:ss"));
 }
 
 }  // namespace qlr

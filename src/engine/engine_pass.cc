@@ -6,25 +6,16 @@
 #include "calendar/status_decision.h"
 #include "engine/engine.h"
 #include "engine/job_files.h"
-#include "model/constants.h"
-#include "store/profile_file.h"
-#include "calendar/holidays.h"
 
 namespace qlr {
-namespace {
-
-// An exclusivity list counts its first ten names; qlr check reports longer lists.
-constexpr size_t kMaxExclusivityNames = 10;
-
-}  // namespace
 
 DateTime Engine::RolloverMoment() const {
   return AddDays(schedule_.RunDate, 1) + schedule_.DayStart;
 }
 
 bool Engine::RolloverDue() const {
-  bool may_roll = schedule_complete_ || (no_defer_pending_ && no_job_running_);
-  return may_roll && log_.clock().Now() > RolloverMoment();
+  const bool may_roll = day_.complete || (day_.no_defer_pending && day_.no_job_running);
+  return may_roll && Now() > RolloverMoment();
 }
 
 void Engine::Kick() {
@@ -32,19 +23,17 @@ void Engine::Kick() {
     DoNextDay();
     return;
   }
-  if (schedule_complete_ || kick_busy_) return;
-  kick_busy_ = true;
+  if (day_.complete || pass_.busy) return;
+  pass_ = {true, false, false};
   Highlight(win_.kick_highlighted, true);
-  schedule_complete_ = true;
-  no_defer_pending_ = true;
-  kick_soon_ = false;
-  pass_changed_ = false;
+  day_.complete = true;
+  day_.no_defer_pending = true;
   CompletionStep();
-  if (schedule_complete_) {
+  if (day_.complete) {
     EndOfDay();
     return;
   }
-  if (suspended_)
+  if (win_.suspended)
     Highlight(win_.suspend_highlighted, true);
   else
     DispatchStep();
@@ -57,111 +46,141 @@ void Engine::CompletionStep() {
     JobStatus s = job.Status;
     if ((s == JobStatus::Scheduled || s == JobStatus::SubmitFailed || s == JobStatus::Failed) &&
         job.DeferRollover)
-      no_defer_pending_ = false;
+      day_.no_defer_pending = false;
     if (s == JobStatus::Running || s == JobStatus::EndForced) Complete(i);
-    if (job.Status == JobStatus::Scheduled || job.Status == JobStatus::Running)
-      schedule_complete_ = false;
+    if (job.Status == JobStatus::Scheduled || job.Status == JobStatus::Running) day_.complete = false;
   }
 }
 
 void Engine::EndOfDay() {
-  if (pass_changed_) Save();
-  kick_busy_ = false;
-  DateTime now = log_.clock().Now();
+  if (pass_.changed) Save();
+  pass_.busy = false;
+  const DateTime now = Now();
   std::string line = "Schedule Completed at " + FormatDateTime(now, "hh:nn:ss") +
                      ".  Time to automatic next day rollover: " +
                      FormatDateTime(std::max<DateTime>(RolloverMoment() - now, 0), "hh:nn:ss");
-  IniWrite(kSettingsName, "LastCompleted", FormatShortDate(schedule_.Calendar, schedule_.RunDate),
-           schedule_.IniFile);
+  if (hooks_.day_completed) hooks_.day_completed(schedule_.RunDate);
   win_.kick_int_enabled = false;
   LogAndList(line);
   win_.next_day_enabled = true;
   LetEventsRun();
   Highlight(win_.kick_highlighted, false);
-  if (suspended_)
+  if (win_.suspended)
     Highlight(win_.suspend_highlighted, true);
   else
     win_.suspend_enabled = false;
-  no_job_running_ = true;
+  day_.no_job_running = true;
   UnsubBuild();
-  SetTimerInterval(5000);  // only the rollover test is left to do
+  timer_.Idle();  // only the rollover test is left to do
+  ShowTimer();
 }
 
 void Engine::DispatchStep() {
-  RecordRunning();
   deps_.BeginPass();
-  no_job_running_ = true;
+  day_.no_job_running = true;
   for (int i = 1; i <= schedule_.JobCount(); ++i) {
     if (schedule_[i].Status == JobStatus::Scheduled) DispatchJob(i);
-    if (schedule_[i].Status == JobStatus::Running) no_job_running_ = false;
+    if (schedule_[i].Status == JobStatus::Running) day_.no_job_running = false;
   }
 }
 
+// The tests a waiting job must pass, in order: each gives the text the job
+// waits with, or "" when it passes. A job forced by the operator ("S") skips
+// their outcome, but keeps the text of the first it failed until it starts;
+// the file it waits for is awaited even then.
 void Engine::DispatchJob(int i) {
+  static constexpr Gate kGates[] = {&Engine::TooEarly, &Engine::WaitDos, &Engine::WaitDependencies,
+                                    &Engine::WaitExclusive, &Engine::WaitCpu};
   Job& job = schedule_[i];
-  bool ok = true;
-  DateTime now = log_.clock().Now();
-  if (!schedule_.DummyRun && EarliestStartFor(job.EarliestStartAt) > now) {
-    ok = false;
-    job.StatusText = "Too early (" + FormatDateTime(job.EarliestStartAt, "hh:nn") + ")";
+  const bool forced = job.OverrideCode.Trimmed() == "S";
+  for (Gate gate : kGates) {
+    std::string wait = (this->*gate)(i);
+    if (job.Status != JobStatus::Scheduled) return;  // its dependencies took it off the day
+    if (wait.empty()) continue;
+    job.StatusText = std::move(wait);
+    if (!forced) return;
+    break;
   }
-  if (ok && schedule_.SerialiseDosJobs && job.IsDosProgram && !(ok = CheckDOSSerial(i)))
-    job.StatusText = "Wait DOS";
-  if (ok && !job.RunAfter.empty()) {
-    switch (deps_.Decide(i, log_)) {
-      case DepResult::Ready: break;
-      case DepResult::Wait:
-        ok = false;
-        job.StatusText = kWaitJob;  // StatusTextOf names the predecessors when asked
-        break;
-      case DepResult::Unsched:
-        ok = false;
-        TakeOffDay(job);
-        deps_.StatusChanged(i);
-        // The unsubmitted list is rebuilt once at the end of the pass: doing it
-        // here, once per job taken off, made a large day's first pass quadratic.
-        LogAndList(job.JobName.Str() + "\tUnscheduled at " + FormatDateTime(now, "hh:nn:ss"));
-        Track(schedule_, log_, job.JobName.Trimmed(), job.StatusText);
-        break;
-    }
-  }
-  if (ok && !TrimView(job.Exclusivity).empty() && !(ok = CheckExclusive(i)))
-    job.StatusText = "Wait Excl (" + Trim(job.Exclusivity) + ")";
-  if (ok && !(ok = CPUAvailable(i))) job.StatusText = "Wait CPU";
-  ok = ok || job.OverrideCode.Trimmed() == "S";
-  if (ok && !TrimView(job.WaitFile).empty()) ok = WaitFileReady(i);
-  if (ok) Submit(i);
+  if (!TrimView(job.WaitFile).empty() && !WaitFileReady(i)) return;
+  Submit(i);
 }
+
+std::string Engine::TooEarly(int i) {
+  const Job& job = schedule_[i];
+  if (schedule_.DummyRun || EarliestStartFor(job.EarliestStartAt) <= Now()) return {};
+  return "Too early (" + FormatDateTime(job.EarliestStartAt, "hh:nn") + ")";
+}
+
+std::string Engine::WaitDos(int i) {
+  if (!schedule_.SerialiseDosJobs || !schedule_[i].IsDosProgram || CheckDOSSerial()) return {};
+  return "Wait DOS";
+}
+
+// A job the operator forced never leaves the day for its dependencies: it is
+// to start without waiting for them.
+std::string Engine::WaitDependencies(int i) {
+  const Job& job = schedule_[i];
+  if (job.RunAfter.empty()) return {};
+  switch (deps_.Decide(i, log_)) {
+    case DepResult::Ready: return {};
+    case DepResult::Wait: return std::string(kWaitJob);  // StatusTextOf names the predecessors
+    case DepResult::Unsched:
+      if (job.OverrideCode.Trimmed() == "S") return std::string(kWaitJob);
+      TakeOffDay(i);
+      return job.StatusText;
+  }
+  return {};
+}
+
+std::string Engine::WaitExclusive(int i) {
+  const Job& job = schedule_[i];
+  if (TrimView(job.Exclusivity).empty() || CheckExclusive(i)) return {};
+  return "Wait Excl (" + Trim(job.Exclusivity) + ")";
+}
+
+std::string Engine::WaitCpu(int i) { return CPUAvailable(i) ? std::string() : "Wait CPU"; }
 
 // A job whose dependencies can no longer be met leaves the day as if the
 // operator had unscheduled it: marked "U", never started, ended now. A start
 // time would make a restart read it back as completed, and its own
 // dependents would then run.
-void Engine::TakeOffDay(Job& job) {
+void Engine::TakeOffDay(int i) {
+  Job& job = schedule_[i];
   job.OverrideCode = "U";
   job.StartedAt = 0;
-  job.EndedAt = StampTime(schedule_, log_.clock());
+  job.EndedAt = StampTime(schedule_, clock_);
   job.StatusText = "Unscheduled";
   job.Status = JobStatus::Unscheduled;
+  deps_.StatusChanged(i);
+  // The unsubmitted list is rebuilt once at the end of the pass: doing it
+  // here, once per job taken off, made a large day's first pass quadratic.
+  LogAndList(job.JobName.Str() + "\tUnscheduled at " + FormatDateTime(Now(), "hh:nn:ss"));
+  Track(schedule_, log_, job.JobName.Trimmed(), job.StatusText);
 }
 
 bool Engine::WaitFileReady(int i) {
   Job& job = schedule_[i];
-  std::string_view spec = TrimView(job.WaitFile);
-  bool auto_trigger = schedule_.DummyRun && !options_.WaitForTriggers;
-  bool ok = TrigFileFound(schedule_, spec) || job.TriggerForced || auto_trigger;
-  std::string now = FormatDateTime(log_.clock().Now(), "hh:nn:ss");
+  const std::string_view wait_file = TrimView(job.WaitFile);
+  const bool auto_trigger = schedule_.DummyRun && !options_.WaitForTriggers;
+  const bool ok = TrigFileFound(schedule_, wait_file) || job.TriggerForced || auto_trigger;
+  const std::string now = FormatDateTime(Now(), "hh:nn:ss");
   if (ok) {
     if (job.TriggerForced)
       LogAndList(job.JobName.Str() + "\tForced file trigger at " + now);
     else if (auto_trigger)
       LogAndList(job.JobName.Str() + "\tAuto file trigger at " + now);
-    if (job.EventIndex != -1) DeleteEvent(i);
+    if (job.EventIndex != -1) {
+      events_.Delete(job);
+      Changed();
+    }
     return true;
   }
-  bool inter = StartsWith(spec, "..");
-  std::string name = inter ? Trim(spec.substr(2)) : std::string(spec);
-  if (job.EventIndex == -1) InsertEvent(i, (inter ? "File Trigger(" : "File(") + name + ")");
+  const bool inter = StartsWith(wait_file, "..");
+  const std::string name = inter ? Trim(wait_file.substr(2)) : std::string(wait_file);
+  if (job.EventIndex == -1) {
+    events_.Insert(job, i, inter ? EventKind::FileTrigger : EventKind::File, name);
+    Changed();
+  }
   job.StatusText = (inter ? "Wait Trigger (" : "Wait File (") + name + ")";
   return false;
 }
@@ -170,48 +189,31 @@ void Engine::EndOfPass() {
   Highlight(win_.kick_highlighted, false);
   UnsubBuild();
   AdjustKickInterval();
-  if (pass_changed_) Save();
-  kick_busy_ = false;
+  if (pass_.changed) Save();
+  pass_.busy = false;
   Changed();
 }
 
 void Engine::AdjustKickInterval() {
-  if (no_job_running_) {
-    next_kick_ = 10;
-  } else if (kick_soon_) {
-    next_kick_ = 2;
-  } else {
-    next_kick_ = static_cast<int>(std::min<int64_t>(kick_interval_ms_ / 500, INT16_MAX));
-    for (int i : running_) {
-      int32_t d = schedule_[i].LastDuration;
-      if (d >= 1 && d < next_kick_) next_kick_ = d;
-    }
-  }
-  SetTimerInterval(next_kick_ * 500);
+  timer_.Adjust(schedule_, running_.jobs(), day_.no_job_running, pass_.kick_soon);
+  ShowTimer();
   LetEventsRun();
 }
 
 void Engine::Save() {
-  if (save_) save_();
+  if (hooks_.save) hooks_.save();
 }
 
 DateTime Engine::EarliestStartFor(DateTime t) const {
   return t < schedule_.DayStartAt ? AddDays(t, 1) : t;
 }
 
-bool Engine::CheckDOSSerial(int) const { return running_dos_ == 0; }
+bool Engine::CheckDOSSerial() const { return !running_.any_dos(); }
 
 bool Engine::CPUAvailable(int job) const {
-  return options_.IgnoreCpuLimit || running_cpu_ + schedule_[job].CpuUsage <= schedule_.CpuLimit;
+  return options_.IgnoreCpuLimit || running_.cpu() + schedule_[job].CpuUsage <= schedule_.CpuLimit;
 }
 
-bool Engine::CheckExclusive(int job) const {
-  std::vector<std::string_view> names = SplitWords(TrimView(schedule_[job].Exclusivity));
-  if (names.size() > kMaxExclusivityNames) names.resize(kMaxExclusivityNames);
-  if (running_words_.empty()) return true;
-  for (std::string_view name : names)
-    if (running_words_.count(Upper(name)) != 0) return false;
-  return true;
-}
+bool Engine::CheckExclusive(int job) const { return running_.MayRunBeside(schedule_[job]); }
 
 }  // namespace qlr

@@ -1,6 +1,14 @@
 #include "engine/launch.h"
 
+#include <cstdlib>
+
+#include "base/encoding.h"
+#include "base/number.h"
+#include "calendar/holidays.h"
+#include "model/constants.h"
 #include "store/job_loops.h"
+#include "store/profile_file.h"
+#include "store/schedule_file.h"
 
 namespace qlr {
 
@@ -24,6 +32,23 @@ bool LaunchSchedule(Schedule& schedule, RunLog& log, LaunchValues& launch, FileL
   if (!LockSchedule(schedule, log.op(), lock)) return false;
   ApplyLaunchValues(schedule, launch);
   return true;
+}
+
+EngineHooks StandardEngineHooks(Schedule& schedule, RunLog& log) {
+  EngineHooks hooks;
+  hooks.settings = [&schedule] {
+    EngineSettings settings;
+    settings.TimerSecs = ReadInt32(IniRead(kSettingsName, "TimerSecs", schedule.IniFile));
+    const char* comspec = std::getenv("COMSPEC");
+    if (comspec != nullptr) settings.Comspec = Utf8ToCp1252(comspec);
+    return settings;
+  };
+  hooks.save = [&schedule, &log] { WriteSchedule(schedule, log); };
+  hooks.day_completed = [&schedule](DateTime run_date) {
+    IniWrite(kSettingsName, "LastCompleted", FormatShortDate(schedule.Calendar, run_date),
+             schedule.IniFile);
+  };
+  return hooks;
 }
 
 }  // namespace qlr

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/engine_settings.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
 #include "platform/file_lock.h"
@@ -22,5 +23,11 @@ bool LockSchedule(const Schedule& schedule, Operator& op, FileLock& lock);
 // The launch steps; false (after telling why) when the schedule must not be
 // launched. On success the lock is held and the launch values are in force.
 bool LaunchSchedule(Schedule& schedule, RunLog& log, LaunchValues& launch, FileLock& lock);
+
+// The engine's hooks for a real run: TimerSecs read from the schedule's INI
+// file and COMSPEC from the environment as each run day begins,
+// WriteSchedule to save, and LastCompleted written to the INI file (short
+// date form) when a day's work is done.
+EngineHooks StandardEngineHooks(Schedule& schedule, RunLog& log);
 
 }  // namespace qlr

@@ -1,42 +1,32 @@
 #pragma once
-// Everything the execution window shows, kept as plain state so that the Qt
-// window and the headless runner are two thin views of one engine.
+// What the execution window shows, kept as plain state (flags, numbers, lists
+// of lines) so that the Qt window and the headless runner are two thin views
+// of one engine. Captions and labels are made from it by the presenter
+// (execution_presenter.h); the engine never reads them back.
 
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
 
-namespace qlr {
+#include "base/date_time.h"
 
-struct EventEntry {
-  std::string text;  // JobName (8 characters) + tab + event text
-  int16_t key = 0;
-  // False for the lines Modify Schedule adds: they only tell what was done,
-  // there is nothing to force.
-  bool forceable = true;
-};
+namespace qlr {
 
 struct WindowState {
   static constexpr size_t kMaxListLines = 500;
 
   std::deque<std::string> list;  // the day's log lines, newest last
-  std::vector<EventEntry> events;
-  std::vector<int> unsubmitted;  // job indexes; see Engine::UnsubText for the entry text
-  int unsubmitted_selected = -1;
+  std::vector<int> unsubmitted;  // job indexes of the waiting jobs, in job order
+  int unsubmitted_selected = -1;  // a row of `unsubmitted`, or -1
+  bool unsub_label_reports = false;  // the label shows the chosen job's status report
 
-  std::string caption;           // "Started on dd-mmm-yy @ hh:mm:ss"
-  std::string title;             // the version text, once the window was activated
-  std::string window_caption;    // "Verlando. - " + the version text, likewise
-  std::string run_date_label;
-  std::string start_time_label;
-  std::string kick_label;        // "5/10 seconds"
-  std::string unsub_label;       // the label above the unsubmitted list
-  std::string suspend_caption = "&Suspend";
-  std::string events_caption = "Show E&vents/Unsubmitted Job Status";
-
+  DateTime started_at = 0;  // when the window opened
+  bool activated = false;   // the window has been activated once
+  bool suspended = false;
+  bool events_shown = false;  // the events and unsubmitted panes
   bool failure_warning_visible = false;
-  bool events_shown = false;     // the events and unsubmitted panes
+
   bool kick_enabled = true;
   bool kick_highlighted = false;
   bool kick_int_enabled = true;
@@ -45,7 +35,8 @@ struct WindowState {
   bool suspend_highlighted = false;
   bool trigger_event_enabled = false;
 
-  int timer_interval_ms = 0;     // the kick timer's next interval; 0 = stopped
+  int32_t timer_secs = 0;     // TimerSecs of the run day
+  int timer_interval_ms = 0;  // the kick timer's next interval; 0 = stopped
 };
 
 // A view of the engine: told when anything it shows has changed.

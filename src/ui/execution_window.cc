@@ -64,10 +64,10 @@ QTableView* MakeList(int tab_stop, QWidget* parent) {
 
 ExecutionWindow::ExecutionWindow(GuiContext& gui, ProcessLauncher& launcher,
                                  EndOfJobMessages& messages, const RunOptions& options,
-                                 QWidget* parent)
+                                 QWidget* parent, std::optional<EngineHooks> hooks)
     : QDialog(parent), gui_(gui) {
   setObjectName(QStringLiteral("frmSched"));
-  CreateEngine(launcher, messages, options);
+  CreateEngine(launcher, messages, options, std::move(hooks));
   CreateMenus();
   CreateCommands();
   CreateLabels();
@@ -86,8 +86,10 @@ ExecutionWindow::~ExecutionWindow() {
 }
 
 void ExecutionWindow::CreateEngine(ProcessLauncher& launcher, EndOfJobMessages& messages,
-                                   const RunOptions& options) {
-  engine_ = std::make_unique<Engine>(gui_.schedule, gui_.log, launcher, messages, options);
+                                   const RunOptions& options, std::optional<EngineHooks> hooks) {
+  engine_ = std::make_unique<Engine>(
+      gui_.schedule, EngineServices{gui_.log, gui_.op, gui_.clock, launcher, messages}, options,
+      hooks ? std::move(*hooks) : StandardEngineHooks(gui_.schedule, gui_.log));
   engine_->SetView(this);
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);  // armed again from the interval the engine asks for
@@ -162,7 +164,7 @@ void ExecutionWindow::CreateLists() {
   const WindowState& state = engine_->window();
   log_list_ = MakeList(kLogTabStop, this);
   log_model_ = new LogListModel(
-      state.list, [this](int row) { return engine_->ListTip(row); }, this);
+      state.list, [this](int row) { return engine_->ListTip(PaneRow{row}); }, this);
   log_list_->setModel(log_model_);
   events_list_ = MakeList(kEventsTabStop, this);
   events_list_->setToolTip(QStringLiteral("Double click entry to trigger event"));
@@ -296,24 +298,24 @@ void ExecutionWindow::ConnectLists() {
   connect(log_list_, &QTableView::doubleClicked, this, Guarded([this] { OnJobDoc(); }));
   connect(events_list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           Guarded([this](const QModelIndex& index) {
-            if (!selecting_) Command([this, row = index.row()] { engine_->SelectEvent(row); });
+            if (!selecting_) Command([this, row = index.row()] { engine_->SelectEvent(PaneRow{row}); });
           }));
   connect(events_list_, &QTableView::doubleClicked, this, Guarded([this] { OnTriggerEvent(); }));
   connect(unsub_list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           Guarded([this](const QModelIndex& index) {
             if (!selecting_)
-              Command([this, row = index.row()] { engine_->SelectUnsubmitted(row); });
+              Command([this, row = index.row()] { engine_->SelectUnsubmitted(PaneRow{row}); });
           }));
   connect(unsub_list_, &QTableView::doubleClicked, this, Guarded([this] {
-            Command([this] { engine_->ForceSubmit(engine_->window().unsubmitted_selected); });
+            Command([this] { engine_->ForceSubmit(PaneRow{engine_->window().unsubmitted_selected}); });
           }));
   connect(unsub_list_, &QTableView::customContextMenuRequested, this,
           Guarded([this](const QPoint& pos) { OnUnsubMenu(pos); }));
   connect(status_entry_, &QAction::triggered, this, Guarded([this] {
-            Command([this] { engine_->StatusReport(engine_->window().unsubmitted_selected); });
+            Command([this] { engine_->StatusReport(PaneRow{engine_->window().unsubmitted_selected}); });
           }));
   connect(force_submit_entry_, &QAction::triggered, this, Guarded([this] {
-            Command([this] { engine_->ForceSubmit(engine_->window().unsubmitted_selected); });
+            Command([this] { engine_->ForceSubmit(PaneRow{engine_->window().unsubmitted_selected}); });
           }));
 }
 

@@ -8,8 +8,10 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/engine.h"
+#include "engine/launch.h"
 #include "messages/end_of_job.h"
 #include "platform/process_launcher.h"
 #include "ui/gui_context.h"
@@ -52,8 +54,10 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   using LogViewHook = std::function<void(GuiContext&, QWidget* parent)>;
 
   // Builds the window and opens the run day (its first pass runs at once).
+  // The engine's hooks are those of a real run unless others are given.
   ExecutionWindow(GuiContext& gui, ProcessLauncher& launcher, EndOfJobMessages& messages,
-                  const RunOptions& options, QWidget* parent = nullptr);
+                  const RunOptions& options, QWidget* parent = nullptr,
+                  std::optional<EngineHooks> hooks = std::nullopt);
   ~ExecutionWindow() override;
 
   // Without hooks, Mod Sched changes nothing and Log shows nothing.
@@ -107,7 +111,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
  private:
   // Building (execution_window.cc).
   void CreateEngine(ProcessLauncher& launcher, EndOfJobMessages& messages,
-                    const RunOptions& options);
+                    const RunOptions& options, std::optional<EngineHooks> hooks);
   void CreateMenus();
   void CreateCommands();
   void CreateLabels();
@@ -161,6 +165,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   bool restart_timer_ = false;
   bool closed_ = false;
   bool shown_once_ = false;
+  DateTime shown_run_date_ = -1;  // the run date the label shows
 
   QMenuBar* menu_bar_ = nullptr;
   QPushButton* kick_ = nullptr;

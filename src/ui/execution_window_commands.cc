@@ -139,7 +139,7 @@ void ExecutionWindow::OnTriggerEvent() {
     selecting_ = true;
     events_list_->selectionModel()->clear();
     selecting_ = false;
-    engine_->ForceEvent(row);
+    engine_->ForceEvent(PaneRow{row});
   });
 }
 
@@ -147,7 +147,7 @@ void ExecutionWindow::OnTriggerEvent() {
 void ExecutionWindow::OnUnsubMenu(const QPoint& pos) {
   const QModelIndex index = unsub_list_->indexAt(pos);
   if (!index.isValid()) return;
-  Command([this, row = index.row()] { engine_->SelectUnsubmitted(row); });
+  Command([this, row = index.row()] { engine_->SelectUnsubmitted(PaneRow{row}); });
   unsub_menu_->popup(unsub_list_->viewport()->mapToGlobal(pos));
 }
 

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "engine/execution_presenter.h"
 #include "ui/execution_window.h"
 #include "ui/list_models.h"
 #include "ui/qt_text.h"
@@ -72,13 +73,17 @@ void ExecutionWindow::Refresh() {
 
 void ExecutionWindow::RefreshTexts() {
   const WindowState& state = engine_->window();
-  setWindowTitle(ToQString(state.window_caption.empty() ? state.caption : state.window_caption));
-  started_->setText(ToQString(state.caption));
-  title_->setText(ToQString(state.title));
-  run_date_->setText(ToQString(state.run_date_label));
-  start_time_->setText(QStringLiteral("To start at: ") + ToQString(state.start_time_label));
-  kick_label_->setText(ToQString(state.kick_label));
-  unsub_label_->setText(ToQString(state.unsub_label));
+  const Schedule& schedule = gui_.schedule;
+  setWindowTitle(ToQString(WindowCaption(state, schedule)));
+  started_->setText(ToQString(StartedCaption(state)));
+  title_->setText(ToQString(TitleText(state, schedule)));
+  if (shown_run_date_ != schedule.RunDate) {  // the place in the month is worked out once a day
+    shown_run_date_ = schedule.RunDate;
+    run_date_->setText(ToQString(RunDateLabel(schedule)));
+  }
+  start_time_->setText(QStringLiteral("To start at: ") + ToQString(StartTimeLabel(schedule)));
+  kick_label_->setText(ToQString(KickLabel(state)));
+  unsub_label_->setText(ToQString(UnsubLabel(*engine_)));
   unsub_label_->setToolTip(unsub_label_->text());
   failure_->setVisible(state.failure_warning_visible);
 }
@@ -90,10 +95,10 @@ void ExecutionWindow::RefreshCommands() {
   SetEnabled(state.kick_int_enabled, {kick_int_}, {kick_int_entry_});
   SetEnabled(state.next_day_enabled, {next_day_}, {next_day_entry_});
   SetEnabled(state.suspend_enabled, {suspend_}, {suspend_entry_});
-  suspend_->setText(ToQString(state.suspend_caption));
-  suspend_entry_->setText(ToQString(state.suspend_caption));
+  suspend_->setText(ToQString(SuspendCaption(state)));
+  suspend_entry_->setText(ToQString(SuspendCaption(state)));
   SetHighlight(suspend_, state.suspend_highlighted);
-  events_->setText(ToQString(state.events_caption));
+  events_->setText(ToQString(EventsCaption(state)));
   trigger_event_entry_->setEnabled(state.trigger_event_enabled);
 }
 
@@ -117,7 +122,7 @@ void ExecutionWindow::RefreshLists() {
     RefreshSelection(log_list_, rows - 1);  // the newest line is selected and shown
     log_list_->scrollToBottom();
   }
-  if (events_model_->Sync(state.events)) {
+  if (events_model_->Sync(engine_->events().entries())) {
     events_list_->clearSpans();
     for (int row : events_model_->WholeLineRows()) events_list_->setSpan(row, 0, 1, 2);
   }

@@ -105,7 +105,7 @@ bool EventListModel::Sync(const std::vector<EventEntry>& events) {
 std::vector<int> EventListModel::WholeLineRows() const {
   std::vector<int> rows;
   for (size_t row = 0; row < rows_.size(); ++row)
-    if (!rows_[row].forceable) rows.push_back(static_cast<int>(row));
+    if (!rows_[row].forceable()) rows.push_back(static_cast<int>(row));
   return rows;
 }
 
@@ -119,7 +119,7 @@ void EventListModel::RemoveRows(int first, int end) {
 QVariant EventListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || role != Qt::DisplayRole) return {};
   const EventEntry& entry = rows_[static_cast<size_t>(index.row())];
-  if (entry.forceable) return Field(entry.text, index.column());
+  if (entry.forceable()) return Field(entry.text, index.column());
   return index.column() == 0 ? ToQString(ReplaceAll(entry.text, "\t", " ")) : QVariant();
 }
 

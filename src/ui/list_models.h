@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/window_state.h"
+#include "engine/events_pane.h"
 #include "model/schedule.h"
 
 namespace qlr {

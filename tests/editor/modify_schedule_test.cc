@@ -1,6 +1,6 @@
 #include "editor/modify_schedule.h"
 
-#include "engine/engine_fixture.h"
+#include "support/engine_fixture.h"
 
 namespace qlr {
 namespace {
@@ -144,7 +144,7 @@ TEST_F(ModifyTest, OkAppliesCodesStatusesAndLogLines) {
   const auto abe = std::find(events.begin(), events.end(), "ABE      (Daily)\tRunning");
   ASSERT_NE(abe, events.end());
   op.AnswerNext(Answer::Yes);
-  engine->ForceEvent(static_cast<int>(abe - events.begin()));
+  engine->ForceEvent(PaneRow{static_cast<int>(abe - events.begin())});
   EXPECT_EQ(J("ABE").Status, JobStatus::Running);
 }
 

@@ -1,7 +1,7 @@
 // The day's summary, restart from the run state, rollover and closing.
 
 #include "base/date_format.h"
-#include "engine_fixture.h"
+#include "support/engine_fixture.h"
 #include "store/profile_file.h"
 
 namespace qlr {
@@ -41,7 +41,7 @@ TEST_F(DayTest, SummaryListsEveryCategoryAndCounts) {
   EXPECT_EQ(dir.Read("NEW.trk").rfind("Started,TEST,", 0), 0u);  // "Scheduled", then submitted
 
   op.AnswerNext(Answer::Yes);
-  engine->ForceEvent(0);
+  engine->ForceEvent(PaneRow{0});
   EXPECT_TRUE(Listed("LEFT\tForced completion at 06:00:00"));
   EXPECT_TRUE(Listed("LEFT    \tCompleted at 06:00:00 (Duration 05:00:00)"));
   EXPECT_TRUE(EventTexts().empty());
@@ -112,8 +112,8 @@ TEST_F(DayTest, ForcingAFileEventSubmitsTheJob) {
   Open();
   clock.Set(MakeDateTime(2026, 12, 4, 6, 30, 0));
   op.AnswerNext(Answer::Yes);
-  engine->ForceEvent(0);
-  engine->ForceEvent(0);  // the question is asked once per window; the entry is gone anyway
+  engine->ForceEvent(PaneRow{0});
+  engine->ForceEvent(PaneRow{0});  // the question is asked once per window; the entry is gone anyway
   ASSERT_EQ(op.asked.size(), 1u);
   EXPECT_NE(op.asked[0].find("Proceed to trigger the event(WAIT    \tFile("), std::string::npos);
   EXPECT_TRUE(Listed("WAIT\tForced file trigger at 06:30:00"));

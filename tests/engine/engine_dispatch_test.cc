@@ -1,6 +1,6 @@
 // The dispatch tests of a waiting job and the texts it waits with.
 
-#include "engine_fixture.h"
+#include "support/engine_fixture.h"
 
 namespace qlr {
 namespace {
@@ -128,8 +128,8 @@ TEST_F(DispatchTest, WaitFileHasOneEventUntilItAppears) {
   Add("D").WaitFile = dir.File("later");  // a new entry after the list was emptied gets key 0
   engine->ScheduleChanged();
   Pass(5);
-  ASSERT_EQ(engine->window().events.size(), 1u);
-  EXPECT_EQ(engine->window().events[0].key, 0);
+  ASSERT_EQ(engine->events().entries().size(), 1u);
+  EXPECT_EQ(engine->events().entries()[0].key, 0);
 }
 
 TEST_F(DispatchTest, StatusReportThenForcedSubmission) {
@@ -139,16 +139,16 @@ TEST_F(DispatchTest, StatusReportThenForcedSubmission) {
   b.CpuUsage = 50, b.EarliestStart = "22:00";
   Open();
   ASSERT_EQ(engine->window().unsubmitted.size(), 1u);
-  EXPECT_EQ(engine->UnsubText(0), "B       \tToo early (22:00)");
-  EXPECT_EQ(engine->StatusReport(0), "Too early (22:00),Wait CPU");
+  EXPECT_EQ(engine->UnsubText(PaneRow{0}), "B       \tToo early (22:00)");
+  EXPECT_EQ(engine->StatusReport(PaneRow{0}), "Too early (22:00),Wait CPU");
   EXPECT_EQ(op.told.back(), "Job B        status: Too early (22:00),Wait CPU");
 
   s.CpuLimit = 9999;
   op.AnswerNext(Answer::Yes);
-  engine->ForceSubmit(0);  // asked once, then told
+  engine->ForceSubmit(PaneRow{0});  // asked once, then told
   EXPECT_EQ(op.asked.back(), "Force submit job B?");
   EXPECT_TRUE(Listed("Job B scheduled for forced submission."));
-  engine->ForceSubmit(0);
+  engine->ForceSubmit(PaneRow{0});
   EXPECT_EQ(op.told.back(), "Job B already scheduled for forced submission.  Check Events Window.");
   Pass();
   EXPECT_EQ(J("B").Status, JobStatus::Running);
@@ -161,21 +161,21 @@ TEST_F(DispatchTest, UnsubmittedLabelFollowsTheChosenJob) {
   Add("LATE").EarliestStart = "23:00";
   Add("OTHER").EarliestStart = "23:30";
   Open();
-  const std::string& label = engine->window().unsub_label;
-  engine->SelectUnsubmitted(0);
-  EXPECT_EQ(label, "LATE    \tScheduled");
+  const auto label = [this] { return UnsubLabel(*engine); };
+  engine->SelectUnsubmitted(PaneRow{0});
+  EXPECT_EQ(label(), "LATE    \tScheduled");
   engine->ToggleSuspend();
   Pass();
-  EXPECT_EQ(label, "LATE    \tToo early (23:00)");
-  engine->StatusReport(0);
+  EXPECT_EQ(label(), "LATE    \tToo early (23:00)");
+  engine->StatusReport(PaneRow{0});
   clock.Set(MakeDateTime(2026, 12, 4, 23, 10, 0));
   Pass();
-  EXPECT_EQ(label, "");  // LATE runs
-  engine->StatusReport(0);
-  EXPECT_EQ(label, "Too early (23:30)");
+  EXPECT_EQ(label(), "");  // LATE runs
+  engine->StatusReport(PaneRow{0});
+  EXPECT_EQ(label(), "Too early (23:30)");
   op.AnswerNext(Answer::Yes);
   engine->NextDay();
-  EXPECT_EQ(label, "");
+  EXPECT_EQ(label(), "");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // trigger, tracker and message files, rescheduling and the kick interval.
 
 #include "base/date_format.h"
-#include "engine_fixture.h"
+#include "support/engine_fixture.h"
 #include "model/constants.h"
 
 namespace qlr {
@@ -81,9 +81,9 @@ TEST_F(JobsTest, DosProgramsRunThroughTheShellWithoutComspec) {
   ASSERT_EQ(launcher.started.size(), 2u);
   EXPECT_TRUE(launcher.started[0].use_shell);
   EXPECT_FALSE(launcher.started[1].use_shell);
-  setenv("COMSPEC", "/usr/bin/cmd", 1);
-  J("A").Status = JobStatus::Scheduled;
-  Pass();
+  setenv("COMSPEC", "/usr/bin/cmd", 1);  // read as the run day begins
+  J("A").StartedAt = 0;
+  Open();
   EXPECT_EQ(launcher.started.back().command_line, "/usr/bin/cmd /C run A");
   unsetenv("COMSPEC");
 }
@@ -93,12 +93,12 @@ TEST_F(JobsTest, ListTipsNameTheJobsDescription) {
   Add("B");
   Open();
   auto row_of = [&](const std::string& line) {
-    return static_cast<int>(std::find(List().begin(), List().end(), line) - List().begin());
+    return PaneRow{static_cast<int>(std::find(List().begin(), List().end(), line) - List().begin())};
   };
   EXPECT_EQ(engine->ListTip(row_of("A        (Daily)\tscheduled")), "Nightly extract");
   EXPECT_EQ(engine->ListTip(row_of("B        (Daily)\tscheduled")), "B        (Daily) scheduled");
   engine->Activated();
-  EXPECT_EQ(engine->window().window_caption, "Verlando. - " + s.VersionText);
+  EXPECT_EQ(WindowCaption(engine->window(), s), "Verlando. - " + s.VersionText);
 }
 
 TEST_F(JobsTest, SubmissionFailureIsLoggedAndNotRetried) {
@@ -150,7 +150,7 @@ TEST_F(JobsTest, KickIntervalFollowsWhatRuns) {
   Add("B").WaitFile = dir.File("never");
   Open();
   EXPECT_EQ(engine->window().timer_interval_ms, 2000);  // half of A's last run
-  EXPECT_EQ(engine->window().kick_label, "10/2 seconds");
+  EXPECT_EQ(KickLabel(engine->window()), "10/2 seconds");
   J("A").LastDuration = 60;
   Pass(1);
   EXPECT_EQ(engine->window().timer_interval_ms, 10000);  // TimerSecs
@@ -160,7 +160,7 @@ TEST_F(JobsTest, KickIntervalFollowsWhatRuns) {
   EXPECT_EQ(engine->window().timer_interval_ms, 10000);
   engine->ToggleKickInterval();
   EXPECT_EQ(engine->window().timer_interval_ms, 5000);
-  EXPECT_EQ(engine->window().kick_label, "10/5 seconds");
+  EXPECT_EQ(KickLabel(engine->window()), "10/5 seconds");
 }
 
 TEST_F(JobsTest, DummyRunCommandsAndStamps) {
@@ -185,7 +185,7 @@ TEST_F(JobsTest, SuspendStopsSubmissionsOnly) {
   Open();
   EXPECT_TRUE(engine->window().suspend_highlighted && launcher.started.empty());
   engine->ToggleSuspend();
-  EXPECT_EQ(engine->window().suspend_caption, "&Suspend");
+  EXPECT_EQ(SuspendCaption(engine->window()), "&Suspend");
   Pass();
   EXPECT_EQ(launcher.started.size(), 1u);
 }

@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "engine/engine_fixture.h"
+#include "support/engine_fixture.h"
 #include "support/recording_desktop.h"
 #include "ui/access_keys.h"
 #include "ui/qt_text.h"

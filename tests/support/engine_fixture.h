@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/execution_presenter.h"
+#include "engine/launch.h"
 #include "messages/end_of_job.h"
 #include "store/schedule_file.h"
 #include "support/fake_clock.h"
@@ -64,9 +66,12 @@ struct EngineFixture : ::testing::Test {
     job.DepAutoUnsched += auto_unsched;
   }
 
+  // The engine of a real run, but for the schedule file: saves are counted.
   void Open() {
-    engine = std::make_unique<Engine>(s, log, launcher, messages, options);
-    engine->SetSaveHook([this] { ++saves; });
+    EngineHooks hooks = StandardEngineHooks(s, log);
+    hooks.save = [this] { ++saves; };
+    engine = std::make_unique<Engine>(s, EngineServices{log, op, clock, launcher, messages},
+                                      options, std::move(hooks));
     engine->Open();
   }
 
@@ -93,7 +98,7 @@ struct EngineFixture : ::testing::Test {
   }
   std::vector<std::string> EventTexts() const {
     std::vector<std::string> texts;
-    for (const auto& e : engine->window().events) texts.push_back(e.text);
+    for (const auto& e : engine->events().entries()) texts.push_back(e.text);
     return texts;
   }
 };
