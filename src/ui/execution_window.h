@@ -76,10 +76,8 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   QPushButton* eventsButton() const { return events_; }
   QPushButton* exitButton() const { return exit_; }
   QPushButton* helpButton() const { return help_; }
-  QCheckBox* ignoreCpuBox() const { return ignore_cpu_; }
   QLabel* titleLabel() const { return title_; }
   QLabel* runDateLabel() const { return run_date_; }
-  QLabel* startTimeLabel() const { return start_time_; }
   QLabel* kickLabel() const { return kick_label_; }
   QLabel* failureLabel() const { return failure_; }
   QLabel* unsubLabel() const { return unsub_label_; }

@@ -56,8 +56,6 @@ class LaunchWindow : public QMainWindow {
   QLabel* weekdayLabel() const { return weekday_; }
   QLineEdit* startTimeField() const { return start_time_; }
   QLineEdit* cpuLimitField() const { return cpu_limit_; }
-  QCheckBox* startSuspendedBox() const { return start_suspended_; }
-  QCheckBox* serialiseDosBox() const { return serialise_dos_; }
   QCheckBox* showEventsBox() const { return show_events_; }
   QCheckBox* dummyRunBox() const { return dummy_run_; }
   QToolButton* dateUpButton() const { return date_up_; }
@@ -69,10 +67,8 @@ class LaunchWindow : public QMainWindow {
   QPushButton* exitButton() const { return exit_button_; }
   QPushButton* helpButton() const { return help_button_; }
   QAction* openNewEntry() const { return open_new_entry_; }
-  QAction* exitEntry() const { return exit_entry_; }
   QAction* logEntry() const { return log_entry_; }
   QAction* launchEntry() const { return launch_entry_; }
-  QAction* editEntry() const { return edit_entry_; }
   QAction* resetEntry() const { return reset_entry_; }
   QAction* helpEntry() const { return help_entry_; }
   QAction* aboutEntry() const { return about_entry_; }
