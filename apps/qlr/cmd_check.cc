@@ -1,3 +1,4 @@
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -5,7 +6,7 @@
 
 #include "base/text.h"
 #include "platform/file_system.h"
-#include "qlr/commands.h"
+#include "qlr/command.h"
 #include "qlr/session.h"
 #include "store/job_loops.h"
 
@@ -75,8 +76,7 @@ std::string LastLogLine(const Session& s, const Clock& clock) {
   return lines && !lines->empty() ? lines->back() : std::string();
 }
 
-}  // namespace
-
+// Dependency loops (status 1) and, without changing the status, other faults.
 int CmdCheck(CliEnv& env, const std::string& ini) {
   return RunOnSchedule(env, ini, [&](Session& s) {
     int status = 0;
@@ -88,6 +88,15 @@ int CmdCheck(CliEnv& env, const std::string& ini) {
     for (const std::string& fault : OtherFaults(s.schedule)) PrintLine(env.out, fault);
     return status;
   });
+}
+
+}  // namespace
+
+Subcommand RegisterCheck(CLI::App& app, CliEnv& env) {
+  auto ini = std::make_shared<std::string>();
+  CLI::App* sub = app.add_subcommand("check", "Check the schedule for dependency loops and faults");
+  AddIniArgument(*sub, *ini);
+  return {sub, [&env, ini] { return CmdCheck(env, *ini); }};
 }
 
 }  // namespace qlr

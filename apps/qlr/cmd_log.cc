@@ -1,16 +1,28 @@
 // qlr logs and qlr log: the log viewer's list of logs and its filtered copy,
 // shown in the text editor only when asked (a server has no one to look).
 
+#include <memory>
+
 #include "base/encoding.h"
 #include "base/text.h"
 #include "log/log_viewer.h"
 #include "log/view_log.h"
 #include "platform/desktop_posix.h"
-#include "qlr/commands.h"
+#include "qlr/command.h"
 #include "qlr/session.h"
 
 namespace qlr {
 namespace {
+
+struct LogOptions {
+  std::string ini = {};
+  bool all = false;        // every line (the default)
+  bool failed = false;     // only failures
+  std::string group = {};  // only the lines of this group's jobs
+  std::string jobs = {};   // only the lines of these jobs, comma-separated
+  std::string name = {};   // the log (a name `qlr logs` lists); "" for the newest
+  bool edit = false;       // also start the text editor (TextEditor) on the copy
+};
 
 LogSelection SelectionOf(const LogOptions& o) {
   if (o.failed) return LogSelection::Failed;
@@ -27,8 +39,7 @@ std::vector<std::string> NamesFor(Session& s, const LogOptions& o, LogSelection 
   return names;
 }
 
-}  // namespace
-
+// The names of the schedule's run logs, one per line, oldest first.
 int CmdLogs(CliEnv& env, const std::string& ini) {
   return RunOnSchedule(env, ini, [&](Session& s) {
     for (const std::string& name : LogNames(s.schedule, env.clock.Now())) PrintLine(env.out, name);
@@ -36,6 +47,7 @@ int CmdLogs(CliEnv& env, const std::string& ini) {
   });
 }
 
+// Writes the log viewer's copy of a run log and prints its path.
 int CmdLog(CliEnv& env, const LogOptions& options) {
   return RunOnSchedule(env, options.ini, [&](Session& s) {
     std::vector<std::string> logs = LogNames(s.schedule, env.clock.Now());
@@ -57,6 +69,33 @@ int CmdLog(CliEnv& env, const LogOptions& options) {
     if (!view.copy.empty()) PrintLine(env.out, view.copy);
     return view.shown ? 0 : 1;
   });
+}
+
+}  // namespace
+
+Subcommand RegisterLogs(CLI::App& app, CliEnv& env) {
+  auto ini = std::make_shared<std::string>();
+  CLI::App* sub = app.add_subcommand("logs", "List the schedule's run logs");
+  AddIniArgument(*sub, *ini);
+  return {sub, [&env, ini] { return CmdLogs(env, *ini); }};
+}
+
+Subcommand RegisterLog(CLI::App& app, CliEnv& env) {
+  auto options = std::make_shared<LogOptions>();
+  LogOptions& o = *options;
+  CLI::App* sub =
+      app.add_subcommand("log", "Copy a run log, whole or filtered, and print the copy's path");
+  AddIniArgument(*sub, o.ini);
+  auto* all = sub->add_flag("--all", o.all, "Every line (the default)");
+  auto* failed = sub->add_flag("--failed", o.failed, "Only the lines of failures");
+  auto* group = sub->add_option("--group", o.group, "Only the lines of the jobs of a group");
+  auto* job = sub->add_option("--job", o.jobs, "Only the lines of these jobs (J1,J2,...)");
+  all->excludes(failed, group, job);
+  failed->excludes(group, job);
+  group->excludes(job);
+  sub->add_option("--name", o.name, "The log (as qlr logs lists it; default: the newest)");
+  sub->add_flag("--edit", o.edit, "Also open the copy in the text editor (INI key TextEditor)");
+  return {sub, [&env, options] { return CmdLog(env, *options); }};
 }
 
 }  // namespace qlr

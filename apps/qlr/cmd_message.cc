@@ -2,6 +2,7 @@
 // see what its recipients will get before the night.
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,11 +12,19 @@
 #include "messages/message_file.h"
 #include "messages/message_request.h"
 #include "platform/file_system.h"
-#include "qlr/commands.h"
+#include "qlr/command.h"
 #include "qlr/session.h"
 
 namespace qlr {
 namespace {
+
+struct MessageOptions {
+  std::string ini = {};
+  std::string job = {};
+  bool abnormal = false;      // the abnormal message instead of the normal one
+  bool has_failtext = false;  // the job's failure text becomes `failtext`
+  std::string failtext = {};
+};
 
 // The job's facts as its end would leave them: it ends now, after its last
 // run time when it has not started today, with the failure text given.
@@ -44,8 +53,8 @@ std::string Refusal(const Schedule& schedule, int job, const MessageRequest& req
   return {};
 }
 
-}  // namespace
-
+// Writes the job's end-of-job message file as if the job had just ended and
+// prints the path of the ".eml" file; status 1 when none was written.
 int CmdMessage(CliEnv& env, const MessageOptions& options) {
   return RunOnSchedule(env, options.ini, [&](Session& s) {
     const int index = s.schedule.FindJob(Utf8ToCp1252(options.job));
@@ -68,6 +77,23 @@ int CmdMessage(CliEnv& env, const MessageOptions& options) {
                         " (the run log tells why)");
     return 1;
   });
+}
+
+}  // namespace
+
+Subcommand RegisterMessage(CLI::App& app, CliEnv& env) {
+  auto options = std::make_shared<MessageOptions>();
+  MessageOptions& o = *options;
+  CLI::App* sub =
+      app.add_subcommand("message", "Write a job's end-of-job message file now and print its path");
+  AddIniArgument(*sub, o.ini);
+  sub->add_option("JOB", o.job, "The job's name")->required();
+  sub->add_flag("--abnormal", o.abnormal,
+                "The abnormal (failure) message instead of the normal one");
+  auto* failtext =
+      sub->add_option("--failtext", o.failtext, "The job's failure text (%ED% in the message)");
+  sub->callback([&options = o, failtext] { options.has_failtext = failtext->count() > 0; });
+  return {sub, [&env, options] { return CmdMessage(env, *options); }};
 }
 
 }  // namespace qlr

@@ -1,5 +1,7 @@
 // qlr run: the execution window without a window.
 
+#include <memory>
+
 #include "base/date_format.h"
 #include "base/encoding.h"
 #include "calendar/holidays.h"
@@ -8,13 +10,28 @@
 #include "messages/message_file.h"
 #include "platform/file_lock.h"
 #include "platform/process_launcher_posix.h"
-#include "qlr/commands.h"
+#include "qlr/command.h"
 #include "qlr/console_operator.h"
 #include "qlr/headless_runner.h"
 #include "qlr/session.h"
 
 namespace qlr {
 namespace {
+
+struct RunCommandOptions {
+  std::string ini = {};
+  std::string date = {};   // "" for the run date the launch window offers
+  std::string start = {};  // "hh:mm"; "" for DayStart
+  std::string cpu = {};    // "" for CPULimit
+  bool suspended = false;
+  bool serialise_dos = false;
+  bool dummy = false;
+  bool wait_for_triggers = false;
+  bool dummy_messages = false;
+  bool dummy_triggers = false;
+  bool ignore_cpu_limit = false;
+  bool until_complete = false;
+};
 
 // Answers the closing question OK once the runner was told to stop, so that
 // SIGINT and SIGTERM close the run as Exit does; otherwise as the console does.
@@ -70,12 +87,34 @@ int Run(CliEnv& env, const RunCommandOptions& o, RunOperator& op) {
   return 0;
 }
 
-}  // namespace
-
+// Runs the schedule as the execution window would, printing each line of the
+// window's list; returns after SIGINT or SIGTERM, or with `until_complete`
+// once the day's jobs are done. Status 1 when the launch was refused.
 int CmdRun(CliEnv& env, const RunCommandOptions& options) {
   ConsoleOperator console(env.err, env.yes);
   RunOperator op(console);
   return RunGuarded([&] { return Run(env, options, op); });
+}
+
+}  // namespace
+
+Subcommand RegisterRun(CLI::App& app, CliEnv& env) {
+  auto options = std::make_shared<RunCommandOptions>();
+  RunCommandOptions& o = *options;
+  CLI::App* sub = app.add_subcommand("run", "Run the schedule until stopped (SIGINT, SIGTERM)");
+  AddIniArgument(*sub, o.ini);
+  AddDateOption(*sub, o.date);
+  sub->add_option("--start", o.start, "Start time of the run day, hh:mm (default: DayStart)");
+  sub->add_option("--cpu", o.cpu, "CPU limit (default: CPULimit)");
+  sub->add_flag("--suspended", o.suspended, "Start with submission suspended");
+  sub->add_flag("--serialise-dos", o.serialise_dos, "Run at most one DOS job at a time");
+  sub->add_flag("--dummy", o.dummy, "Dummy run: the dummy program runs in place of each job");
+  sub->add_flag("--wait-for-triggers", o.wait_for_triggers, "Dummy run: wait for awaited files");
+  sub->add_flag("--dummy-messages", o.dummy_messages, "Dummy run: write end-of-job messages");
+  sub->add_flag("--dummy-triggers", o.dummy_triggers, "Dummy run: write end-of-job trigger files");
+  sub->add_flag("--ignore-cpu-limit", o.ignore_cpu_limit, "Do not apply the CPU limit");
+  sub->add_flag("--until-complete", o.until_complete, "Close once the day's jobs are done");
+  return {sub, [&env, options] { return CmdRun(env, *options); }};
 }
 
 }  // namespace qlr

@@ -1,3 +1,4 @@
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <vector>
@@ -8,11 +9,18 @@
 #include "calendar/status_decision.h"
 #include "editor/grid_cells.h"
 #include "editor/grid_columns.h"
-#include "qlr/commands.h"
+#include "qlr/command.h"
 #include "qlr/session.h"
 
 namespace qlr {
 namespace {
+
+struct ShowOptions {
+  std::string ini = {};
+  std::string date = {};                    // "" for the run date the launch window offers
+  std::string columns = "0,1,10,11,12,16";  // ids 0..22 separated by commas, or "all"
+  bool json = false;
+};
 
 // The column ids of a --columns list; nullopt (reported) when one is not an id.
 std::optional<std::vector<int>> ReadColumns(CliEnv& env, const std::string& list) {
@@ -60,8 +68,8 @@ void PrintJson(CliEnv& env, Session& s, const GridColumnTable& table, const std:
   env.out << rows.dump(2) << "\n";
 }
 
-}  // namespace
-
+// The grid of the schedule for the run date: headings, then one line per job,
+// cells separated by tabs; or a JSON array of objects keyed by heading.
 int CmdShow(CliEnv& env, const ShowOptions& options) {
   std::optional<std::vector<int>> ids = ReadColumns(env, options.columns);
   std::optional<DateTime> date;
@@ -76,6 +84,20 @@ int CmdShow(CliEnv& env, const ShowOptions& options) {
       PrintTable(env, s, table, *ids);
     return 0;
   });
+}
+
+}  // namespace
+
+Subcommand RegisterShow(CLI::App& app, CliEnv& env) {
+  auto options = std::make_shared<ShowOptions>();
+  ShowOptions& o = *options;
+  CLI::App* sub = app.add_subcommand("show", "Show the schedule's grid for a run date");
+  AddIniArgument(*sub, o.ini);
+  AddDateOption(*sub, o.date);
+  sub->add_option("--columns", o.columns, "Column ids 0..22, comma-separated, or all")
+      ->capture_default_str();
+  sub->add_flag("--json", o.json, "Print a JSON array of objects keyed by heading");
+  return {sub, [&env, options] { return CmdShow(env, *options); }};
 }
 
 }  // namespace qlr

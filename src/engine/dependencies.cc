@@ -19,8 +19,10 @@ struct Effect {
 
 Effect EffectOf(JobStatus status, char condition, char auto_unsched) {
   switch (status) {
-    case JobStatus::Running: return {"Running"};
-    case JobStatus::Scheduled: return {"Not Started"};
+    case JobStatus::Running:
+      return {"Running"};
+    case JobStatus::Scheduled:
+      return {"Not Started"};
     case JobStatus::Failed:
       if (condition != 'S') return {};
       return {"Failed", auto_unsched == 'Y'};
@@ -28,7 +30,8 @@ Effect EffectOf(JobStatus status, char condition, char auto_unsched) {
     case JobStatus::Unscheduled:
       if (condition != 'F') return {};
       return {"Succeeded", auto_unsched == 'Y'};
-    default: return {};
+    default:
+      return {};
   }
 }
 

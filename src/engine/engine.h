@@ -190,7 +190,7 @@ class Engine {
   WindowState win_;
   DayFlags day_;
   PassFlags pass_;
-  bool forced_confirmed_ = false;  // the forced-event question was asked
+  bool forced_confirmed_ = false;        // the forced-event question was asked
   std::vector<int64_t> output_offsets_;  // by job: how far its output was read
 };
 

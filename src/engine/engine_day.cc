@@ -74,7 +74,8 @@ void Engine::SchedRun() {
   win_.failure_warning_visible = submit_failed + failed > 0 && schedule_.ShowFailedJobsWarning;
   if (completed > 0) LogAndList(std::to_string(completed) + " Job(s) previously completed.");
   if (submitted > 0) LogAndList(std::to_string(submitted) + " Job(s) previously submitted.");
-  if (submit_failed > 0) LogAndList(std::to_string(submit_failed) + " Job(s) previous submission failed.");
+  if (submit_failed > 0)
+    LogAndList(std::to_string(submit_failed) + " Job(s) previous submission failed.");
   if (failed > 0) LogAndList(std::to_string(failed) + " Job(s) previously failed.");
   LogAndList(std::to_string(scheduled) + " Job(s) scheduled.");
   AddListLine("");

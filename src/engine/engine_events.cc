@@ -62,8 +62,10 @@ void Engine::ForceEvent(PaneRow row) {
   if (!forced_confirmed_) {
     forced_confirmed_ = true;
     std::string question =
-        "Forced triggering will have no effect on the real event.  It will only cause the schedule to "
-        "behave as if the event had occurred.\n\nProceed to trigger the event(" + event.text + ")?";
+        "Forced triggering will have no effect on the real event.  It will only cause the schedule "
+        "to "
+        "behave as if the event had occurred.\n\nProceed to trigger the event(" +
+        event.text + ")?";
     if (op_.Ask(question, Buttons::YesNo) != Answer::Yes) return;
   }
   Job& job = schedule_[event.job];
@@ -103,7 +105,8 @@ std::string Engine::WaitReasons(int i) {
     report += ",Too early (" + FormatDateTime(job.EarliestStartAt, "hh:nn") + ")";
   if (schedule_.SerialiseDosJobs && job.IsDosProgram && !CheckDOSSerial()) report += ",Wait DOS";
   std::string wait_list;
-  if (!job.RunAfter.empty() && CheckDependency(schedule_, deps_, log_, i, wait_list) != DepResult::Ready)
+  if (!job.RunAfter.empty() &&
+      CheckDependency(schedule_, deps_, log_, i, wait_list) != DepResult::Ready)
     report += ",Wait Job (" + wait_list + ")";
   if (!TrimView(job.Exclusivity).empty() && !CheckExclusive(i))
     report += ",Wait Excl (" + Trim(job.Exclusivity) + ")";

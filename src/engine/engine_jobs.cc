@@ -26,8 +26,9 @@ std::string Unquoted(std::string_view text) { return ReplaceAll(text, "\"", "");
 LaunchRequest Engine::RequestFor(int i) {
   const Job& job = schedule_[i];
   const std::string& comspec = job.IsDosProgram ? settings_.Comspec : std::string();
-  std::string command = (comspec.empty() ? "" : comspec + " /C ") +
-                        SubstituteDateVars(schedule_, log_, job.CommandLine, job.DateVars, job.Frequency);
+  std::string command =
+      (comspec.empty() ? "" : comspec + " /C ") +
+      SubstituteDateVars(schedule_, log_, job.CommandLine, job.DateVars, job.Frequency);
   if (schedule_.DummyRun) return {DummyCommand(i, command), false, JobOutputPath(schedule_, job)};
   return {command, job.IsDosProgram && comspec.empty(), JobOutputPath(schedule_, job)};
 }
@@ -148,7 +149,8 @@ void Engine::ScanOutput(int i) {
   if (job.Process.process_id == 0 || job.ErrorFound) return;
   output_offsets_.resize(schedule_.Jobs.size());
   int64_t& offset = output_offsets_[static_cast<size_t>(i)];
-  for (const std::string& line : launcher_.ReadOutput(RefOf(job), JobOutputPath(schedule_, job), offset)) {
+  for (const std::string& line :
+       launcher_.ReadOutput(RefOf(job), JobOutputPath(schedule_, job), offset)) {
     std::string upper = Upper(line);
     for (int k = 1;; ++k) {
       std::string entry = GetField(schedule_.RunTimeErrorText, k, '"', '|');
@@ -188,21 +190,25 @@ void Engine::FinishJob(int i) {
   Track(schedule_, log_, job.JobName.Trimmed(), job.StatusText);
   job.EndedAt = StampTime(schedule_, clock_);
   pass_.changed = true;
-  std::string line = job.JobName.Padded() + "\t" + Trim(job.StatusText) + " at " +
-                     FormatDateTime(job.EndedAt, "hh:nn:ss") + " (Duration " +
-                     FormatDateTime(std::max<DateTime>(job.EndedAt - job.StartedAt, 0), "hh:nn:ss") + ")";
+  std::string line =
+      job.JobName.Padded() + "\t" + Trim(job.StatusText) + " at " +
+      FormatDateTime(job.EndedAt, "hh:nn:ss") + " (Duration " +
+      FormatDateTime(std::max<DateTime>(job.EndedAt - job.StartedAt, 0), "hh:nn:ss") + ")";
   if (!dummy) {
     int64_t seconds = job.EndedAt - job.StartedAt;
-    job.LastDuration = seconds > INT32_MAX ? 32000 : static_cast<int32_t>(std::max<int64_t>(seconds, 1));
+    job.LastDuration =
+        seconds > INT32_MAX ? 32000 : static_cast<int32_t>(std::max<int64_t>(seconds, 1));
   }
   LogAndList(line);
   if (!failed) {
     events_.Delete(job);
     Changed();
   }
-  if (!TrimView(job.NormalMailTo).empty() && ((!failed && !dummy) || (dummy && options_.GenDummyMessages)))
+  if (!TrimView(job.NormalMailTo).empty() &&
+      ((!failed && !dummy) || (dummy && options_.GenDummyMessages)))
     messages_.GenMessage(schedule_, MessageRequestFor(schedule_, i, false));
-  if (!job.TriggerFile.IsBlank() && (!dummy || options_.CrtDummyTriggers)) CrtTrigger(schedule_, log_, job);
+  if (!job.TriggerFile.IsBlank() && (!dummy || options_.CrtDummyTriggers))
+    CrtTrigger(schedule_, log_, job);
   auto resched = static_cast<AutoResched>(job.AutoReschedule);
   if (resched == AutoResched::Always || (resched == AutoResched::Success && !failed) ||
       (resched == AutoResched::Failure && failed))

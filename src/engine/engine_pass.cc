@@ -48,7 +48,8 @@ void Engine::CompletionStep() {
         job.DeferRollover)
       day_.no_defer_pending = false;
     if (s == JobStatus::Running || s == JobStatus::EndForced) Complete(i);
-    if (job.Status == JobStatus::Scheduled || job.Status == JobStatus::Running) day_.complete = false;
+    if (job.Status == JobStatus::Scheduled || job.Status == JobStatus::Running)
+      day_.complete = false;
   }
 }
 
@@ -122,8 +123,10 @@ std::string Engine::WaitDependencies(int i) {
   const Job& job = schedule_[i];
   if (job.RunAfter.empty()) return {};
   switch (deps_.Decide(i, log_)) {
-    case DepResult::Ready: return {};
-    case DepResult::Wait: return std::string(kWaitJob);  // StatusTextOf names the predecessors
+    case DepResult::Ready:
+      return {};
+    case DepResult::Wait:
+      return std::string(kWaitJob);  // StatusTextOf names the predecessors
     case DepResult::Unsched:
       if (job.OverrideCode.Trimmed() == "S") return std::string(kWaitJob);
       TakeOffDay(i);

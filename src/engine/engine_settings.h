@@ -13,7 +13,7 @@ namespace qlr {
 
 struct EngineSettings {
   int32_t TimerSecs = 0;  // seconds between passes while a job runs (INI key TimerSecs)
-  std::string Comspec;    // the command processor of DOS jobs (COMSPEC); "" runs them with /bin/sh -c
+  std::string Comspec;  // the command processor of DOS jobs (COMSPEC); "" runs them with /bin/sh -c
 };
 
 struct EngineHooks {

@@ -5,10 +5,14 @@ namespace {
 
 std::string EventText(EventKind kind, const std::string& detail) {
   switch (kind) {
-    case EventKind::ForceCompletion: return "Force Completion";
-    case EventKind::FileTrigger: return "File Trigger(" + detail + ")";
-    case EventKind::File: return "File(" + detail + ")";
-    case EventKind::Modification: break;
+    case EventKind::ForceCompletion:
+      return "Force Completion";
+    case EventKind::FileTrigger:
+      return "File Trigger(" + detail + ")";
+    case EventKind::File:
+      return "File(" + detail + ")";
+    case EventKind::Modification:
+      break;
   }
   return detail;
 }
@@ -17,7 +21,8 @@ std::string EventText(EventKind kind, const std::string& detail) {
 
 void EventsPane::Insert(Job& job, int index, EventKind kind, const std::string& detail) {
   ++counter_;
-  entries_.push_back({job.JobName.Padded() + "\t" + EventText(kind, detail), counter_, index, kind});
+  entries_.push_back(
+      {job.JobName.Padded() + "\t" + EventText(kind, detail), counter_, index, kind});
   job.EventIndex = counter_;
 }
 

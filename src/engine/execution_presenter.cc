@@ -53,7 +53,8 @@ std::string UnsubLabel(Engine& engine) {
   const WindowState& state = engine.window();
   const int row = state.unsubmitted_selected;
   if (row < 0 || row >= static_cast<int>(state.unsubmitted.size())) return {};
-  if (state.unsub_label_reports) return engine.WaitReasons(state.unsubmitted[static_cast<size_t>(row)]);
+  if (state.unsub_label_reports)
+    return engine.WaitReasons(state.unsubmitted[static_cast<size_t>(row)]);
   return engine.UnsubText(PaneRow{row});
 }
 

@@ -50,16 +50,19 @@ void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
   std::string line = "Trigger file for job " + job.JobName.Str() + " written at " +
                      NowText(schedule, log, " hh:mm:ss");
   if (!WriteWholeFile(path, line + "\r\n"))
-    log.LogAndList("Could not create trigger file: \"" + path + "\" at end of job " + job.JobName.Padded());
+    log.LogAndList("Could not create trigger file: \"" + path + "\" at end of job " +
+                   job.JobName.Padded());
 }
 
 void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
   std::string path = WaitFilePath(schedule, job.WaitFile);
   if (!RemoveFile(path))
-    log.LogAndList("Could not delete trigger file: \"" + path + "\" at start of job " + job.JobName.Padded());
+    log.LogAndList("Could not delete trigger file: \"" + path + "\" at start of job " +
+                   job.JobName.Padded());
 }
 
-void Track(const Schedule& schedule, RunLog& log, std::string_view job_name, std::string_view text) {
+void Track(const Schedule& schedule, RunLog& log, std::string_view job_name,
+           std::string_view text) {
   if (schedule.TrackerPath.empty()) return;
   std::string path = JoinPath(schedule.TrackerPath, SafeFileName(job_name) + ".trk");
   log.WriteFile(path, std::string(text) + "," + Trim(schedule.ScheduleName) + "," +

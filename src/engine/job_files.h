@@ -15,7 +15,8 @@ namespace qlr {
 // leading "_", so that no job name can reach outside its folder.
 std::string SafeFileName(std::string_view job_name);
 
-std::string StandardTriggerPath(const Schedule& schedule, std::string_view job_name);  // TriggerPath/NAME.trg
+std::string StandardTriggerPath(const Schedule& schedule,
+                                std::string_view job_name);  // TriggerPath/NAME.trg
 // The file a WaitFile names: the standard trigger of the job after "..", else the trimmed path.
 std::string WaitFilePath(const Schedule& schedule, std::string_view wait_file);
 std::string JobOutputPath(const Schedule& schedule, const Job& job);  // JobOutputPath/NAME.out
@@ -26,7 +27,8 @@ bool TrigFileFound(const Schedule& schedule, std::string_view wait_file);
 void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job);
 // Deletes the file the job waited for; a failure is logged, never fatal.
 void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job);
-// Rewrites the job's tracker file with "text,SCHEDULE,date time"; nothing when TrackerPath is empty.
+// Rewrites the job's tracker file with "text,SCHEDULE,date time"; nothing when TrackerPath is
+// empty.
 void Track(const Schedule& schedule, RunLog& log, std::string_view job_name, std::string_view text);
 
 }  // namespace qlr

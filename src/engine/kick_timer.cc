@@ -6,7 +6,8 @@ namespace qlr {
 
 void KickTimer::Start(int32_t timer_secs) {
   timer_secs_ = timer_secs;
-  kick_interval_ms_ = static_cast<int32_t>(std::min<int64_t>(int64_t{timer_secs} * 1000, INT32_MAX));
+  kick_interval_ms_ =
+      static_cast<int32_t>(std::min<int64_t>(int64_t{timer_secs} * 1000, INT32_MAX));
   interval_ms_ = kick_interval_ms_;
 }
 
@@ -26,6 +27,8 @@ void KickTimer::Adjust(const Schedule& schedule, const std::vector<int>& running
   interval_ms_ = next_kick_ * 500;
 }
 
-void KickTimer::Toggle() { interval_ms_ = interval_ms_ < kick_interval_ms_ ? kick_interval_ms_ : kIdleMs; }
+void KickTimer::Toggle() {
+  interval_ms_ = interval_ms_ < kick_interval_ms_ ? kick_interval_ms_ : kIdleMs;
+}
 
 }  // namespace qlr

@@ -20,7 +20,8 @@ void RunningJobs::Rebuild(const Schedule& schedule) {
 }
 
 void RunningJobs::Add(const Schedule& schedule, int job) {
-  if (position_.size() <= static_cast<size_t>(job)) position_.resize(static_cast<size_t>(job) + 1, -1);
+  if (position_.size() <= static_cast<size_t>(job))
+    position_.resize(static_cast<size_t>(job) + 1, -1);
   if (position_[static_cast<size_t>(job)] >= 0) return;
   position_[static_cast<size_t>(job)] = static_cast<int>(jobs_.size());
   jobs_.push_back(job);
@@ -30,7 +31,8 @@ void RunningJobs::Add(const Schedule& schedule, int job) {
 // The last job takes the place of the one that left: removing costs the same
 // however many jobs run.
 void RunningJobs::Remove(const Schedule& schedule, int job) {
-  if (position_.size() <= static_cast<size_t>(job) || position_[static_cast<size_t>(job)] < 0) return;
+  if (position_.size() <= static_cast<size_t>(job) || position_[static_cast<size_t>(job)] < 0)
+    return;
   const int at = position_[static_cast<size_t>(job)];
   const int last = jobs_.back();
   jobs_[static_cast<size_t>(at)] = last;

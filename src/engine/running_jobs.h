@@ -28,7 +28,7 @@ class RunningJobs {
   void Count(const Job& job, int by);
 
   std::vector<int> jobs_;
-  std::vector<int> position_;  // by job index: where it is in jobs_, or -1
+  std::vector<int> position_;                   // by job index: where it is in jobs_, or -1
   std::unordered_map<std::string, int> words_;  // upper-cased exclusivity words, counted
   int cpu_ = 0;
   int dos_ = 0;

@@ -16,9 +16,9 @@ namespace qlr {
 struct WindowState {
   static constexpr size_t kMaxListLines = 500;
 
-  std::deque<std::string> list;  // the day's log lines, newest last
-  std::vector<int> unsubmitted;  // job indexes of the waiting jobs, in job order
-  int unsubmitted_selected = -1;  // a row of `unsubmitted`, or -1
+  std::deque<std::string> list;      // the day's log lines, newest last
+  std::vector<int> unsubmitted;      // job indexes of the waiting jobs, in job order
+  int unsubmitted_selected = -1;     // a row of `unsubmitted`, or -1
   bool unsub_label_reports = false;  // the label shows the chosen job's status report
 
   DateTime started_at = 0;  // when the window opened
