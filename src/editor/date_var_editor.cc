@@ -85,7 +85,7 @@ TextList<7> DateVarGrid::Store() const {
   std::array<std::string, 7> texts;
   for (size_t i = 0; i < rows_.size(); ++i)
     texts[i] = rows_[i].fields == ReadDateVar(loaded_[i]) ? std::string(loaded_[i])
-                                                            : DateVarText(rows_[i].fields);
+                                                          : DateVarText(rows_[i].fields);
   return texts;
 }
 
@@ -109,9 +109,10 @@ bool DateVarDialog::RelMonthEnabled() const { return IsDayOfMonthForm(fields.rel
 bool DateVarDialog::Ok() {
   std::string lines = CheckDateVar(fields.name, fields.relative_day, fields.format);
   if (!lines.empty()) {
-    const DateVarField last_named = TrimView(fields.name).empty()           ? DateVarField::Name
-                                    : TrimView(fields.relative_day).empty() ? DateVarField::RelativeDay
-                                                                            : DateVarField::Format;
+    const DateVarField last_named = TrimView(fields.name).empty() ? DateVarField::Name
+                                    : TrimView(fields.relative_day).empty()
+                                        ? DateVarField::RelativeDay
+                                        : DateVarField::Format;
     focus_ = last_named;
   }
   if (!IsRelMonth(fields.rel_month)) {

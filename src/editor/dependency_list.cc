@@ -11,10 +11,14 @@ namespace {
 // The status word of a stored condition letter; "" for anything else.
 std::string_view StatusWord(char letter) {
   switch (UpperChar(letter)) {
-    case 'S': return kDepSuccess;
-    case 'F': return kDepFailure;
-    case 'U': return kDepUncond;
-    default: return {};
+    case 'S':
+      return kDepSuccess;
+    case 'F':
+      return kDepFailure;
+    case 'U':
+      return kDepUncond;
+    default:
+      return {};
   }
 }
 
@@ -23,8 +27,8 @@ constexpr const char* kKeepMissing =
 
 }  // namespace
 
-void DependencyList::Fill(const Schedule& schedule, RunLog& log, const Job& job,
-                          bool same_group, std::string_view group) {
+void DependencyList::Fill(const Schedule& schedule, RunLog& log, const Job& job, bool same_group,
+                          std::string_view group) {
   rows_.clear();
   own_name_ = job.JobName.Str();
   AddOwnDependencies(schedule, log, job);

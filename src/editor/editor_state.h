@@ -16,9 +16,9 @@ enum class SkipMode { ToggleSingle, UnskipAll, SkipAll };
 
 struct EditorState {
   std::string GroupFilter = std::string(kAllGroups);  // "(All)" shows every job
-  bool CopyAvailable = false;         // Copy has filled the copy buffer (job 0)
-  bool PasteMode = false;             // the next New copies the copy buffer
-  std::string PasteNewTip;            // Paste New's tool tip, naming the copied job
+  bool CopyAvailable = false;                         // Copy has filled the copy buffer (job 0)
+  bool PasteMode = false;                             // the next New copies the copy buffer
+  std::string PasteNewTip;                            // Paste New's tool tip, naming the copied job
   SkipMode skip_mode = SkipMode::ToggleSingle;
 };
 

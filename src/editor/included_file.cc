@@ -72,9 +72,13 @@ void IncludedFileDialog::Cancel() { accepted_ = false; }
 
 bool IncludedFileDialog::CloseRequested() {
   switch (op_.Ask("Do you want to apply the data entered?", Buttons::YesNoCancel)) {
-    case Answer::Yes: return Ok();
-    case Answer::No: Cancel(); return true;
-    default: return false;
+    case Answer::Yes:
+      return Ok();
+    case Answer::No:
+      Cancel();
+      return true;
+    default:
+      return false;
   }
 }
 

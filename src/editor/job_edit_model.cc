@@ -140,6 +140,10 @@ void JobEditModel::ChooseSkipOn(int entry,
   fields.SkipOn = skip_on_choices_[static_cast<size_t>(entry)];
 }
 
+void JobEditModel::SetSkipOnDate(DateTime date) {
+  fields.SkipOn = FormatShortDate(schedule_.Calendar, date);
+}
+
 std::string JobEditModel::AddFrequencyKey(
     std::string_view key, const std::function<std::optional<DateTime>()>& pick_date) {
   const std::string term = RelDaySelect(log_.op(), schedule_.Calendar, key, pick_date);
@@ -279,12 +283,11 @@ bool JobEditModel::ConfirmTriggerChange() {
 // is always skipped run anything.
 bool JobEditModel::ConfirmExecutable() {
   const std::string program = ProgramOf(fields.CommandLine);
-  if (program.empty() || !DirChk(program).empty() ||
-      TrimView(fields.SkipOn) == kSkipAlwaysKeyword)
+  if (program.empty() || !DirChk(program).empty() || TrimView(fields.SkipOn) == kSkipAlwaysKeyword)
     return true;
-  if (log_.op().Ask("Cannot find executable: " + program +
-                        ". Press OK to override, Cancel to alter.",
-                    Buttons::OkCancel) == Answer::Ok)
+  if (log_.op().Ask(
+          "Cannot find executable: " + program + ". Press OK to override, Cancel to alter.",
+          Buttons::OkCancel) == Answer::Ok)
     return true;
   focus_ = {EditTab::Submission, EditField::CommandLine};
   return false;
@@ -304,11 +307,14 @@ JobEditModel::Outcome JobEditModel::Cancel() {
 }
 
 JobEditModel::Outcome JobEditModel::CloseRequested() {
-  switch (log_.op().Ask("Do you want to save any changes made to this job?",
-                        Buttons::YesNoCancel)) {
-    case Answer::Yes: return Ok();
-    case Answer::No: return Cancel();
-    default: return Outcome::StaysOpen;
+  switch (
+      log_.op().Ask("Do you want to save any changes made to this job?", Buttons::YesNoCancel)) {
+    case Answer::Yes:
+      return Ok();
+    case Answer::No:
+      return Cancel();
+    default:
+      return Outcome::StaysOpen;
   }
 }
 

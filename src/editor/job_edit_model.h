@@ -24,7 +24,14 @@ namespace qlr {
 enum class EditTab { Submission = 0, Substitution, Timing, Dependencies, NormalEoj, AbnormalEoj };
 // The field a failed check puts the cursor in.
 enum class EditField {
-  None, JobName, CommandLine, Group, EarliestStart, WaitFileName, TriggerJobs, NormalSubject,
+  None,
+  JobName,
+  CommandLine,
+  Group,
+  EarliestStart,
+  WaitFileName,
+  TriggerJobs,
+  NormalSubject,
   AbnormalSubject
 };
 
@@ -40,8 +47,8 @@ inline constexpr size_t kDescriptionLength = 150;
 
 // The texts and boxes of the tabs. The window writes what is typed here.
 struct JobEditFields {
-  std::string JobName, CommandLine, Group, Description, CpuUsage, EarliestStart, SkipOn,
-      Frequency, Exclusivity, DeferEojMsgMins;
+  std::string JobName, CommandLine, Group, Description, CpuUsage, EarliestStart, SkipOn, Frequency,
+      Exclusivity, DeferEojMsgMins;
   bool IsDosProgram = false, DeferRollover = false, SubmitOnly = false, Critical = false,
        SuppressEmptyMsg = false;
   int AutoReschedule = 0;  // position in kRescheduleChoices
@@ -72,9 +79,9 @@ class JobEditModel {
   // "Job Name - Edit Job", or "Edit Job" while the name is empty.
   std::string Caption() const;
   bool IsNullJob() const { return null_job_; }  // opened with an empty command line
-  bool CriticalVisible() const;                  // AllowCritical
-  bool RescheduleEnabled() const;  // neither Submit Only nor Defer Rollover ticked
-  bool SubmitOnlyEnabled() const;  // Reschedule on Completion is "(Never)"
+  bool CriticalVisible() const;                 // AllowCritical
+  bool RescheduleEnabled() const;               // neither Submit Only nor Defer Rollover ticked
+  bool SubmitOnlyEnabled() const;               // Reschedule on Completion is "(Never)"
   bool DeferRolloverEnabled() const { return SubmitOnlyEnabled(); }
 
   // A command line typed: naming a ".COM" program ticks the DOS box.
@@ -92,12 +99,21 @@ class JobEditModel {
   // entry 1 (nothing changes when none is picked).
   const SkipOnList& SkipOnChoicesShown() const { return skip_on_choices_; }
   void ChooseSkipOn(int entry, const std::function<std::optional<DateTime>(DateTime)>& pick);
+  // A date for Skip On, in the short display form.
+  void SetSkipOnDate(DateTime date);
   // Keyword Formats: the key's term joins the frequency; "" when abandoned.
   std::string AddFrequencyKey(std::string_view key,
                               const std::function<std::optional<DateTime>()>& pick_date);
   std::vector<std::string> TryFrequency() const;  // "Try it", from the fields shown
 
-  // Date variables with the editor's frequency.
+  // Date variables with the editor's frequency. EditDateVar opens the edit
+  // dialog on a row; what its OK hands back goes into the row.
+  DateVarDialog EditDateVar(int row) {
+    return DateVarDialog(log_.op(), date_vars_.rows().at(static_cast<size_t>(row)).fields);
+  }
+  void EndEditDateVar(int row, const DateVarDialog& dialog) {
+    if (dialog.result()) SetDateVar(row, *dialog.result());
+  }
   void PopulateAsAt(int row) { date_vars_.PopulateAsAt(row, fields.Frequency); }
   void SetDateVar(int row, const DateVarDefinition& d) {
     date_vars_.SetDefDateVar(row, d, fields.Frequency);

@@ -40,8 +40,7 @@ bool IsBatchFile(std::string_view word) {
 
 }  // namespace
 
-JobListEditor::JobListEditor(Schedule& schedule, RunLog& log, EditorState& state,
-                             SaveSchedule save)
+JobListEditor::JobListEditor(Schedule& schedule, RunLog& log, EditorState& state, SaveSchedule save)
     : schedule_(schedule), log_(log), state_(state), save_(std::move(save)) {}
 
 void JobListEditor::Open() {
@@ -76,6 +75,11 @@ int JobListEditor::FindArrayRow(int row) const {
   for (int i = 1; i <= schedule_.JobCount(); ++i)
     if (schedule_[i].JobName.Trimmed() == name) return i;
   return 0;
+}
+
+int JobListEditor::RowOf(int index) const {
+  const auto at = std::find(rows_.begin(), rows_.end(), index);
+  return at == rows_.end() ? 0 : static_cast<int>(at - rows_.begin()) + 1;
 }
 
 void JobListEditor::SelectRow(int row) {
@@ -180,10 +184,9 @@ bool JobListEditor::Delete() {
   const std::string name = schedule_[current_].JobName.Str();
   if (op.Ask("Delete job " + name + "?", Buttons::YesNo) != Answer::Yes) return false;
   const std::string dependents = UpdateDependents(schedule_, op, name, "");
-  if (!dependents.empty() &&
-      op.Ask("The following jobs:  " + dependents +
-                 "  are dependent on this job.  Proceed with deletion?",
-             Buttons::YesNo) != Answer::Yes)
+  if (!dependents.empty() && op.Ask("The following jobs:  " + dependents +
+                                        "  are dependent on this job.  Proceed with deletion?",
+                                    Buttons::YesNo) != Answer::Yes)
     return false;
   if (schedule_.JobCount() == 1) {
     op.Tell("Cannot delete last row");
@@ -219,13 +222,19 @@ void JobListEditor::Resched() {
 void JobListEditor::SkipJob(Job& job, const std::string& run_date) {
   if (job.SkipOn.Trimmed() == kSkipAlwaysKeyword) return;
   switch (state_.skip_mode) {
-    case SkipMode::ToggleSingle: job.SkipOn = job.SkipOn.IsBlank() ? run_date : ""; break;
-    case SkipMode::UnskipAll: job.SkipOn = ""; break;
-    case SkipMode::SkipAll: job.SkipOn = run_date; break;
+    case SkipMode::ToggleSingle:
+      job.SkipOn = job.SkipOn.IsBlank() ? run_date : "";
+      break;
+    case SkipMode::UnskipAll:
+      job.SkipOn = "";
+      break;
+    case SkipMode::SkipAll:
+      job.SkipOn = run_date;
+      break;
   }
 }
 
-void JobListEditor::Skip(bool shift, bool ctrl) {
+bool JobListEditor::Skip(bool shift, bool ctrl) {
   if (shift != ctrl) state_.skip_mode = shift ? SkipMode::UnskipAll : SkipMode::SkipAll;
   if (!shift && !ctrl) state_.skip_mode = SkipMode::ToggleSingle;
   const std::string run_date = FormatShortDate(schedule_.Calendar, schedule_.RunDate);
@@ -234,9 +243,10 @@ void JobListEditor::Skip(bool shift, bool ctrl) {
   } else {
     for (int index : rows_) SkipJob(schedule_[index], run_date);
   }
-  if (save_) save_(schedule_, log_);
+  const bool saved = save_ && save_(schedule_, log_);
   DisplayGrid();
   SelectRow(selected_);
+  return saved;
 }
 
 // ---------------------------------------------------------------------------

@@ -19,8 +19,9 @@ namespace qlr {
 
 // Which commands are enabled.
 struct GridCommands {
-  bool edit = false, modify = false, del = false, resched = false;                  // any row
-  bool skip = false, copy = false, top = false, bottom = false, down = false, up = false;  // a job row
+  bool edit = false, modify = false, del = false, resched = false;  // any row
+  bool skip = false, copy = false, top = false, bottom = false, down = false,
+       up = false;         // a job row
   bool paste_new = false;  // after Copy
 };
 
@@ -43,10 +44,14 @@ class JobListEditor {
   // The first job, in table order, whose trimmed name is the row's (exact);
   // 0 for a row that is not there.
   int FindArrayRow(int row) const;
+  // The grid row showing job `index`; 0 when the group filter hides it.
+  int RowOf(int index) const;
 
   // Row change: CurrentJob, the Resched command's caption and the Edit command.
   void SelectRow(int row);
-  const std::string& ReschedCaption() const { return resched_caption_; }  // "Resched" or "Unschedule"
+  const std::string& ReschedCaption() const {
+    return resched_caption_;
+  }  // "Resched" or "Unschedule"
   std::string ReschedTip() const;
   // The Edit command for a job: a batch file (a first word ending in ".sh",
   // ".bat" or ".cmd") or the runtime documentation file.
@@ -76,7 +81,8 @@ class JobListEditor {
   void Resched();
   // Skip: the keys held choose the mode (none toggles the selected job, Shift
   // unskips and Ctrl skips every shown job); the schedule is written at once.
-  void Skip(bool shift, bool ctrl);
+  // False when it could not be written.
+  bool Skip(bool shift, bool ctrl);
   // Moves among the shown rows; with a group filter a job passes hidden jobs.
   void Top();
   void Up();

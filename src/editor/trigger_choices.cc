@@ -18,9 +18,12 @@ std::string AwaitedJob(std::string_view wait_file) {
 
 std::string_view WaitFileChoice::Label() const {
   switch (choice) {
-    case WaitChoice::Interschedule: return "Interschedule Trigger File from Job:";
-    case WaitChoice::External: return "External Trigger File:";
-    case WaitChoice::None: break;
+    case WaitChoice::Interschedule:
+      return "Interschedule Trigger File from Job:";
+    case WaitChoice::External:
+      return "External Trigger File:";
+    case WaitChoice::None:
+      break;
   }
   return {};
 }
@@ -84,9 +87,12 @@ TriggerCreation OpenTriggerCreation(const Job& job) {
 
 std::string TriggerFileToStore(const TriggerCreation& trigger) {
   switch (trigger.choice) {
-    case TriggerChoice::None: return "";
-    case TriggerChoice::Interschedule: return std::string(kStandardTriggerMark);
-    case TriggerChoice::External: return trigger.file_name;
+    case TriggerChoice::None:
+      return "";
+    case TriggerChoice::Interschedule:
+      return std::string(kStandardTriggerMark);
+    case TriggerChoice::External:
+      return trigger.file_name;
   }
   return "";
 }

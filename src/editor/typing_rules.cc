@@ -24,6 +24,8 @@ std::optional<char> ExclusivityChar(char c) {
   return std::nullopt;
 }
 
+bool MessageCharAllowed(char c) { return c != ','; }
+
 bool DigitKeyAllowed(char c) { return (c >= '0' && c <= '9') || c == '\b'; }
 
 bool NamesComProgram(std::string_view command_line) { return ContainsNoCase(command_line, ".COM"); }

@@ -14,6 +14,9 @@ char TimeOrFrequencyChar(char c);
 // Exclusivity Keywords: the character upper-cased; nullopt for one outside
 // the keyword set (letters A to Z, digits, "_", "-" and blank).
 std::optional<char> ExclusivityChar(char c);
+// A message's subject and body lines refuse ",": the schedule file keeps the
+// five entries in one comma-separated column, where a comma would split one.
+bool MessageCharAllowed(char c);
 // "Defer EOJ message by (mins):" takes digits and backspace only.
 bool DigitKeyAllowed(char c);
 // A command line naming a ".COM" program (any letter case) ticks the DOS box.

@@ -105,7 +105,8 @@ void ViewCustomisation::Up() {
 }
 
 void ViewCustomisation::Down() {
-  if (displayed_selected < 0 || displayed_selected + 1 >= static_cast<int>(displayed.size())) return;
+  if (displayed_selected < 0 || displayed_selected + 1 >= static_cast<int>(displayed.size()))
+    return;
   std::swap(displayed[static_cast<size_t>(displayed_selected)],
             displayed[static_cast<size_t>(displayed_selected + 1)]);
   ++displayed_selected;
@@ -194,9 +195,13 @@ void ViewCustomisation::Cancel() { profiles_.CurrentProfile = name_at_opening_; 
 
 bool ViewCustomisation::CloseRequested() {
   switch (op_.Ask("Do you want to save any changes made to this profile?", Buttons::YesNoCancel)) {
-    case Answer::Yes: return Ok();
-    case Answer::No: Cancel(); return true;
-    default: return false;
+    case Answer::Yes:
+      return Ok();
+    case Answer::No:
+      Cancel();
+      return true;
+    default:
+      return false;
   }
 }
 

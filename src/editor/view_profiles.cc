@@ -81,7 +81,8 @@ void ViewProfiles::LoadViewProfile() {
 
 void ViewProfiles::SaveViewProfile() {
   const std::string section = Section(CurrentProfile);
-  for (const GridColumn& column : columns) settings_.Set(section, column.heading, ColumnValue(column));
+  for (const GridColumn& column : columns)
+    settings_.Set(section, column.heading, ColumnValue(column));
   Set("Current", section);
 }
 

@@ -47,9 +47,9 @@ class ViewProfiles {
   static std::string Section(std::string_view profile);  // "EVP" + name
 
   GridColumnTable columns = InitColumnTable();
-  std::string CurrentProfile;        // without the prefix
-  std::vector<std::string> names;    // the profile list
-  int selected = -1;                 // the entry of CurrentProfile
+  std::string CurrentProfile;      // without the prefix
+  std::vector<std::string> names;  // the profile list
+  int selected = -1;               // the entry of CurrentProfile
   SettingsStore& settings() { return settings_; }
 
  private:

@@ -18,7 +18,7 @@ TEST(ExecutableSearchTest, DirChkLooksInTheCurrentFolderThenPath) {
       {"tool", "::" + b + "/", b + "/tool"},  // empty entries skipped, a "/" not doubled
       {"other", a + ":\"" + b + "\"", b + "/other"},
       {a + "/tool", "", a + "/tool"},  // an existing path as it is
-      {"tool.sh", a, ""},               // no extension is added
+      {"tool.sh", a, ""},              // no extension is added
       {"", a, ""},
   };
   for (const auto& [name, path, found] : cases) EXPECT_EQ(DirChk(name, path), found) << name;

@@ -69,18 +69,18 @@ TEST_F(JobListTest, SkipModesFollowTheKeysAndSpareAlways) {
     bool shift, ctrl;
     const char* skip_on;  // A C E under G1, row 2 (C) selected
   } cases[] = {
-      {false, false, "Always,,"},                       // C toggled off
-      {false, false, "Always,4 Dec 2026,"},             // and on again
-      {false, true, "Always,4 Dec 2026,4 Dec 2026"},    // Ctrl: every shown job
-      {true, true, "Always,4 Dec 2026,4 Dec 2026"},     // both keys: the mode stays
-      {true, false, "Always,,"},                        // Shift: none
+      {false, false, "Always,,"},                     // C toggled off
+      {false, false, "Always,4 Dec 2026,"},           // and on again
+      {false, true, "Always,4 Dec 2026,4 Dec 2026"},  // Ctrl: every shown job
+      {true, true, "Always,4 Dec 2026,4 Dec 2026"},   // both keys: the mode stays
+      {true, false, "Always,,"},                      // Shift: none
   };
   Show("G1", 2);
   for (const Case& c : cases) {
     list.Skip(c.shift, c.ctrl);
-    EXPECT_EQ(schedule[1].SkipOn.Str() + "," + schedule[3].SkipOn.Str() + "," +
-                  schedule[5].SkipOn.Str(),
-              c.skip_on);
+    EXPECT_EQ(
+        schedule[1].SkipOn.Str() + "," + schedule[3].SkipOn.Str() + "," + schedule[5].SkipOn.Str(),
+        c.skip_on);
   }
   EXPECT_EQ(schedule[2].SkipOn.Str(), "");  // B is not shown
   EXPECT_EQ(saves, 5);                      // written at once, each time
@@ -100,7 +100,11 @@ TEST_F(JobListTest, DeleteAsksAndKeepsTheLastJob) {
       {"(All)", 5, {Answer::No}, false, {"Delete job E?"}, {}},
       {"(All)", 5, {Answer::Yes, Answer::No}, false, {"Delete job E?", dependents}, {}},
       {"(All)", 5, {Answer::Yes, Answer::Yes}, true, {"Delete job E?", dependents}, {}},
-      {"G3", 1, {Answer::Yes}, true, {"Delete job F?"},
+      {"G3",
+       1,
+       {Answer::Yes},
+       true,
+       {"Delete job F?"},
        {"Last member of group G3 deleted, display option reset to \"(All)\""}},
   };
   for (const Case& c : cases) {

@@ -16,10 +16,10 @@ std::string Usable(std::string_view line, std::string_view flags) {
 
 TEST(MessageFieldsTest, FlagBoxesFollowTheLineAndFil) {
   const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"", "11111", "-----"},           // a blank line has no flags to set
-      {"text", "00000", "F----"},       // Fil first
+      {"", "11111", "-----"},      // a blank line has no flags to set
+      {"text", "00000", "F----"},  // Fil first
       {"/tmp/x", "10000", "FVAFD"},
-      {"/tmp/x", "10100", "FVA-D"},     // attached files are not filtered
+      {"/tmp/x", "10100", "FVA-D"},  // attached files are not filtered
       {"/tmp/x", "", "F----"},
   };
   for (auto [line, flags, usable] : cases) EXPECT_EQ(Usable(line, flags), usable) << line << flags;

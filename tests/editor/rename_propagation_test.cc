@@ -19,7 +19,9 @@ struct RenameTest : ::testing::Test, testing::EditorBed {
     Add("COPY").WaitFile = "..PAYX";
     Add("OTHER", "G2", {"LOAD:S"});
   }
-  Texts RunAfter(const std::string& name) const { return schedule[schedule.FindJob(name)].RunAfter; }
+  Texts RunAfter(const std::string& name) const {
+    return schedule[schedule.FindJob(name)].RunAfter;
+  }
 };
 
 TEST_F(RenameTest, EveryReferenceInAnyCaseFollowsTheNewName) {

@@ -31,8 +31,12 @@ TEST_F(TriggerChoicesTest, OpeningTheWaitFileChoice) {
       {"", true, WaitChoice::None, -1, {}, ""},
       {"  ", true, WaitChoice::None, -1, {}, ""},
       {"..pay", true, WaitChoice::Interschedule, 2, {}, "..PAY"},  // the last line naming it
-      {"..GONE", true, WaitChoice::None, -1,
-       {"Cannot find job \"GONE\" in interschedule dependency list.  Dependency dropped."}, ""},
+      {"..GONE",
+       true,
+       WaitChoice::None,
+       -1,
+       {"Cannot find job \"GONE\" in interschedule dependency list.  Dependency dropped."},
+       ""},
       {"..GONE", false, WaitChoice::Interschedule, -1, {}, nullptr},  // no list: not selected
       {" /in/ready.flag ", true, WaitChoice::External, -1, {}, "/in/ready.flag"},
   };

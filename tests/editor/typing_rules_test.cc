@@ -14,6 +14,7 @@ TEST(TypingRulesTest, EachBoxTakesItsCharacters) {
   EXPECT_EQ(ExclusivityChar(' '), ' ');
   EXPECT_EQ(ExclusivityChar(','), std::nullopt);
   EXPECT_EQ(FirstRefusedChar("12\b3x", DigitKeyAllowed), 'x');
+  EXPECT_EQ(FirstRefusedChar("Done; see log, then", MessageCharAllowed), ',');
   EXPECT_EQ(FirstRefusedChar("YYYY-mm-dd hh:NN.ss/", DateVarFormatChar), std::nullopt);
   EXPECT_EQ(FirstRefusedChar("yyyyq", DateVarFormatChar), 'q');
   EXPECT_EQ(FirstRefusedChar("Run_Date2", DateVarNameChar), std::nullopt);

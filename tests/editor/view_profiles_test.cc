@@ -69,8 +69,11 @@ TEST_F(ViewProfilesTest, CustomisingSavesUnderANameAskingBeforeReplacing) {
   // replaced without asking; as "GENERAL", the one opened, nothing is asked.
   profiles.ChooseProfile("General");
   const std::tuple<const char*, Answer, Texts, const char*> cases[] = {
-      {"night", Answer::No, {"A view profile already exists with the name specified.  Do you "
-                             "want to replace it with this one?"}, "EVPGeneral"},
+      {"night",
+       Answer::No,
+       {"A view profile already exists with the name specified.  Do you "
+        "want to replace it with this one?"},
+       "EVPGeneral"},
       {"GENERAL", Answer::No, {}, "EVPGENERAL"},
   };
   for (const auto& [name, answer, asked, current] : cases) {
