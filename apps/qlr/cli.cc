@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/version.h"
+#include "qlr/subcommand.h"
 
 namespace qlr {
 namespace {
@@ -145,6 +146,10 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
       {AddLog(app, log_options), [&] { return CmdLog(env, log_options); }},
       {AddMessage(app, message), [&] { return CmdMessage(env, message); }},
   };
+  const Subcommand registered[] = {
+      RegisterJob(app, env),
+      RegisterNew(app, env),
+  };
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -152,6 +157,8 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
   }
   for (const auto& [sub, command] : commands)
     if (sub->parsed()) return command();
+  for (const Subcommand& sub : registered)
+    if (sub.app->parsed()) return sub.run();
   return 1;
 }
 
