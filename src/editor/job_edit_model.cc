@@ -267,8 +267,11 @@ bool JobEditModel::Valid() {
 // ---------------------------------------------------------------------------
 // Closing.
 
+// A job that had no name yet is new: nothing elsewhere can have followed its
+// trigger file, so there is nothing to warn about.
 bool JobEditModel::TriggerFileChanged() const {
   const Job& job = schedule_[current_job_];
+  if (job.JobName.IsBlank()) return false;
   if (fields.trigger.choice == TriggerChoice::Interschedule)
     return !EqualsNoCase(TrimView(fields.JobName), job.JobName.Trimmed());
   return !EqualsNoCase(TrimView(TriggerFileToStore(fields.trigger)), job.TriggerFile.Trimmed());

@@ -227,6 +227,12 @@ TEST_F(JobEditTest, CancelledQuestionsStoreNothing) {
   m.fields.SkipOn = "Always";
   EXPECT_EQ(m.Ok(), Outcome::Stored);
   EXPECT_TRUE(op.asked.empty());
+  Add("").Group = "G1";  // a new job's trigger file concerns nobody yet
+  JobEditModel& fresh = Open(4, true);
+  fresh.fields.JobName = "NEW";
+  fresh.fields.trigger.choice = TriggerChoice::Interschedule;
+  EXPECT_EQ(fresh.Ok(), Outcome::Stored);
+  EXPECT_TRUE(op.asked.empty());
 }
 
 TEST_F(JobEditTest, ClosingTheWindowAsks) {
