@@ -129,7 +129,7 @@ std::string SetTrigger(JobEditModel& m, std::string_view value) {
   } else if (EqualsNoCase(value, "standard")) {
     m.fields.trigger = {TriggerChoice::Interschedule, ""};
   } else {
-    if (std::string problem = AtMost(value, 100); !problem.empty()) return problem;
+    if (std::string problem = AtMost(value, kTriggerFileLength); !problem.empty()) return problem;
     m.fields.trigger = {TriggerChoice::External, std::string(value)};
   }
   return "";
@@ -257,97 +257,120 @@ std::string SetReschedule(JobEditModel& m, std::string_view value) {
   return "";
 }
 
-std::vector<KeySpec> BuildKeys() {
+// Getters of the stored job.
+Getter Text(std::string Job::*field) {
+  return [field](const Job& j) { return j.*field; };
+}
+template <size_t N>
+Getter Text(FixedText<N> Job::*field) {
+  return [field](const Job& j) { return (j.*field).Str(); };
+}
+Getter Flag(bool Job::*field) {
+  return [field](const Job& j) { return YesNo(j.*field); };
+}
+template <typename T>
+Getter Number(T Job::*field) {
+  return [field](const Job& j) { return std::to_string(j.*field); };
+}
+
+Setter Address(std::string MessageFields::*field, MessageKind kind) {
+  return [field, kind](JobEditModel& m, std::string_view v) {
+    m.Message(kind).*field = std::string(v);
+    return std::string();
+  };
+}
+
+std::string SetCommand(JobEditModel& m, std::string_view value) {
+  m.SetCommandLine(value);
+  return "";
+}
+
+std::string SetDeleteWait(JobEditModel& m, std::string_view value) {
+  bool ticked = false;
+  std::string problem = ReadYesNo(value, ticked);
+  if (problem.empty() && ticked != m.fields.wait.delete_file)
+    problem = Enabled(m.fields.wait.DeleteEnabled(), "needs a wait file");
+  if (problem.empty()) m.fields.wait.delete_file = ticked;
+  return problem;
+}
+
+std::string RescheduleText(const Job& job) {
+  return std::string(kReschedule[job.AutoReschedule < kReschedule.size() ? job.AutoReschedule : 0]);
+}
+
+std::string NotWhileRescheduled(JobEditModel& m) {
+  return Enabled(m.SubmitOnlyEnabled(), "cannot be set while reschedule is not never");
+}
+
+std::string CriticalAllowed(JobEditModel& m) {
+  return Enabled(m.CriticalVisible(), "the schedule does not allow critical jobs (AllowCritical)");
+}
+
+// The Submission tab.
+void AddSubmissionKeys(std::vector<KeySpec>& keys) {
   using F = JobEditFields;
-  const auto not_while_rescheduled = [](JobEditModel& m) {
-    return Enabled(m.SubmitOnlyEnabled(), "cannot be set while reschedule is not never");
-  };
-  std::vector<KeySpec> keys = {
-      {"name", [](const Job& j) { return j.JobName.Str(); },
-       TextSetter(&F::JobName, 8, NameCharAllowed)},
-      {"command", [](const Job& j) { return j.CommandLine; },
-       [](JobEditModel& m, std::string_view v) {
-         m.SetCommandLine(v);
-         return std::string();
-       }},
-      {"dos", [](const Job& j) { return YesNo(j.IsDosProgram); }, FlagSetter(&F::IsDosProgram)},
-      {"defer_rollover", [](const Job& j) { return YesNo(j.DeferRollover); },
-       FlagSetter(&F::DeferRollover, not_while_rescheduled)},
-      {"group", [](const Job& j) { return j.Group.Str(); },
-       TextSetter(&F::Group, 8, NameCharAllowed)},
-      {"description", [](const Job& j) { return j.Description.Str(); },
-       TextSetter(&F::Description, kDescriptionLength)},
-      {"cpu", [](const Job& j) { return std::to_string(j.CpuUsage); },
+  const KeySpec submission[] = {
+      {"name", Text(&Job::JobName), TextSetter(&F::JobName, kJobNameLength, NameCharAllowed)},
+      {"command", Text(&Job::CommandLine), SetCommand},
+      {"dos", Flag(&Job::IsDosProgram), FlagSetter(&F::IsDosProgram)},
+      {"defer_rollover", Flag(&Job::DeferRollover),
+       FlagSetter(&F::DeferRollover, NotWhileRescheduled)},
+      {"group", Text(&Job::Group), TextSetter(&F::Group, kGroupLength, NameCharAllowed)},
+      {"description", Text(&Job::Description), TextSetter(&F::Description, kDescriptionLength)},
+      {"cpu", Number(&Job::CpuUsage),
        [](JobEditModel& m, std::string_view v) { return WholeNumber(v, m.fields.CpuUsage); }},
-      {"submit_only", [](const Job& j) { return YesNo(j.SubmitOnly); },
-       FlagSetter(&F::SubmitOnly, not_while_rescheduled)},
-      {"reschedule",
-       [](const Job& j) {
-         return std::string(kReschedule[j.AutoReschedule < 4 ? j.AutoReschedule : 0]);
-       },
-       SetReschedule},
-      {"critical", [](const Job& j) { return YesNo(j.Critical); },
-       FlagSetter(&F::Critical,
-                  [](JobEditModel& m) {
-                    return Enabled(m.CriticalVisible(),
-                                   "the schedule does not allow critical jobs (AllowCritical)");
-                  })},
+      {"submit_only", Flag(&Job::SubmitOnly), FlagSetter(&F::SubmitOnly, NotWhileRescheduled)},
+      {"reschedule", RescheduleText, SetReschedule},
+      {"critical", Flag(&Job::Critical), FlagSetter(&F::Critical, CriticalAllowed)},
   };
+  keys.insert(keys.end(), std::begin(submission), std::end(submission));
+}
+
+// The Substitution, Timing and Dependencies tabs.
+void AddTimingKeys(std::vector<KeySpec>& keys) {
+  using F = JobEditFields;
   for (int i = 0; i < 7; ++i)
     keys.push_back({"date_var" + std::to_string(i + 1),
                     [i](const Job& j) { return std::string(j.DateVars[static_cast<size_t>(i)]); },
                     [i](JobEditModel& m, std::string_view v) { return SetDateVar(m, i, v); }});
-  const std::vector<KeySpec> middle = {
-      {"earliest_start", [](const Job& j) { return j.EarliestStart.Str(); },
-       BlankForCommaSetter(&F::EarliestStart)},
-      {"skip_on", [](const Job& j) { return j.SkipOn.Str(); }, SetSkipOn},
-      {"frequency", [](const Job& j) { return j.Frequency; }, BlankForCommaSetter(&F::Frequency)},
-      {"wait", [](const Job& j) { return j.WaitFile; }, SetWait},
-      {"delete_wait", [](const Job& j) { return YesNo(j.DeleteWaitFile); },
-       [](JobEditModel& m, std::string_view v) {
-         bool ticked = false;
-         std::string problem = ReadYesNo(v, ticked);
-         if (problem.empty() && ticked != m.fields.wait.delete_file)
-           problem = Enabled(m.fields.wait.DeleteEnabled(), "needs a wait file");
-         if (problem.empty()) m.fields.wait.delete_file = ticked;
-         return problem;
-       }},
+  const KeySpec timing[] = {
+      {"earliest_start", Text(&Job::EarliestStart), BlankForCommaSetter(&F::EarliestStart)},
+      {"skip_on", Text(&Job::SkipOn), SetSkipOn},
+      {"frequency", Text(&Job::Frequency), BlankForCommaSetter(&F::Frequency)},
+      {"wait", Text(&Job::WaitFile), SetWait},
+      {"delete_wait", Flag(&Job::DeleteWaitFile), SetDeleteWait},
       {"after", AfterText, SetAfter},
-      {"exclusivity", [](const Job& j) { return j.Exclusivity; }, SetExclusivity},
-      {"mail_to", [](const Job& j) { return j.NormalMailTo; },
-       [](JobEditModel& m, std::string_view v) {
-         m.fields.normal.to = std::string(v);
-         return std::string();
-       }},
-      {"mail_cc", [](const Job& j) { return j.NormalMailCc; },
-       [](JobEditModel& m, std::string_view v) {
-         m.fields.normal.cc = std::string(v);
-         return std::string();
-       }},
+      {"exclusivity", Text(&Job::Exclusivity), SetExclusivity},
   };
-  keys.insert(keys.end(), middle.begin(), middle.end());
+  keys.insert(keys.end(), std::begin(timing), std::end(timing));
+}
+
+// The Normal EOJ and Abnormal EOJ tabs.
+void AddEndOfJobKeys(std::vector<KeySpec>& keys) {
+  using F = JobEditFields;
+  using M = MessageFields;
+  keys.push_back({"mail_to", Text(&Job::NormalMailTo), Address(&M::to, MessageKind::Normal)});
+  keys.push_back({"mail_cc", Text(&Job::NormalMailCc), Address(&M::cc, MessageKind::Normal)});
   AddMessageKeys(keys, MessageKind::Normal, "");
-  const std::vector<KeySpec> after_normal = {
-      {"suppress_empty", [](const Job& j) { return YesNo(j.SuppressEmptyMsg); },
-       FlagSetter(&F::SuppressEmptyMsg)},
-      {"defer_mins", [](const Job& j) { return std::to_string(j.DeferEojMsgMins); },
+  const KeySpec normal_rest[] = {
+      {"suppress_empty", Flag(&Job::SuppressEmptyMsg), FlagSetter(&F::SuppressEmptyMsg)},
+      {"defer_mins", Number(&Job::DeferEojMsgMins),
        [](JobEditModel& m, std::string_view v) {
          return WholeNumber(v, m.fields.DeferEojMsgMins);
        }},
       {"trigger", TriggerText, SetTrigger},
-      {"ab_mail_to", [](const Job& j) { return j.AbnormalMailTo; },
-       [](JobEditModel& m, std::string_view v) {
-         m.fields.abnormal.to = std::string(v);
-         return std::string();
-       }},
-      {"ab_mail_cc", [](const Job& j) { return j.AbnormalMailCc; },
-       [](JobEditModel& m, std::string_view v) {
-         m.fields.abnormal.cc = std::string(v);
-         return std::string();
-       }},
+      {"ab_mail_to", Text(&Job::AbnormalMailTo), Address(&M::to, MessageKind::Abnormal)},
+      {"ab_mail_cc", Text(&Job::AbnormalMailCc), Address(&M::cc, MessageKind::Abnormal)},
   };
-  keys.insert(keys.end(), after_normal.begin(), after_normal.end());
+  keys.insert(keys.end(), std::begin(normal_rest), std::end(normal_rest));
   AddMessageKeys(keys, MessageKind::Abnormal, "ab_");
+}
+
+std::vector<KeySpec> BuildKeys() {
+  std::vector<KeySpec> keys;
+  AddSubmissionKeys(keys);
+  AddTimingKeys(keys);
+  AddEndOfJobKeys(keys);
   return keys;
 }
 

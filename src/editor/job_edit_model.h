@@ -43,7 +43,13 @@ struct EditFocus {
 // The "Reschedule on Completion:" list; its position is stored.
 inline constexpr std::array<std::string_view, 4> kRescheduleChoices = {
     "(Never)", "Success", "Unconditionally", "Failure"};
-inline constexpr size_t kDescriptionLength = 150;
+// The stored lengths of the fixed-length fields: longer text is cut when the job is stored.
+inline constexpr size_t kJobNameLength = decltype(Job::JobName)::kLength;
+inline constexpr size_t kGroupLength = decltype(Job::Group)::kLength;
+inline constexpr size_t kEarliestStartLength = decltype(Job::EarliestStart)::kLength;
+inline constexpr size_t kSkipOnLength = decltype(Job::SkipOn)::kLength;
+inline constexpr size_t kTriggerFileLength = decltype(Job::TriggerFile)::kLength;
+inline constexpr size_t kDescriptionLength = decltype(Job::Description)::kLength;
 
 // The texts and boxes of the tabs. The window writes what is typed here.
 struct JobEditFields {
