@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calendar/frequency.h"
+#include "editor/frequency_editor.h"
 
 namespace qlr {
 namespace {

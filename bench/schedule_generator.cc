@@ -134,8 +134,8 @@ void Generator::SetMessages(Job& job, const Group& group) {
   if (!Chance(20)) return;
   std::string team = std::string(group.program) + "-team@example.com";
   job.AbnormalMailTo = "ops@example.com;" + team;
-  job.AbnormalMsg[0] = "%JobName% failed at %EndTime%";
-  job.AbnormalMsg[1] = "Please check the output of the run";
+  job.AbnormalMsg.Set(0, "%JobName% failed at %EndTime%");
+  job.AbnormalMsg.Set(1, "Please check the output of the run");
   job.AbnormalMsgFlags = {"", "00000", "00000", "00000", "00000"};
   if (Chance(50)) job.NormalMailTo = team;
   job.Critical = Chance(10);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
@@ -30,6 +31,7 @@
 #include "ui/launch_window.h"
 #include "ui/log_view_dialog.h"
 #include "ui/modify_schedule_dialog.h"
+#include "ui/new_schedule_wizard.h"
 #include "ui/window_capture.h"
 
 namespace qlr {
@@ -68,6 +70,7 @@ class Tour {
     Show(&window, "execution-window");
     Settle(30000, [&] { return window.engine().schedule_complete(); });
     ShowLogViewer(&window);
+    ShowNewScheduleWizard();
     return status_;
   }
 
@@ -139,6 +142,19 @@ class Tour {
     LogViewDialog dialog(gui_, parent);
     dialog.kindOption(LogSelection::Group)->click();
     Show(&dialog, "log-viewer");
+  }
+
+  // The calendar page, after a folder and name that show nothing of this machine.
+  void ShowNewScheduleWizard() {
+    NewScheduleWizard wizard(gui_, settings_, nullptr);
+    wizard.folderEdit()->setText(QStringLiteral("/srv/quillrun/night"));
+    wizard.nameEdit()->setText(QStringLiteral("NIGHT"));
+    wizard.show();
+    wizard.next();
+    wizard.dayStartEdit()->setText(QStringLiteral("18:30"));
+    wizard.holidaysEdit()->setText(QStringLiteral("/srv/quillrun/holidays.txt"));
+    Show(&wizard, "new-schedule-wizard");
+    wizard.reject();
   }
 
   QString out_;

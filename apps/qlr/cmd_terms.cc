@@ -4,6 +4,7 @@
 
 #include "base/encoding.h"
 #include "calendar/frequency.h"
+#include "editor/frequency_editor.h"
 #include "qlr/command.h"
 #include "qlr/console_operator.h"
 #include "qlr/session.h"

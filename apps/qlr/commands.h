@@ -35,5 +35,7 @@ Subcommand RegisterRun(CLI::App& app, CliEnv& env);
 Subcommand RegisterLogs(CLI::App& app, CliEnv& env);
 Subcommand RegisterLog(CLI::App& app, CliEnv& env);
 Subcommand RegisterMessage(CLI::App& app, CliEnv& env);
+Subcommand RegisterJob(CLI::App& app, CliEnv& env);  // qlr job: reads and edits one job
+Subcommand RegisterNew(CLI::App& app, CliEnv& env);  // qlr new: creates a schedule folder
 
 }  // namespace qlr

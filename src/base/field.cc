@@ -17,15 +17,21 @@ size_t ClosingQuote(std::string_view line, size_t open, char quote) {
   return std::string_view::npos;
 }
 
-// Start of the field after the one that begins at pos.
-size_t SkipField(std::string_view line, size_t pos, char quote, char delimiter) {
+// Position of the delimiter that ends the field beginning at pos; npos when
+// the field runs to the end of the line.
+size_t FieldEnd(std::string_view line, size_t pos, char quote, char delimiter) {
   size_t from = pos;
-  if (line[pos] == quote) {
+  if (pos < line.size() && line[pos] == quote) {
     size_t close = ClosingQuote(line, pos, quote);
-    if (close == std::string_view::npos) return line.size();
+    if (close == std::string_view::npos) return std::string_view::npos;
     from = close + 1;
   }
-  size_t d = line.find(delimiter, from);
+  return line.find(delimiter, from);
+}
+
+// Start of the field after the one that begins at pos.
+size_t SkipField(std::string_view line, size_t pos, char quote, char delimiter) {
+  size_t d = FieldEnd(line, pos, quote, delimiter);
   return d == std::string_view::npos ? line.size() : d + 1;
 }
 
@@ -56,6 +62,21 @@ std::string GetField(std::string_view line, int n, char quote, char delimiter) {
   if (line[pos] == quote) return QuotedField(line, pos, quote);
   size_t d = line.find(delimiter, pos);
   return std::string(line.substr(pos, d == std::string_view::npos ? line.npos : d - pos));
+}
+
+std::vector<std::string> GetFields(std::string_view line, char quote, char delimiter) {
+  std::vector<std::string> fields;
+  for (size_t pos = 0;;) {
+    if (pos < line.size() && line[pos] == quote) {
+      fields.push_back(QuotedField(line, pos, quote));
+    } else {
+      size_t d = line.find(delimiter, pos);
+      fields.emplace_back(line.substr(pos, d == std::string_view::npos ? line.npos : d - pos));
+    }
+    size_t end = FieldEnd(line, pos, quote, delimiter);
+    if (end == std::string_view::npos) return fields;
+    pos = end + 1;
+  }
 }
 
 std::string DoubleQuotes(std::string_view text) {

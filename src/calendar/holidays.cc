@@ -41,6 +41,22 @@ void CheckExpiry(const Schedule& schedule, RunLog& log, DateTime latest) {
 
 }  // namespace
 
+std::optional<std::vector<DateTime>> ReadHolidayDates(const std::vector<std::string>& lines,
+                                                      size_t& bad_line) {
+  std::vector<DateTime> dates;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string field = GetField(lines[i], 1);
+    if (IsHolidayLineSkipped(field)) continue;
+    std::optional<DateTime> date = ParseDate(field);
+    if (!date) {
+      bad_line = i + 1;
+      return std::nullopt;
+    }
+    dates.push_back(*date);
+  }
+  return dates;
+}
+
 void LoadPublicHolidays(Schedule& schedule, RunLog& log) {
   std::vector<int64_t>& days = schedule.Calendar.HolidayDays;
   days.clear();
@@ -48,14 +64,13 @@ void LoadPublicHolidays(Schedule& schedule, RunLog& log) {
   if (TrimView(path).empty()) return;
   std::optional<std::vector<std::string>> lines = ReadLines(path);
   if (!lines) log.TellAndEnd(std::string(kFileErrorPrefix) + path + "\"");
+  size_t bad_line = 0;
+  std::optional<std::vector<DateTime>> dates = ReadHolidayDates(*lines, bad_line);
+  if (!dates) log.FatalStop("One or more invalid dates in Public Holidays File: " + path);
   DateTime latest = 0;
-  for (const std::string& line : *lines) {
-    std::string field = GetField(line, 1);
-    if (IsHolidayLineSkipped(field)) continue;
-    std::optional<DateTime> date = ParseDate(field);
-    if (!date) log.FatalStop("One or more invalid dates in Public Holidays File: " + path);
-    days.push_back(DayNumber(*date));
-    latest = std::max(latest, *date);
+  for (DateTime date : *dates) {
+    days.push_back(DayNumber(date));
+    latest = std::max(latest, date);
   }
   std::sort(days.begin(), days.end());
   days.erase(std::unique(days.begin(), days.end()), days.end());

@@ -2,7 +2,9 @@
 // Working days, public holidays, the date display forms and the placing of
 // the run day on the clock.
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/date_time.h"
 #include "log/run_log.h"
@@ -14,6 +16,11 @@ namespace qlr {
 // expiry against today's date (not the run date): fatal when expired or
 // unreadable, a warning when it expires within 30 days. No file, no holidays.
 void LoadPublicHolidays(Schedule& schedule, RunLog& log);
+
+// The dates of a holidays file's lines, comment (";") and blank lines
+// skipped; nullopt when a line is no date, its number (from 1) in bad_line.
+std::optional<std::vector<DateTime>> ReadHolidayDates(const std::vector<std::string>& lines,
+                                                      size_t& bad_line);
 
 bool IsPublicHoliday(const CalendarSettings& cal, DateTime date);
 // Bit w set (w = 1 Sunday .. 7 Saturday) when that day's "Ddd" is one of the

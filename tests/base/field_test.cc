@@ -38,6 +38,24 @@ TEST(GetFieldTest, ReadsFieldsWithQuoting) {
     EXPECT_EQ(GetField(c.line, c.n, '"', c.delimiter), c.expected) << c.line << " field " << c.n;
 }
 
+// Each list agrees with GetField field by field, and has no field more.
+TEST(GetFieldTest, GetFieldsCountsEveryField) {
+  using Fields = std::vector<std::string>;
+  const std::pair<const char*, Fields> cases[] = {
+      {"", {""}},
+      {"a,,b", {"a", "", "b"}},
+      {"a,", {"a", ""}},
+      {"\"x,y\",z", {"x,y", "z"}},
+      {"\"ab\"junk,c", {"ab", "c"}},
+      {"\"open,field", {"open,field"}},
+  };
+  for (const auto& [line, fields] : cases) {
+    EXPECT_EQ(GetFields(line), fields) << line;
+    for (size_t i = 0; i < fields.size(); ++i)
+      EXPECT_EQ(GetField(line, static_cast<int>(i + 1)), fields[i]) << line;
+  }
+}
+
 TEST(GetFieldTest, QuotingHelpers) {
   EXPECT_EQ(DoubleQuotes("run \"my file\""), "run \"\"my file\"\"");
   EXPECT_EQ(QuoteText("/a b/c"), "\"/a b/c\"");

@@ -5,12 +5,9 @@
 #include "base/date_format.h"
 #include "base/text.h"
 #include "calendar/holidays.h"
-#include "support/scripted_operator.h"
 
 namespace qlr {
 namespace {
-
-using testing::ScriptedOperator;
 
 CalendarSettings CalendarWith(std::vector<DateTime> holidays,
                               std::string workdays = "Mon,Tue,Wed,Thu,Fri") {
@@ -119,75 +116,6 @@ TEST(IsSkippedTest, DateOrKeyword) {
     Job job;
     job.SkipOn = skip_on;
     EXPECT_EQ(qlr::IsSkipped(schedule, job), expected) << skip_on;  // not Test::IsSkipped
-  }
-}
-
-TEST(FrequencyKeysTest, TwentyTwoKeysWithTheWorkdaysText) {
-  const std::vector<FrequencyKey> keys = FrequencyKeys(CalendarWith({}, "Mon,Tue,Wed"));
-  ASSERT_EQ(keys.size(), 22u);
-  EXPECT_EQ(keys[4].key + ": " + keys[4].description,
-            "Workdays: Configured as Mon,Tue,Wed, excl non-working days");
-  EXPECT_EQ(keys[12].key, "+nddd");
-  EXPECT_EQ(keys[21].key + ": " + keys[21].description, "Selected Date: Once, on a specified Date");
-}
-
-// RelDaySelect asks for n through ReadRelativeDay ('n' below), then for a day
-// name ('d') or a date from the picker; "" when abandoned.
-TEST(RelDaySelectTest, AsksUntilAcceptable) {
-  struct Case {
-    const char* key;
-    std::vector<std::optional<std::string>> answers;
-    std::optional<DateTime> picked;
-    const char* expected;
-    const char* asked;
-  } cases[] = {
-      {"-nCDOM", {"32", "0", "x", "2.5", " 31 "}, {}, "-31CDOM", "nnnnn"},
-      {"+nWDOM", {"24", "23"}, {}, "+23WDOM", "nn"},
-      {"+nRUND", {"400"}, {}, "+400RUND", "n"},
-      {"RUND-nWD", {"03"}, {}, "RUND-3WD", "n"},
-      {"+nCDOM", {"40", ""}, {}, "", "nn"},
-      {"+nCDOM", {std::nullopt}, {}, "", "n"},
-      {"+nddd", {"6", "2", "Tuesday", "xyz", " tUE "}, {}, "+2Tue", "nnddd"},
-      {"-nddd", {"1", ""}, {}, "", "nd"},
-      {"Mon", {}, {}, "Mon", ""},
-      {"Selected Date", {}, MakeDate(2026, 12, 5), "05 Dec 2026", ""},
-      {"Selected Date", {}, {}, "", ""},
-  };
-  for (const Case& c : cases) {
-    ScriptedOperator op;
-    for (const auto& a : c.answers) op.InputNext(a);
-    EXPECT_EQ(RelDaySelect(op, CalendarSettings{}, c.key, [&] { return c.picked; }), c.expected)
-        << c.key;
-    std::string asked;
-    for (const std::string& p : op.prompts)
-      asked += p == "Please enter a value for n"          ? 'n'
-               : p == "Please enter 3 character day name" ? 'd'
-                                                          : '?';
-    EXPECT_EQ(asked, c.asked) << c.key;
-  }
-  EXPECT_EQ(AddFrequencyTerm("Mon", "+1CDOM"), "Mon +1CDOM");  // the chosen term joins the list
-  EXPECT_EQ(AddFrequencyTerm("", "+1CDOM"), "+1CDOM");
-  EXPECT_EQ(AddFrequencyTerm(" Mon ", ""), " Mon ");
-}
-
-TEST(TryFrequencyTest, ListsRunDatesWithSkips) {
-  Schedule schedule;
-  schedule.RunDate = MakeDate(2026, 12, 4);  // a Friday
-  struct Case {
-    const char* frequency;
-    const char* skip_on;
-    std::vector<std::string> first;  // the first entries
-    size_t count;
-  } cases[] = {
-      {"Mon Fri", "7 Dec 2026", {"Friday 04 Dec 2026", "Monday 07 Dec 2026 (Skipped)"}, 20},
-      {"-1CDOM", "Always", {"Thursday 31 Dec 2026 (Skipped)", "Sunday 31 Jan 2027 (Skipped)"}, 11},
-      {"25 Dec 2026 20 Nov 2027", "", {"Friday 25 Dec 2026"}, 1},  // 20 Nov 2027 is too far
-      {"Nothing", "", {}, 0},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string> entries = TryFrequency(schedule, c.frequency, c.skip_on);
-    ASSERT_EQ(entries.size(), c.count) << c.frequency;
-    for (size_t i = 0; i < c.first.size(); ++i) EXPECT_EQ(entries[i], c.first[i]);
   }
 }
 

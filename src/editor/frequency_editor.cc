@@ -1,5 +1,4 @@
-// The job editor's aids for composing a frequency: the keys, the prompts
-// that turn a key into a term, and the list of the next run dates.
+#include "editor/frequency_editor.h"
 
 #include <algorithm>
 
@@ -127,6 +126,18 @@ std::vector<std::string> TryFrequency(const Schedule& schedule, std::string_view
     entries.push_back(std::move(entry));
   }
   return entries;
+}
+
+SkipOnList SkipOnChoices(const Schedule& schedule, std::string_view skip_on) {
+  const std::optional<DateTime> date = ParseDate(skip_on);
+  return {"", FormatShortDate(schedule.Calendar, date ? *date : schedule.RunDate),
+          std::string(kSkipAlwaysKeyword), std::string(kOtherDate)};
+}
+
+int SkipOnEntry(const SkipOnList& choices, std::string_view skip_on) {
+  for (int i = 0; i < 3; ++i)
+    if (choices[static_cast<size_t>(i)] == TrimView(skip_on)) return i;
+  return -1;
 }
 
 }  // namespace qlr
