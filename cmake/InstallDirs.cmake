@@ -6,6 +6,8 @@ include(GNUInstallDirs)
 set(QLR_INSTALL_LIBEXECDIR ${CMAKE_INSTALL_LIBEXECDIR}/quillrun)
 set(QLR_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/quillrun)
 set(QLR_INSTALL_HELPDIR ${QLR_INSTALL_DATADIR}/help)
+# Under the package's name, not the project's capitalised one.
+set(QLR_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/quillrun)
 foreach(_dir LIBEXECDIR HELPDIR)
   if(IS_ABSOLUTE ${QLR_INSTALL_${_dir}})
     set(QLR_INSTALL_FULL_${_dir} ${QLR_INSTALL_${_dir}})
