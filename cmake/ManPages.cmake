@@ -1,5 +1,6 @@
 # The man pages: scdoc sources in docs/man (NAME.SECTION.scd), turned into
 # gzip-compressed roff pages in man/ of the build tree as part of the build.
+# Included after the programs' folders, so that `if(TARGET ...)` sees them.
 option(QLR_BUILD_MAN "Build and install the man pages (needs scdoc)" ON)
 if(NOT QLR_BUILD_MAN)
   return()
@@ -29,6 +30,11 @@ foreach(_source IN LISTS _qlr_man_sources)
     COMMENT "Building man page ${_page}"
     VERBATIM)
   list(APPEND QLR_MAN_PAGES ${_out}.gz)
+  # A program's page comes with the program: QLRTovani(1) only once it is built.
+  get_filename_component(_program ${_page} NAME_WLE)
+  if(_section EQUAL 1 AND NOT TARGET ${_program})
+    continue()
+  endif()
   install(FILES ${_out}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${_section})
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${QLR_MAN_PAGES})

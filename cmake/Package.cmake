@@ -22,8 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS adduser)
 # xdg-utils: xdg-open is the default TextEditor.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[batch job scheduler and launcher for one computer
-Quillrun runs one computer's daily batch schedule. Each job is a command
+# The extended description; the synopsis line is the summary above.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[Quillrun runs one computer's daily batch schedule. Each job is a command
 line with a group, a run frequency, an optional earliest start, dependencies
 on other jobs, an optional file to wait for, exclusivity keywords, date
 variables and end-of-job trigger files and messages. For each run date it

@@ -42,14 +42,13 @@ expected_files() {
   echo share/quillrun/help/Startup.html share/quillrun/help/help.css
   echo share/quillrun/examples/demo/demo.ini share/quillrun/examples/demo/demo.sch
   echo share/quillrun/examples/demo/holidays.txt lib/systemd/system/quillrun@.service
-  echo share/man/man1/qlr.1.gz share/man/man1/quillrun.1.gz share/man/man1/QLRMail.1.gz
-  echo share/man/man1/QLRTovani.1.gz share/man/man5/quillrun-ini.5.gz
-  echo share/man/man5/quillrun-schedule.5.gz
+  echo share/man/man1/qlr.1.gz share/man/man1/QLRMail.1.gz
+  echo share/man/man5/quillrun-ini.5.gz share/man/man5/quillrun-schedule.5.gz
   if $gui; then
-    echo bin/quillrun share/applications/quillrun.desktop
+    echo bin/quillrun share/man/man1/quillrun.1.gz share/applications/quillrun.desktop
     echo share/icons/hicolor/scalable/apps/quillrun.svg
   fi
-  if $tovani; then echo bin/QLRTovani; fi
+  if $tovani; then echo bin/QLRTovani share/man/man1/QLRTovani.1.gz; fi
 }
 
 check_files() {
