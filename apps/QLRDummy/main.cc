@@ -3,6 +3,7 @@
 //   QLRDummy JN=PAY1,CL="a b",F="Daily",OTT=ON,RES=S,GO=Y
 // RES=F rehearses a failure: it prints a "Dummy failure" line (for a matching
 // RunTimeErrorText) and ends with status 1. SECS=n runs for n seconds instead.
+// "QLRDummy --version" alone prints the release and ends at once.
 
 #include <algorithm>
 #include <cctype>
@@ -12,6 +13,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "base/version.h"
 
 namespace {
 
@@ -62,6 +65,10 @@ int RunSeconds(const std::vector<std::string>& fields) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::cout << qlr::VersionLine("QLRDummy") << '\n';
+    return 0;
+  }
   std::string list;
   for (int i = 1; i < argc; ++i) list += (i > 1 ? " " : "") + std::string(argv[i]);
   std::vector<std::string> fields = SplitFields(list);

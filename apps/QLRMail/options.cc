@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "base/encoding.h"
+#include "base/version.h"
 #include "messages/mail_message.h"
 #include "model/constants.h"
 #include "platform/file_system.h"
@@ -39,6 +40,7 @@ std::string CheckValues(const MailOptions& o) {
 int ParseMailOptions(int argc, const char* const* argv, MailOptions& options, std::ostream& out,
                      std::ostream& err) {
   CLI::App app{"QLRMail: sends Quillrun's end-of-job message files through an SMTP server"};
+  app.set_version_flag("--version", VersionLine("QLRMail"));
   AddOptions(app, options);
   try {
     app.parse(argc, argv);

@@ -18,7 +18,7 @@ void AddDateOption(CLI::App& sub, std::string& date) {
 
 int RunQlr(int argc, const char* const* argv, CliEnv& env) {
   CLI::App app("Quillrun's command-line tool: show, check and evaluate schedules", "qlr");
-  app.set_version_flag("--version", std::string(kVersionText));
+  app.set_version_flag("--version", VersionLine("qlr"));
   app.add_flag("--yes", env.yes, "Answer questions Yes, OK or Retry instead of No or Cancel");
   app.require_subcommand(1);
   app.fallthrough();

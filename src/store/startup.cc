@@ -9,6 +9,7 @@
 #include "calendar/status_decision.h"
 #include "model/constants.h"
 #include "platform/file_system.h"
+#include "platform/install_layout.h"
 #include "store/profile_file.h"
 #include "store/schedule_file.h"
 
@@ -34,7 +35,7 @@ bool IsYes(std::string_view value) { return EqualsNoCase(value, "Y"); }
 // Steps of the start-up sequence, in their order.
 
 void SetProgramTexts(Schedule& schedule) {
-  schedule.TovaniProgram = JoinPath(ExecutableDir(), "QLRTovani");
+  schedule.TovaniProgram = CompanionProgramPath(ExecutableDir(), "QLRTovani");
   schedule.VersionText = kVersionText;
 }
 
@@ -94,6 +95,7 @@ void ReadOptionalKeys(StartupContext& ctx) {
 void ReadCalendarKeys(StartupContext& ctx) {
   Schedule& schedule = ctx.schedule;
   schedule.HelpPath = ReadPathKey(schedule, "HelpPath");
+  if (schedule.HelpPath.empty()) schedule.HelpPath = InstalledHelpDir(ExecutableDir());
   schedule.TriggersListFile =
       schedule.TriggerPath.empty() ? "" : JoinPath(schedule.TriggerPath, "Triggers.Lst");
   if (!SetDateFormats(schedule.Calendar, ReadKey(schedule, "DateDisplayFormat")))
@@ -130,7 +132,7 @@ void OfferLaunchValues(StartupContext& ctx, LaunchValues& launch) {
 void ReadDummyKeys(Schedule& schedule) {
   schedule.DummyProg = ReadPathKey(schedule, "DummyProg");
   if (schedule.DummyProg.empty() || !FileExists(schedule.DummyProg))
-    schedule.DummyProg = JoinPath(ExecutableDir(), "QLRDummy");
+    schedule.DummyProg = CompanionProgramPath(ExecutableDir(), "QLRDummy");
   schedule.DummyModel = ReadKey(schedule, "DummyModel");
   if (schedule.DummyModel.empty()) schedule.DummyModel = kDefaultDummyModel;
   std::string warning = ReadKey(schedule, "ShowFailedJobsWarning");

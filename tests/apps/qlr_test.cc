@@ -183,7 +183,7 @@ TEST_F(QlrTest, CommandLineStatuses) {
   const std::string missing = dir_.File("none.ini");
   // clang-format off
   const std::tuple<Args, int, std::string, std::string> cases[] = {
-      {{"--version"}, 0, kVersionText, ""},
+      {{"--version"}, 0, VersionLine("qlr") + "\n", ""},
       {{"show", ini_, "--date", "31/31/2026"}, 1, "", "qlr: --date: not a date"},
       {{"show", ini_, "--columns", "0,23"}, 1, "", "qlr: --columns: not a column"},
       {{"try", "Daily", "--from", "soon"}, 1, "", "qlr: --from: not a date: soon"},

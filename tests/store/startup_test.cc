@@ -9,6 +9,7 @@
 
 #include "model/constants.h"
 #include "platform/file_system.h"
+#include "platform/install_layout.h"
 #include "store/profile_file.h"
 #include "support/fake_clock.h"
 #include "support/scripted_operator.h"
@@ -71,14 +72,14 @@ TEST_F(StartUpTest, ThePlainKeysAndTheirWarnings) {
                             "\n\nLogFile, PubHols.\n\nThis warning will not appear again.",
                             date_warning}));
   EXPECT_EQ((Texts{schedule.IniFile, schedule.ScheduleFile, schedule.TriggersListFile,
-                   schedule.JobOutputPath, schedule.DummyProg, schedule.DummyModel,
-                   schedule.PubHols + schedule.Calendar.FormatShortDate, schedule.TextEditor,
-                   schedule.EmailAddressFormat, launch.StartTimeText, launch.RunDateText,
-                   launch.CpuLimitText, std::to_string(schedule.MinJobLaunch)}),
+                   schedule.JobOutputPath, schedule.DummyProg, schedule.HelpPath,
+                   schedule.DummyModel, schedule.PubHols + schedule.Calendar.FormatShortDate,
+                   schedule.TextEditor, schedule.EmailAddressFormat, launch.StartTimeText,
+                   launch.RunDateText, launch.CpuLimitText, std::to_string(schedule.MinJobLaunch)}),
             (Texts{dir.File("night.ini"), dir.File("sched.txt"),  // relative to the INI file
                    dir.File("trg/Triggers.Lst"), dir.File("output"), ExecutableDir() + "/QLRDummy",
-                   std::string(kDefaultDummyModel), "d mmm yyyy", "xdg-open", "Address", "00:00",
-                   "4 Dec 2026", "9999", "10"}));
+                   InstalledHelpDir(ExecutableDir()), std::string(kDefaultDummyModel), "d mmm yyyy",
+                   "xdg-open", "Address", "00:00", "4 Dec 2026", "9999", "10"}));
   EXPECT_EQ(IniRead("Quillrun", "LogFile", ini) + IniRead("Quillrun", "PubHols", ini),
             std::string(kNotSpecifiedMark) + std::string(kNotSpecifiedMark));
   op.told.clear();  // the missing keys were written: the next start warns of the date format only
