@@ -3,11 +3,15 @@
 // "I want to create a new schedule." starts it from the program's folder.
 
 #include <QApplication>
+#include <cstring>
+#include <iostream>
 
 #include "base/clock.h"
 #include "base/field.h"
 #include "log/run_log.h"
+#include "base/version.h"
 #include "platform/file_system.h"
+#include "platform/install_layout.h"
 #include "platform/process_launcher_posix.h"
 #include "store/settings_store.h"
 #include "ui/new_schedule_wizard.h"
@@ -21,9 +25,10 @@ namespace {
 // The help pages of an installed copy, or of the source tree beside a build.
 std::string HelpFolder() {
   const std::string exe = qlr::ExecutableDir();
-  for (const char* relative : {"../share/quillrun/help", "../../docs/help"})
-    if (qlr::DirExists(qlr::JoinPath(exe, relative))) return qlr::JoinPath(exe, relative);
-  return "";
+  const std::string installed = qlr::InstalledHelpDir(exe);
+  if (qlr::DirExists(installed)) return installed;
+  const std::string source = qlr::JoinPath(exe, "../../docs/help");
+  return qlr::DirExists(source) ? source : "";
 }
 
 bool StartQuillrun(const std::string& ini) {
@@ -36,6 +41,11 @@ bool StartQuillrun(const std::string& ini) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Answered before Qt starts, so that it works without a display.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::cout << qlr::VersionLine("QLRTovani") << "\n";
+    return 0;
+  }
   QApplication app(argc, argv);
   qlr::WindowCapture capture;
   app.installEventFilter(&capture);

@@ -65,6 +65,7 @@ check_versions() {
   local program output
   local programs=(bin/qlr bin/QLRMail libexec/quillrun/QLRDummy)
   $gui && programs+=(bin/quillrun)
+  $tovani && programs+=(bin/QLRTovani)
   for program in "${programs[@]}"; do
     output=$("$tree/$program" --version 2>&1)
     [ "$output" = "$(basename "$program") (Quillrun) $version" ] ||
