@@ -5,10 +5,12 @@
 
 #include <QWidget>
 
-#include "engine/engine.h"
+#include "engine/run_options.h"
 #include "ui/gui_context.h"
 
 namespace qlr {
+
+class Engine;
 
 // "Dummy Run Options" (frmDumOp): true when OK stored the three flags in `options`.
 bool RunDummyOptionsDialog(GuiContext& gui, RunOptions& options, QWidget* parent);
@@ -18,5 +20,10 @@ void RunLogViewDialog(GuiContext& gui, QWidget* parent);
 
 // "Modify Schedule" (frmResched) over the running day; returns RescheduleDone.
 bool RunModifyScheduleDialog(GuiContext& gui, Engine& engine, QWidget* parent);
+
+// The job editor (frmEdit) on job `current_job`, which New or Paste New has
+// just appended when `is_new`; true when OK stored it (false: cancelled).
+// The schedule file is written by the store.
+bool RunJobEditDialog(GuiContext& gui, int current_job, bool is_new, QWidget* parent);
 
 }  // namespace qlr

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "engine/engine.h"
+#include "engine/run_options.h"
 #include "ui/gui_context.h"
 
 class QAction;

@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 
-#include "engine/engine.h"
+#include "engine/run_options.h"
 #include "store/startup.h"
 #include "ui/gui_context.h"
 
