@@ -11,6 +11,7 @@
 // execution_presenter.h makes the window's texts from it.
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "base/clock.h"
@@ -27,6 +28,7 @@
 #include "model/schedule.h"
 #include "platform/operator.h"
 #include "platform/process_launcher.h"
+#include "store/run_journal.h"
 
 namespace qlr {
 
@@ -123,6 +125,12 @@ class Engine {
     bool no_job_running = true;
     bool no_defer_pending = false;  // so that the first pass of a run always runs
   };
+  // A line of the dispatch step, logged once its jobs have started: a text,
+  // or the submission line of `job`.
+  struct DeferredLine {
+    std::string text;
+    int job = 0;
+  };
   // Flags of the pass at work.
   struct PassFlags {
     bool busy = false;
@@ -154,7 +162,8 @@ class Engine {
   void AdjustKickInterval();
   // Jobs (engine_jobs.cc).
   void Submit(int job);
-  bool StartProcess(int job, DateTime stamp);
+  std::unordered_set<int> StartQueued();
+  void SubmissionDone(int job, bool started);
   LaunchRequest RequestFor(int job);
   std::string DummyCommand(int job, const std::string& command) const;
   void Complete(int job);
@@ -192,6 +201,8 @@ class Engine {
   PassFlags pass_;
   bool forced_confirmed_ = false;        // the forced-event question was asked
   std::vector<int64_t> output_offsets_;  // by job: how far its output was read
+  std::vector<JournalStart> queued_;     // the starts the dispatch step decided
+  std::vector<DeferredLine>* deferred_log_ = nullptr;  // while the dispatch step decides
 };
 
 }  // namespace qlr

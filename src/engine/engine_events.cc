@@ -145,7 +145,12 @@ void Engine::AddListLine(const std::string& line) {
   if (view_) view_->ListLineAdded(line);
 }
 
-void Engine::LogAndList(const std::string& text) { log_.LogAndList(text); }
+void Engine::LogAndList(const std::string& text) {
+  if (deferred_log_ != nullptr)
+    deferred_log_->push_back({text, 0});
+  else
+    log_.LogAndList(text);
+}
 
 void Engine::Highlight(bool& flag, bool on) {
   flag = on;

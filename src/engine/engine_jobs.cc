@@ -2,6 +2,8 @@
 // end: error texts in its output, the outcome, its trigger, tracker and
 // message hand-offs, and automatic rescheduling.
 
+#include <unordered_set>
+
 #include "base/date_format.h"
 #include "base/field.h"
 #include "base/text.h"
@@ -44,53 +46,77 @@ std::string Engine::DummyCommand(int i, const std::string& command) const {
   return ReplaceAll(model, "%FREQ%", QuoteText(Unquoted(job.Frequency)));
 }
 
-// Starts the job's process, each start recorded in the journal before and
-// after it happens; a job with an empty command line starts nothing and
-// counts as started.
-bool Engine::StartProcess(int i, DateTime stamp) {
-  Job& job = schedule_[i];
-  job.Process = {};
-  if (TrimView(job.CommandLine).empty()) return true;
-  const LaunchRequest request = RequestFor(i);
-  if (!JournalBeforeStart(schedule_, i, stamp)) return false;
-  const std::optional<ProcessRef> process = launcher_.Start(request);
-  if (!process) return false;
-  job.Process = {process->start_time, 0, process->pid, process->pid};
-  JournalStarted(schedule_, i, stamp, job.Process);
-  return true;
-}
-
+// A job whose tests passed runs from now on as far as the rest of the pass
+// goes: its start is queued and made, with those of the other jobs of the
+// pass, once every job has been looked at (StartQueued).
 void Engine::Submit(int i) {
   Job& job = schedule_[i];
-  const DateTime stamp = StampTime(schedule_, clock_);
+  job.Status = JobStatus::Running;
+  job.StartedAt = StampTime(schedule_, clock_);
+  job.EndedAt = 0;
+  job.StatusText = "Running";
+  job.FailedFlag = false;
+  job.ErrorFound = false;
+  job.ErrorText = "";
+  running_.Add(schedule_, i);
+  queued_.push_back({i, job.StartedAt, {}});
+  deferred_log_->push_back({{}, i});  // its line, once it is known whether it started
+  pass_.changed = true;
+}
+
+// The queued starts, recorded in the journal with one flush before they
+// happen and one after; a job with an empty command line starts nothing and
+// counts as started. Returns the jobs that could not be started.
+std::unordered_set<int> Engine::StartQueued() {
+  std::unordered_set<int> not_started;
+  std::vector<JournalStart> processes;
+  for (const JournalStart& start : queued_)
+    if (!TrimView(schedule_[start.index].CommandLine).empty()) processes.push_back(start);
+  std::vector<LaunchRequest> requests;
+  for (const JournalStart& start : processes) requests.push_back(RequestFor(start.index));
+  const bool journalled = processes.empty() || JournalBeforeStart(schedule_, processes);
+  std::vector<JournalStart> started;
+  for (size_t k = 0; k < processes.size(); ++k) {
+    const std::optional<ProcessRef> process =
+        journalled ? launcher_.Start(requests[k]) : std::nullopt;
+    if (!process) {
+      not_started.insert(processes[k].index);
+      continue;
+    }
+    processes[k].process = {process->start_time, 0, process->pid, process->pid};
+    started.push_back(processes[k]);
+  }
+  if (!started.empty()) JournalStarted(schedule_, started);
+  for (const JournalStart& start : queued_) schedule_[start.index].Process = {};
+  for (const JournalStart& start : started) schedule_[start.index].Process = start.process;
+  queued_.clear();
+  return not_started;
+}
+
+// Where the job was looked at, its submission's line: started, or not.
+void Engine::SubmissionDone(int i, bool started) {
+  Job& job = schedule_[i];
   std::string line;
-  if (StartProcess(i, stamp)) {
+  if (started) {
     job.EndCheckAfter = 0;  // the process exists from the moment it was started
     Track(schedule_, log_, job.JobName.Trimmed(), "Started");
-    job.Status = JobStatus::Running;
-    job.StartedAt = stamp;
-    job.EndedAt = 0;
-    job.StatusText = "Running";
-    job.FailedFlag = false;
-    job.ErrorFound = false;
-    job.ErrorText = "";
     output_offsets_.resize(schedule_.Jobs.size());
     output_offsets_[static_cast<size_t>(i)] = 0;
     line = job.JobName.Padded() + " (" + Trim(job.Frequency) + ") \tSubmitted at " +
            FormatDateTime(job.StartedAt, "hh:nn:ss");
     if (job.DeleteWaitFile) DeleteTrigger(schedule_, log_, job);
     if (job.SubmitOnly) pass_.kick_soon = true;
-    running_.Add(schedule_, i);
   } else {
     job.StatusText = "Submit Failed";
     job.Status = JobStatus::SubmitFailed;
-    deps_.StatusChanged(i);  // it no longer holds back the jobs after it in this pass
+    job.StartedAt = 0;
+    running_.Remove(schedule_, i);
+    deps_.StatusChanged(i);
     line = job.JobName.Str() + "(" + Trim(job.Frequency) + ") \tSubmission failed at " +
            FormatDateTime(Now(), "hh:nn:ss");
     if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;
     pass_.kick_soon = true;
   }
-  pass_.changed = true;
   LogAndList(line);
 }
 

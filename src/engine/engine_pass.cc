@@ -1,6 +1,8 @@
 // One dispatch pass: rollover test, completion of running jobs, end of the
 // day's work, and the submission of every job whose conditions hold.
 
+#include <unordered_set>
+
 #include "base/date_format.h"
 #include "base/text.h"
 #include "calendar/status_decision.h"
@@ -76,13 +78,24 @@ void Engine::EndOfDay() {
   ShowTimer();
 }
 
+// The jobs are looked at in job order, each seeing the ones before it that
+// start as running; then all those start, at one go, and the lines the step
+// wrote are logged in the order they came.
 void Engine::DispatchStep() {
   deps_.BeginPass();
-  day_.no_job_running = true;
-  for (int i = 1; i <= schedule_.JobCount(); ++i) {
+  std::vector<DeferredLine> lines;
+  deferred_log_ = &lines;
+  for (int i = 1; i <= schedule_.JobCount(); ++i)
     if (schedule_[i].Status == JobStatus::Scheduled) DispatchJob(i);
-    if (schedule_[i].Status == JobStatus::Running) day_.no_job_running = false;
+  deferred_log_ = nullptr;
+  const std::unordered_set<int> not_started = StartQueued();
+  for (const DeferredLine& line : lines) {
+    if (line.job == 0)
+      LogAndList(line.text);
+    else
+      SubmissionDone(line.job, not_started.count(line.job) == 0);
   }
+  day_.no_job_running = running_.jobs().empty();
 }
 
 // The tests a waiting job must pass, in order: each gives the text the job

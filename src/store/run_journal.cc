@@ -33,14 +33,19 @@ struct Start {
 
 std::string JournalPath(const Schedule& schedule) { return schedule.ScheduleFile + ".journal"; }
 
-bool JournalBeforeStart(const Schedule& schedule, int index, DateTime stamp) {
-  return AppendDurably(JournalPath(schedule), Record('B', schedule, index, stamp) + "\n");
+bool JournalBeforeStart(const Schedule& schedule, const std::vector<JournalStart>& starts) {
+  std::string lines;
+  for (const JournalStart& s : starts) lines += Record('B', schedule, s.index, s.stamp) + "\n";
+  return AppendDurably(JournalPath(schedule), lines);
 }
 
-bool JournalStarted(const Schedule& schedule, int index, DateTime stamp, const ProcessInfo& p) {
-  std::string line = Record('P', schedule, index, stamp) + "\t" + std::to_string(p.process_handle) +
-                     "\t" + std::to_string(p.process_id) + "\n";
-  return AppendDurably(JournalPath(schedule), line);
+bool JournalStarted(const Schedule& schedule, const std::vector<JournalStart>& starts) {
+  std::string lines;
+  for (const JournalStart& s : starts)
+    lines += Record('P', schedule, s.index, s.stamp) + "\t" +
+             std::to_string(s.process.process_handle) + "\t" +
+             std::to_string(s.process.process_id) + "\n";
+  return AppendDurably(JournalPath(schedule), lines);
 }
 
 int ReplayJournal(Schedule& schedule) {

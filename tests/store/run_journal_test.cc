@@ -46,9 +46,9 @@ struct JournalTest : ::testing::Test {
 };
 
 TEST_F(JournalTest, StartsAfterTheLastWriteAreNeitherRepeatedNorLost) {
-  ASSERT_TRUE(JournalBeforeStart(s, 1, stamp));  // the crash came before its numbers
-  ASSERT_TRUE(JournalBeforeStart(s, 2, stamp));
-  ASSERT_TRUE(JournalStarted(s, 2, stamp, {123, 0, 4567, 4567}));
+  // One pass starts two jobs; the crash comes before the first one's numbers.
+  ASSERT_TRUE(JournalBeforeStart(s, {{1, stamp, {}}, {2, stamp, {}}}));
+  ASSERT_TRUE(JournalStarted(s, {{2, stamp, {123, 0, 4567, 4567}}}));
   Restart();
   EXPECT_EQ(s[1].Status, JobStatus::SubmitFailed);
   EXPECT_EQ(s[1].StatusText, "Submit Failed");
