@@ -27,7 +27,7 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
   for (Register add :
        {RegisterShow, RegisterCheck, RegisterTerms, RegisterTry, RegisterSubst, RegisterReset,
         RegisterRewrite, RegisterRun, RegisterLogs, RegisterLog, RegisterMessage, RegisterJob,
-        RegisterNew})
+        RegisterNew, RegisterCtl})
     subcommands.push_back(add(app, env));
   try {
     app.parse(argc, argv);

@@ -6,12 +6,14 @@
 #include "base/encoding.h"
 #include "calendar/holidays.h"
 #include "engine/engine.h"
+#include "editor/run_control.h"
 #include "engine/launch.h"
 #include "messages/message_file.h"
 #include "platform/file_lock.h"
 #include "platform/process_launcher_posix.h"
 #include "qlr/command.h"
 #include "qlr/console_operator.h"
+#include "qlr/control_protocol.h"
 #include "qlr/headless_runner.h"
 #include "qlr/session.h"
 
@@ -34,15 +36,19 @@ struct RunCommandOptions {
 };
 
 // Answers the closing question OK once the runner was told to stop, so that
-// SIGINT and SIGTERM close the run as Exit does; otherwise as the console does.
+// SIGINT, SIGTERM and `qlr ctl stop` close the run as Exit does. While a
+// request of `qlr ctl` is at work, its questions get the request's answer and
+// what is told goes back with the reply. Otherwise as the console does.
 class RunOperator : public Operator {
  public:
   explicit RunOperator(Operator& console) : console_(console) {}
   void Tell(const std::string& text, const std::string& title) override {
+    if (control != nullptr && control->at_work()) control->Told(text);
     console_.Tell(text, title);
   }
   Answer Ask(const std::string& text, Buttons buttons, const std::string& title) override {
     if (closing && buttons == Buttons::OkCancel) return Answer::Ok;
+    if (control != nullptr && control->at_work()) return RequestAnswer(buttons, control->answering_yes());
     return console_.Ask(text, buttons, title);
   }
   std::optional<std::string> Input(const std::string& prompt, const std::string& title,
@@ -50,10 +56,31 @@ class RunOperator : public Operator {
     return console_.Input(prompt, title, initial);
   }
   bool closing = false;
+  RunControl* control = nullptr;
 
  private:
+  static Answer RequestAnswer(Buttons buttons, bool yes) {
+    switch (buttons) {
+      case Buttons::Ok: return Answer::Ok;
+      case Buttons::OkCancel: return yes ? Answer::Ok : Answer::Cancel;
+      case Buttons::RetryCancel: return yes ? Answer::Retry : Answer::Cancel;
+      case Buttons::YesNo:
+      case Buttons::YesNoCancel: break;
+    }
+    return yes ? Answer::Yes : Answer::No;
+  }
+
   Operator& console_;
 };
+
+// One request of `qlr ctl`, carried out between passes.
+std::string Answer(RunControl& control, const std::string& line, bool& stop) {
+  const std::optional<ControlRequest> request = ReadRequest(line);
+  if (!request) return ReplyLine({false, false, "Not a request: " + Utf8ToCp1252(line), {}});
+  const ControlReply reply = control.Carry(*request);
+  stop = reply.stop;
+  return ReplyLine(reply);
+}
 
 bool ApplyOptions(CliEnv& env, const RunCommandOptions& o, Session& session) {
   std::optional<DateTime> date;
@@ -82,7 +109,17 @@ int Run(CliEnv& env, const RunCommandOptions& o, RunOperator& op) {
                 StandardEngineHooks(session.schedule, session.log));
   ListPrinter printer(env.out);
   engine.SetView(&printer);
-  op.closing = DriveEngine(engine, launcher, {o.until_complete, session.schedule.KickOnJobEnd});
+  RunControl control(session.schedule, engine, session.log);
+  op.control = &control;
+  ControlServer server;
+  ControlChannel channel{server, [&control](const std::string& line, bool& stop) {
+                           return Answer(control, line, stop);
+                         }};
+  if (!server.Listen(ControlSocketPath(session.schedule)))
+    PrintError(env, "qlr ctl cannot reach this run: " + server.error());
+  HeadlessOptions drive{o.until_complete, session.schedule.KickOnJobEnd, &channel};
+  op.closing = DriveEngine(engine, launcher, drive);
+  op.control = nullptr;
   engine.Close();
   return 0;
 }

@@ -37,5 +37,6 @@ Subcommand RegisterLog(CLI::App& app, CliEnv& env);
 Subcommand RegisterMessage(CLI::App& app, CliEnv& env);
 Subcommand RegisterJob(CLI::App& app, CliEnv& env);  // qlr job: reads and edits one job
 Subcommand RegisterNew(CLI::App& app, CliEnv& env);  // qlr new: creates a schedule folder
+Subcommand RegisterCtl(CLI::App& app, CliEnv& env);  // qlr ctl: operates a running qlr run
 
 }  // namespace qlr

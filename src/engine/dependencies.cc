@@ -180,12 +180,21 @@ DepResult DependencyIndex::Decide(int job, RunLog& log) {
 // Breadth-first over RunAfter entries: the job's own entries first, then the
 // entries of each predecessor in the order they were reached.
 std::vector<Predecessor> DependencyIndex::Predecessors(int job, RunLog& log) {
+  std::vector<Predecessor> found;
+  Walk(job, log, [&found](const Predecessor& pred) {
+    found.push_back(pred);
+    return true;
+  });
+  return found;
+}
+
+void DependencyIndex::Walk(int job, RunLog& log,
+                           const std::function<bool(const Predecessor&)>& visit) {
   Ensure();
   if (++walk_ == 0) {
     std::fill(seen_.begin(), seen_.end(), 0);
     walk_ = 1;
   }
-  std::vector<Predecessor> found;
   std::vector<int> queue{job};
   for (size_t q = 0; q < queue.size(); ++q) {
     const Edges& edges = edges_[static_cast<size_t>(queue[q])];
@@ -196,11 +205,10 @@ std::vector<Predecessor> DependencyIndex::Predecessors(int job, RunLog& log) {
       auto slot = static_cast<size_t>(pred.job);
       if (seen_[slot] == walk_) continue;
       seen_[slot] = walk_;
-      found.push_back(pred);
+      if (!visit(pred)) return;
       queue.push_back(pred.job);
     }
   }
-  return found;
 }
 
 std::vector<bool> DependencyIndex::Dependants(const std::vector<int>& jobs) {
@@ -222,24 +230,54 @@ std::vector<bool> DependencyIndex::Dependants(const std::vector<int>& jobs) {
   return reached;
 }
 
+namespace {
+
+// Adds "NAME(S) - Failed" for a predecessor that holds the job back; false when it does not.
+bool AddHolder(const Schedule& schedule, const Predecessor& p, std::string& wait_list,
+               bool& unschedule) {
+  const Job& pred = schedule[p.job];
+  const Effect effect = EffectOf(pred.Status, p.condition, p.auto_unsched);
+  if (effect.description.empty()) return false;
+  unschedule = unschedule || effect.unsched;
+  if (!wait_list.empty()) wait_list += ", ";
+  wait_list.append(pred.JobName.Trimmed());
+  wait_list += '(';
+  wait_list += p.condition;
+  wait_list += ") - ";
+  wait_list.append(effect.description);
+  return true;
+}
+
+}  // namespace
+
 DepResult CheckDependency(const Schedule& schedule, DependencyIndex& index, RunLog& log, int job,
                           std::string& wait_list) {
   wait_list.clear();
   bool unschedule = false;
-  for (const Predecessor& p : index.Predecessors(job, log)) {
-    const Job& pred = schedule[p.job];
-    const Effect effect = EffectOf(pred.Status, p.condition, p.auto_unsched);
-    if (effect.description.empty()) continue;
-    unschedule = unschedule || effect.unsched;
-    if (!wait_list.empty()) wait_list += ", ";
-    wait_list.append(pred.JobName.Trimmed());
-    wait_list += '(';
-    wait_list += p.condition;
-    wait_list += ") - ";
-    wait_list.append(effect.description);
-  }
+  index.Walk(job, log, [&](const Predecessor& p) {
+    AddHolder(schedule, p, wait_list, unschedule);
+    return true;
+  });
   if (unschedule) return DepResult::Unsched;
   return wait_list.empty() ? DepResult::Ready : DepResult::Wait;
+}
+
+std::string WaitList(const Schedule& schedule, DependencyIndex& index, RunLog& log, int job,
+                     size_t limit) {
+  std::string wait_list;
+  bool unschedule = false;
+  size_t named = 0;
+  index.Walk(job, log, [&](const Predecessor& p) {
+    if (named == limit) {
+      const Job& pred = schedule[p.job];
+      if (EffectOf(pred.Status, p.condition, p.auto_unsched).description.empty()) return true;
+      wait_list += ", ...";
+      return false;
+    }
+    named += AddHolder(schedule, p, wait_list, unschedule) ? 1 : 0;
+    return true;
+  });
+  return wait_list;
 }
 
 }  // namespace qlr

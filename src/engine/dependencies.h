@@ -7,6 +7,7 @@
 // made when someone asks for it.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -48,6 +49,8 @@ class DependencyIndex {
   // breadth-first walk of RunAfter entries meets them, with the letters of
   // the entry that first brought each in. Fatal as Decide.
   std::vector<Predecessor> Predecessors(int job, RunLog& log);
+  // The same walk, calling `visit` for each predecessor until it returns false.
+  void Walk(int job, RunLog& log, const std::function<bool(const Predecessor&)>& visit);
   // The jobs that wait, directly or indirectly, on any of `jobs`, as a flag per job index.
   std::vector<bool> Dependants(const std::vector<int>& jobs);
 
@@ -93,5 +96,9 @@ class DependencyIndex {
 // Failed, ..." for the predecessors that hold it back.
 DepResult CheckDependency(const Schedule& schedule, DependencyIndex& index, RunLog& log, int job,
                           std::string& wait_list);
+// The wait list alone, naming at most `limit` predecessors (then ", ..."), so
+// that the end of a long chain costs no more than its start.
+std::string WaitList(const Schedule& schedule, DependencyIndex& index, RunLog& log, int job,
+                     size_t limit);
 
 }  // namespace qlr

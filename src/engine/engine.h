@@ -10,6 +10,7 @@
 // and the dependency decisions are parts of their own. Its state is plain;
 // execution_presenter.h makes the window's texts from it.
 
+#include <cstdint>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -96,8 +97,8 @@ class Engine {
   std::string UnsubText(PaneRow row);  // JobName (8) + tab + StatusTextOf
   // The job's status text as the window shows it: for a job that waits for
   // its predecessors, "Wait Job (A(S) - Running, ...)" naming those that hold
-  // it back now.
-  std::string StatusTextOf(int job);
+  // it back now (at most `limit` of them, then ", ...").
+  std::string StatusTextOf(int job, size_t limit = SIZE_MAX);
   // Every dispatch test the job fails, not only the first, joined by commas.
   std::string WaitReasons(int job);
   // The tip of a line of the day's list: the description of the job the line

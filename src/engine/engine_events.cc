@@ -18,12 +18,10 @@ std::string Engine::UnsubText(PaneRow row) {
   return schedule_[i].JobName.Padded() + "\t" + StatusTextOf(i);
 }
 
-std::string Engine::StatusTextOf(int i) {
+std::string Engine::StatusTextOf(int i, size_t limit) {
   const Job& job = schedule_[i];
   if (job.StatusText != kWaitJob) return job.StatusText;
-  std::string wait_list;
-  CheckDependency(schedule_, deps_, log_, i, wait_list);
-  return "Wait Job (" + wait_list + ")";
+  return "Wait Job (" + WaitList(schedule_, deps_, log_, i, limit) + ")";
 }
 
 std::string Engine::ListTip(PaneRow row) const {

@@ -14,6 +14,8 @@ namespace qlr {
 
 std::string ScheduleLockPath(const Schedule& schedule) { return schedule.ScheduleFile + ".lock"; }
 
+std::string ControlSocketPath(const Schedule& schedule) { return schedule.ScheduleFile + ".sock"; }
+
 bool LockSchedule(const Schedule& schedule, Operator& op, FileLock& lock) {
   if (lock.held() || lock.TryLock(ScheduleLockPath(schedule))) return true;
   auto holder = FileLock::Holder(ScheduleLockPath(schedule));

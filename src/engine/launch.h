@@ -14,6 +14,8 @@
 namespace qlr {
 
 std::string ScheduleLockPath(const Schedule& schedule);  // ScheduleFile + ".lock"
+// Where a run listens for `qlr ctl`: ScheduleFile + ".sock".
+std::string ControlSocketPath(const Schedule& schedule);
 
 // Takes the lock that lets one process at a time run or rewrite the schedule.
 // When another process holds it, tells "Schedule "<file>" is in use by process
