@@ -1,6 +1,9 @@
 #include "qlr/control_protocol.h"
 
 #include <nlohmann/json.hpp>
+#include <cstdio>
+#include <string_view>
+#include <vector>
 
 #include "base/encoding.h"
 
@@ -11,21 +14,64 @@ using nlohmann::json;
 
 std::string Text(const std::string& cp1252) { return Cp1252ToUtf8(cp1252); }
 
-json StatusJson(const RunStatus& status) {
-  json out = {{"run_date", Text(status.run_date)},
-              {"suspended", status.suspended},
-              {"complete", status.complete},
-              {"counts", status.counts}};
-  json jobs = json::array();
-  for (const JobState& job : status.jobs)
-    jobs.push_back({{"name", Text(job.name)}, {"status", job.status}, {"text", Text(job.text)}});
-  out["jobs"] = std::move(jobs);
-  json events = json::array(), log = json::array();
-  for (const std::string& line : status.events) events.push_back(Text(line));
-  for (const std::string& line : status.log) log.push_back(Text(line));
-  out["events"] = std::move(events);
-  out["log"] = std::move(log);
-  return out;
+// A JSON string of a Windows-1252 text.
+void AppendString(std::string& out, std::string_view cp1252) {
+  out += '"';
+  for (char c : Cp1252ToUtf8(cp1252)) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}
+
+void AppendLines(std::string& out, const char* key, const std::vector<std::string>& lines) {
+  out += std::string(",\"") + key + "\":[";
+  for (size_t k = 0; k < lines.size(); ++k) {
+    if (k > 0) out += ',';
+    AppendString(out, lines[k]);
+  }
+  out += ']';
+}
+
+// The status is written out directly: an answer for the largest schedule
+// names 32767 jobs, and building a tree of objects for it first would take
+// longer than making the status itself.
+std::string StatusJson(const RunStatus& status, bool ok, const std::string& message) {
+  std::string out = "{\"ok\":" + std::string(ok ? "true" : "false") + ",\"message\":";
+  AppendString(out, message);
+  out += ",\"run_date\":";
+  AppendString(out, status.run_date);
+  out += std::string(",\"suspended\":") + (status.suspended ? "true" : "false");
+  out += std::string(",\"complete\":") + (status.complete ? "true" : "false");
+  out += ",\"counts\":" + json(status.counts).dump();
+  out += ",\"jobs\":[";
+  for (size_t k = 0; k < status.jobs.size(); ++k) {
+    const JobState& job = status.jobs[k];
+    out += k > 0 ? ",{\"name\":" : "{\"name\":";
+    AppendString(out, job.name);
+    out += ",\"status\":";
+    AppendString(out, job.status);
+    out += ",\"text\":";
+    AppendString(out, job.text);
+    out += '}';
+  }
+  out += ']';
+  AppendLines(out, "events", status.events);
+  AppendLines(out, "log", status.log);
+  return out + '}';
 }
 
 // The member `key` of `object` when it is an array or object, else an empty one.
@@ -78,10 +124,9 @@ std::optional<ControlRequest> ReadRequest(const std::string& line) {
 }
 
 std::string ReplyLine(const ControlReply& reply) {
-  json out = reply.status ? StatusJson(*reply.status) : json::object();
-  out["ok"] = reply.ok;
-  out["message"] = Text(reply.message);
-  return out.dump(-1, ' ', false, json::error_handler_t::replace);
+  if (reply.status) return StatusJson(*reply.status, reply.ok, reply.message);
+  return json{{"ok", reply.ok}, {"message", Text(reply.message)}}.dump(
+      -1, ' ', false, json::error_handler_t::replace);
 }
 
 bool ReplyText(const std::string& line, std::string& text, bool& ok) {
