@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -29,9 +30,8 @@ namespace {
 
 constexpr const char* kHelpTopic = "Schedule Update Form";
 constexpr const char* kMoveTip = "Relevant only to submission sequnce of mutually exclusive jobs.";
-constexpr int kTwipsPerPixel = 15;      // at 96 dots per inch
-constexpr int kDefaultHeight = 560;     // pixels, until "GridHeight" was saved
-constexpr double kTwipsPerChar = 90.0;  // the average character the column widths were made for
+constexpr int kTwipsPerPixel = 15;   // at 96 dots per inch
+constexpr int kDefaultHeight = 560;  // pixels, until "GridHeight" was saved
 
 QPushButton* NewButton(const char* caption, const char* tip, QWidget* parent) {
   auto* button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -256,13 +256,18 @@ void ScheduleGridWindow::ShowSelectedRow() {
   grid_->scrollTo(index);
 }
 
-// The column widths were chosen for the headings in the font of another
-// desktop: they grow or shrink with the average character of this one.
+// A column's width gives 100 twips to each character of its definition, so
+// on this desktop a twip is a hundredth of the headings' average character,
+// and each column has room for the margins the header draws around a heading.
 void ScheduleGridWindow::ApplyColumnWidths() {
-  const double pixels_per_twip = grid_->fontMetrics().averageCharWidth() / kTwipsPerChar;
+  QString headings;
+  for (std::string_view definition : kGridColumnDefinitions) headings += ToQString(definition);
+  const double pixels_per_twip =
+      grid_->fontMetrics().horizontalAdvance(headings) / (100.0 * headings.size());
+  const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grid_) + 4;
   for (int column = 0; column < model_->columnCount(); ++column) {
     const int twips = profiles_.columns[static_cast<size_t>(model_->ColumnId(column))].width;
-    grid_->horizontalHeader()->resizeSection(column, std::max(8, int(twips * pixels_per_twip)));
+    grid_->horizontalHeader()->resizeSection(column, int(twips * pixels_per_twip) + margins);
   }
 }
 
