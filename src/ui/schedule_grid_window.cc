@@ -111,6 +111,7 @@ void ScheduleGridWindow::CreateCommands() {
   paste_new_ = NewButton("&Paste New", "", this);
   copy_ = NewButton("&Copy", "Copy the selected job for Paste New", this);
   modify_ = NewButton("&Modify", "Change the selected job (or double click it)", this);
+  modify_->setDefault(true);  // Enter changes the selected job, wherever the focus is
   delete_ = NewButton("&Delete", "Delete the selected job", this);
   edit_ = NewButton("&Edit", "", this);
   resched_ = NewButton("", "", this);
