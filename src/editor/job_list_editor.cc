@@ -107,6 +107,7 @@ void JobListEditor::SetEditJobDesc(int index) {
 }
 
 void JobListEditor::Edit(bool shifted, Desktop& desktop) {
+  if (edit_tag_.empty()) return;  // no job shown: nothing to open
   if (!shifted && !StartsWith(edit_tag_, "$"))
     StartTextEditor(schedule_, log_.op(), desktop, GetField(edit_tag_, 1));
   else

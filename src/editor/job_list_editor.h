@@ -58,7 +58,8 @@ class JobListEditor {
   void SetEditJobDesc(int index);
   const std::string& EditTag() const { return edit_tag_; }
   const std::string& EditTip() const { return edit_tip_; }
-  // Edit: the batch file in the text editor unless shifted, else the job's notes.
+  // Edit: the batch file in the text editor unless shifted, else the job's
+  // notes; nothing while no job is shown.
   void Edit(bool shifted, Desktop& desktop);
   // The grid's tool tip after a click on a row: "Job NAME: description", or "".
   std::string RowTip(int row) const;

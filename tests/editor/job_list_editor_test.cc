@@ -189,6 +189,12 @@ TEST_F(JobListTest, EditOpensTheBatchFileOrTheNotes) {
   schedule[1].Description = "Loads";
   EXPECT_EQ(list.RowTip(1), "Job A: Loads");
   EXPECT_EQ(list.RowTip(2), "");
+  schedule.ClearJobs();  // an empty schedule: no row, nothing to open
+  list.Open();
+  testing::RecordingDesktop desktop;
+  list.Edit(false, desktop);
+  list.Edit(true, desktop);
+  EXPECT_TRUE(desktop.edited.empty());
 }
 
 // Close writes what only memory holds, and nothing when the file is up to date.
