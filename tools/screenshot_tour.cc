@@ -5,14 +5,16 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 #include <QWindow>
 #include <cstdio>
@@ -32,6 +34,8 @@
 #include "ui/log_view_dialog.h"
 #include "ui/modify_schedule_dialog.h"
 #include "ui/new_schedule_wizard.h"
+#include "ui/schedule_grid_window.h"
+#include "ui/view_customisation_dialog.h"
 #include "ui/window_capture.h"
 
 namespace qlr {
@@ -70,6 +74,7 @@ class Tour {
     Show(&window, "execution-window");
     Settle(30000, [&] { return window.engine().schedule_complete(); });
     ShowLogViewer(&window);
+    ShowScheduleGrid(&launch);
     ShowNewScheduleWizard();
     return status_;
   }
@@ -142,6 +147,45 @@ class Tour {
     LogViewDialog dialog(gui_, parent);
     dialog.kindOption(LogSelection::Group)->click();
     Show(&dialog, "log-viewer");
+  }
+
+  // The grid after the day's run, in a profile the customisation dialog makes
+  // for following a run: its picture is taken while the dialog is open.
+  void ShowScheduleGrid(QWidget* parent) {
+    ScheduleGridWindow grid(gui_, settings_, parent);
+    grid.show();
+    Settle(300);
+    QTimer::singleShot(0, &grid, [this] {
+      auto* dialog = dynamic_cast<ViewCustomisationDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return void(Fail("no view customisation dialog"));
+      ChooseOperationsColumns(*dialog);
+      Show(dialog, "view-customisation");
+      dialog->okButton()->click();
+    });
+    grid.customiseEntry()->trigger();
+    grid.grid()->selectRow(5);  // BADJOB, which failed
+    Show(&grid, "schedule-grid");
+    grid.closeButton()->click();
+  }
+
+  static void ChooseOperationsColumns(ViewCustomisationDialog& dialog) {
+    const auto pick = [](QListWidget* list, const char* heading) {
+      list->findItems(QString::fromLatin1(heading), Qt::MatchExactly).first()->setSelected(true);
+    };
+    for (const char* heading : {"Command Line", "Job Description", "Submit Only", "Auto Reschedule",
+                                "CPU Usage", "Date Variables"}) {
+      QListWidget* shown = dialog.displayedList();
+      shown->setCurrentItem(
+          shown->findItems(QString::fromLatin1(heading), Qt::MatchExactly).first());
+      dialog.moveLeftButton()->click();
+    }
+    for (const char* heading : {"Frequency", "Dependencies", "Inter/Ext Dependency", "Exclusivity",
+                                "Status", "Started", "Completed", "Trigger Creation"})
+      pick(dialog.undisplayedList(), heading);
+    dialog.moveRightButton()->click();
+    dialog.displayedList()->setCurrentRow(6);  // Status: its width and alignment
+    dialog.profileNameField()->setText(QStringLiteral("Operations"));
+    emit dialog.profileNameField()->textEdited(dialog.profileNameField()->text());
   }
 
   // The calendar page, after a folder and name that show nothing of this machine.

@@ -6,6 +6,7 @@
 #include "ui/dialogs.h"
 #include "ui/execution_window.h"
 #include "ui/first_run_dialog.h"
+#include "ui/schedule_grid_window.h"
 
 namespace qlr {
 
@@ -37,6 +38,7 @@ LaunchActions GuiProgram::Actions() {
       },
       [this](RunOptions& options) { return RunDummyOptionsDialog(gui_, options, window_.get()); },
       [this] { RunLogViewDialog(gui_, window_.get()); },
+      [this] { RunScheduleGrid(gui_, settings_, window_.get()); },
       [] { QCoreApplication::quit(); },
   };
 }

@@ -107,6 +107,7 @@ void JobListEditor::SetEditJobDesc(int index) {
 }
 
 void JobListEditor::Edit(bool shifted, Desktop& desktop) {
+  if (edit_tag_.empty()) return;  // no job shown: nothing to open
   if (!shifted && !StartsWith(edit_tag_, "$"))
     StartTextEditor(schedule_, log_.op(), desktop, GetField(edit_tag_, 1));
   else
@@ -152,10 +153,12 @@ int JobListEditor::BeginNew(bool paste) {
 }
 
 void JobListEditor::EndNew(bool edit_cancelled) {
-  if (edit_cancelled)
+  if (edit_cancelled) {
     schedule_.Jobs.pop_back();
-  else
+  } else {
     selected_ = LastRow() + 1;  // the new row, or the last one shown
+    unsaved_ = false;           // the job editor's store wrote the whole table
+  }
   DisplayGrid();
 }
 
@@ -194,6 +197,7 @@ bool JobListEditor::Delete() {
   }
   const size_t shown = rows_.size();
   schedule_.Jobs.erase(schedule_.Jobs.begin() + current_);
+  unsaved_ = true;
   if (shown <= 1 && state_.GroupFilter != kAllGroups) {
     op.Tell("Last member of group " + state_.GroupFilter +
             " deleted, display option reset to \"(All)\"");
@@ -215,6 +219,7 @@ void JobListEditor::Resched() {
     job.StartedAt = job.EndedAt = StampTime(schedule_, log_.clock());
   }
   job.StatusText = StatusText(job.Status);
+  unsaved_ = true;
   DisplayGrid();
   SelectRow(selected_);
 }
@@ -244,6 +249,7 @@ bool JobListEditor::Skip(bool shift, bool ctrl) {
     for (int index : rows_) SkipJob(schedule_[index], run_date);
   }
   const bool saved = save_ && save_(schedule_, log_);
+  if (saved) unsaved_ = false;
   DisplayGrid();
   SelectRow(selected_);
   return saved;
@@ -256,7 +262,10 @@ bool JobListEditor::Skip(bool shift, bool ctrl) {
 void JobListEditor::MoveJobUp(int target) {
   current_ = FindArrayRow(selected_);
   if (current_ <= 1) return DisplayGrid();
-  for (; current_ > target; --current_) std::swap(schedule_[current_], schedule_[current_ - 1]);
+  for (; current_ > target; --current_) {
+    std::swap(schedule_[current_], schedule_[current_ - 1]);
+    unsaved_ = true;
+  }
   selected_ = std::max(1, selected_ - 1);
   DisplayGrid();
 }
@@ -264,7 +273,10 @@ void JobListEditor::MoveJobUp(int target) {
 void JobListEditor::MoveJobDown(int target) {
   current_ = FindArrayRow(selected_);
   if (current_ == 0 || current_ >= schedule_.JobCount()) return DisplayGrid();
-  for (; current_ < target; ++current_) std::swap(schedule_[current_], schedule_[current_ + 1]);
+  for (; current_ < target; ++current_) {
+    std::swap(schedule_[current_], schedule_[current_ + 1]);
+    unsaved_ = true;
+  }
   selected_ = selected_ + 1;
   DisplayGrid();
 }
@@ -293,6 +305,16 @@ void JobListEditor::ChooseGroup(const std::string& group) {
   state_.GroupFilter = group;
   DisplayGrid();
   SelectRow(selected_);
+}
+
+// Deletions, moves and reschedules stay in memory until the next write; the
+// window's Close promises to save them, so that leaving the program after
+// closing the grid loses nothing.
+bool JobListEditor::Close() {
+  if (!unsaved_) return true;
+  if (!save_ || !save_(schedule_, log_)) return false;
+  unsaved_ = false;
+  return true;
 }
 
 }  // namespace qlr

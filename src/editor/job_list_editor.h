@@ -58,7 +58,8 @@ class JobListEditor {
   void SetEditJobDesc(int index);
   const std::string& EditTag() const { return edit_tag_; }
   const std::string& EditTip() const { return edit_tip_; }
-  // Edit: the batch file in the text editor unless shifted, else the job's notes.
+  // Edit: the batch file in the text editor unless shifted, else the job's
+  // notes; nothing while no job is shown.
   void Edit(bool shifted, Desktop& desktop);
   // The grid's tool tip after a click on a row: "Job NAME: description", or "".
   std::string RowTip(int row) const;
@@ -90,6 +91,12 @@ class JobListEditor {
   void Bottom();
   // Choosing a group in the filter list.
   void ChooseGroup(const std::string& group);
+  // Close ("Save the changes and close the window."): writes the schedule
+  // when Delete, a move or Resched changed it since it was last written.
+  // False when it could not be written.
+  bool Close();
+  // Whether the table holds changes the schedule file does not have yet.
+  bool unsaved() const { return unsaved_; }
 
  private:
   void MoveJobUp(int target);
@@ -105,6 +112,7 @@ class JobListEditor {
   GroupList groups_;
   int selected_ = 1;
   int current_ = 0;
+  bool unsaved_ = false;
   std::string resched_caption_ = "Unschedule";
   std::string edit_tag_, edit_tip_;
 };

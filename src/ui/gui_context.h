@@ -1,10 +1,12 @@
 #pragma once
 // What every window works with: the one schedule, its run log, the operator's
-// message boxes, the desktop services and the clock.
+// message boxes, the desktop services and the clock; and what the schedule
+// editor's windows keep for the rest of the run.
 
 #include <string_view>
 
 #include "base/clock.h"
+#include "editor/editor_state.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
 #include "platform/desktop.h"
@@ -18,6 +20,8 @@ struct GuiContext {
   Operator& op;
   Desktop& desktop;
   const Clock& clock;
+  // The group filter the grid shares with Modify Schedule, the copy buffer's state.
+  EditorState editor{};
 };
 
 // The window's help command: opens the topic's page from HelpPath.

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "calendar/holidays.h"
 #include "engine/launch.h"
 #include "platform/file_lock.h"
 #include "store/run_date.h"
@@ -283,10 +284,10 @@ void LaunchWindow::LaunchSchedule() {
   show();
 }
 
-// The grid editor is not part of this program yet; the command stays so
-// that the window keeps its familiar shape.
+// The grid shows each job's earliest start on the run date shown here.
 void LaunchWindow::EditSchedule() {
-  gui_.op.Tell("The schedule editor is not available in this version.");
+  ApplyRunDate(gui_.schedule);
+  if (actions_.edit_schedule) actions_.edit_schedule();
 }
 
 void LaunchWindow::ViewLog() {

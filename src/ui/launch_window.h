@@ -21,12 +21,14 @@ class QToolButton;
 namespace qlr {
 
 // The windows the launch window opens, supplied by the program (tests give
-// fakes): the execution window, the dummy run options, the log viewer.
+// fakes): the execution window, the dummy run options, the log viewer, the
+// schedule grid.
 struct LaunchActions {
   std::function<void(const RunOptions&)> run_schedule;  // returns once it was closed
   std::function<bool(RunOptions&)> dummy_options;       // true when OK stored the options
   std::function<void()> view_log;
-  std::function<void()> exited;  // Exit is done: the program ends
+  std::function<void()> edit_schedule;  // returns once the grid was closed
+  std::function<void()> exited;         // Exit is done: the program ends
 };
 
 class LaunchWindow : public QMainWindow {

@@ -261,8 +261,7 @@ void ModifyScheduleDialog::closeEvent(QCloseEvent* event) {
 
 bool RunModifyScheduleDialog(GuiContext& gui, Engine& engine, QWidget* parent) {
   // The group chosen here is the one the schedule grid shows, for the whole run.
-  static std::string group_filter;
-  ModifyScheduleDialog dialog(gui, engine, group_filter, parent);
+  ModifyScheduleDialog dialog(gui, engine, gui.editor.GroupFilter, parent);
   dialog.exec();
   return dialog.view().RescheduleDone;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "editor_fixture.h"
 #include "support/recording_desktop.h"
@@ -188,6 +189,50 @@ TEST_F(JobListTest, EditOpensTheBatchFileOrTheNotes) {
   schedule[1].Description = "Loads";
   EXPECT_EQ(list.RowTip(1), "Job A: Loads");
   EXPECT_EQ(list.RowTip(2), "");
+  schedule.ClearJobs();  // an empty schedule: no row, nothing to open
+  list.Open();
+  testing::RecordingDesktop desktop;
+  list.Edit(false, desktop);
+  list.Edit(true, desktop);
+  EXPECT_TRUE(desktop.edited.empty());
+}
+
+// Close writes what only memory holds, and nothing when the file is up to date.
+TEST_F(JobListTest, CloseWritesChangesNotYetSaved) {
+  struct Case {
+    const char* what;
+    std::vector<Answer> answers;
+    std::function<void(JobListEditor&)> change;
+    int writes;  // by Close
+  } cases[] = {
+      {"nothing", {}, [](JobListEditor&) {}, 0},
+      {"Up 1 on the first row", {}, [](JobListEditor& l) { l.Up(); }, 0},
+      {"Down 1", {}, [](JobListEditor& l) { l.Down(); }, 1},
+      {"Bottom", {}, [](JobListEditor& l) { l.Bottom(); }, 1},
+      {"Resched", {}, [](JobListEditor& l) { l.Resched(); }, 1},
+      {"Delete", {Answer::Yes}, [](JobListEditor& l) { l.Delete(); }, 1},
+      {"Delete refused", {Answer::No}, [](JobListEditor& l) { l.Delete(); }, 0},
+      {"Down 1, then Skip", {}, [](JobListEditor& l) { l.Down(), l.Skip(false, false); }, 0},
+      {"Down 1, then a stored new job",
+       {},
+       [](JobListEditor& l) {
+         l.Down();
+         l.BeginNew(false);
+         l.EndNew(false);
+       },
+       0},
+  };
+  for (const Case& c : cases) {
+    Reset();
+    for (Answer a : c.answers) op.AnswerNext(a);
+    JobListEditor grid{schedule, log, state, save};
+    grid.Open();
+    c.change(grid);
+    const int before = saves;
+    EXPECT_TRUE(grid.Close()) << c.what;
+    EXPECT_EQ(saves - before, c.writes) << c.what;
+    EXPECT_FALSE(grid.unsaved()) << c.what;
+  }
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ class LaunchWindowTest : public QObject {
   std::unique_ptr<LaunchWindow> window_;
   std::vector<RunOptions> runs_;  // what the execution window was opened with
   int dummy_dialogs_ = 0, log_views_ = 0, exits_ = 0;
+  std::vector<DateTime> grid_starts_;  // job 1's earliest start as each grid opened
   bool hidden_and_locked_while_running_ = false;
 
   LaunchActions Fakes() {
@@ -78,7 +79,8 @@ class LaunchWindowTest : public QObject {
       ++dummy_dialogs_;
       return options.GenDummyMessages = true;  // OK stored the options
     };
-    return {run, dummy, [this] { ++log_views_; }, [this] { ++exits_; }};
+    const auto grid = [this] { grid_starts_.push_back(env_->schedule[1].EarliestStartAt); };
+    return {run, dummy, [this] { ++log_views_; }, grid, [this] { ++exits_; }};
   }
 
  private slots:
@@ -86,6 +88,7 @@ class LaunchWindowTest : public QObject {
     env_ = std::make_unique<Env>();
     runs_.clear();
     dummy_dialogs_ = log_views_ = exits_ = 0;
+    grid_starts_.clear();
     window_ = std::make_unique<LaunchWindow>(env_->gui, env_->startup, env_->launch, Fakes());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -199,10 +202,9 @@ class LaunchWindowTest : public QObject {
     w.dummyRunBox()->click();  // unchecked: nothing
     w.viewLogButton()->click();
     w.logEntry()->trigger();
-    w.editButton()->click();
     w.resetEntry()->trigger();  // the scripted operator says No
     QCOMPARE(std::tie(dummy_dialogs_, log_views_), std::make_tuple(1, 2));
-    QCOMPARE(env_->op.told, Texts{"The schedule editor is not available in this version."});
+    QCOMPARE(env_->op.told, Texts{});
     QCOMPARE(env_->op.asked, Texts{"Are you sure you want to reset all scheduling values?"});
     for (Answer a : {Answer::Yes, Answer::No, Answer::No}) env_->op.AnswerNext(a);
     w.resetEntry()->trigger();
@@ -220,6 +222,17 @@ class LaunchWindowTest : public QObject {
     });
     w.aboutEntry()->trigger();
     QCOMPARE(version, Q(kVersionText));
+  }
+
+  // The grid opens on the run date shown: each job's earliest start is placed on it.
+  void EditSchedulePlacesTheRunDayFirst() {
+    env_->schedule.Jobs.emplace_back().EarliestStart = "07:00";
+    for (const char* date : {"31 Dec 2026", "2 Jan 2027"}) {
+      window_->runDateField()->setText(date);
+      window_->editButton()->click();
+    }
+    QCOMPARE(grid_starts_, (std::vector<DateTime>{MakeDateTime(2026, 12, 31, 7, 0, 0),
+                                                  MakeDateTime(2027, 1, 2, 7, 0, 0)}));
   }
 
   // Exit saves the values shown and offers the schedule as the default.
