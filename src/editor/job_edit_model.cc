@@ -120,11 +120,11 @@ void JobEditModel::ChooseWait(WaitChoice choice) {
     BuildTriggers(schedule_, schedule_[current_job_], log_.op(), fields.wait);
 }
 
+// Same Group starts again from every job: the group may have changed since
+// the list was last cut down to another one.
 void JobEditModel::ShowSameGroup(bool same_group) {
-  if (same_group)
-    dependencies_.ShowSameGroup(fields.Group);
-  else
-    dependencies_.ShowAllGroups(schedule_);
+  dependencies_.ShowAllGroups(schedule_);
+  if (same_group) dependencies_.ShowSameGroup(fields.Group);
 }
 
 void JobEditModel::ChooseSkipOn(int entry,

@@ -307,5 +307,25 @@ TEST_F(JobEditTest, IncludedFileAndSkipOnChoices) {
   EXPECT_EQ(m.fields.SkipOn, "Always");
 }
 
+// Same Group follows the group the editor shows, however often it changes;
+// ticked rows stay whatever their group.
+TEST_F(JobEditTest, SameGroupFollowsTheGroupShown) {
+  Add("OTHER", "G2");
+  const std::tuple<const char*, bool, Texts> cases[] = {
+      {"G1", true, {"LOAD", "PAY"}},
+      {"G2", true, {"LOAD", "OTHER"}},
+      {"G2", false, {"LOAD", "OTHER", "PAY"}},  // the jobs not listed come after
+      {"G3", true, {"LOAD"}},
+  };
+  JobEditModel& m = Open(3);  // REPORT waits on LOAD
+  for (auto [group, same_group, rows] : cases) {
+    m.fields.Group = group;
+    m.ShowSameGroup(same_group);
+    Texts names;
+    for (const DependencyRow& row : m.dependencies().rows()) names.push_back(row.name);
+    EXPECT_EQ(names, rows) << group << (same_group ? " same" : " all");
+  }
+}
+
 }  // namespace
 }  // namespace qlr
