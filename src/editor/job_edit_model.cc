@@ -297,6 +297,7 @@ bool JobEditModel::ConfirmExecutable() {
 }
 
 JobEditModel::Outcome JobEditModel::Ok() {
+  focus_ = {};  // a refusal of an earlier OK is no longer the field to correct
   if (!Valid() || !ConfirmTriggerChange() || !ConfirmExecutable()) return Outcome::StaysOpen;
   Store();
   edit_cancelled_ = false;
