@@ -14,8 +14,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 #include "ui/dependency_table_model.h"
@@ -45,6 +47,11 @@ class DependencyGridView : public QTableView {
     const QModelIndex current = currentIndex();
     if (event->key() == Qt::Key_Space && current.isValid()) {
       RunGuarded([&] { click_(current.row(), current.column()); });
+      return;
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+      QContextMenuEvent menu(QContextMenuEvent::Keyboard, {}, {});
+      contextMenuEvent(&menu);
       return;
     }
     QTableView::keyPressEvent(event);
@@ -121,13 +128,23 @@ void DependenciesPage::CreateGrid() {
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   grid_->horizontalHeader()->setStretchLastSection(true);
-  const int char_width = grid_->fontMetrics().averageCharWidth();
-  const int widths[] = {12, 12, 10, 12};
-  for (int column = 0; column < 4; ++column)
-    grid_->setColumnWidth(column, widths[column] * char_width);
+  // Names and groups have at most 8 characters; the other columns are as
+  // wide as their headings.
+  const QFontMetrics metrics = grid_->fontMetrics();
+  int width = 0;
+  for (int column = 0; column < DependencyTableModel::kColumns; ++column) {
+    const QString heading = table_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int wanted = std::max(metrics.horizontalAdvance(heading),
+                                column <= DependencyTableModel::kGroup
+                                    ? metrics.horizontalAdvance(QStringLiteral("NNNNNNNN"))
+                                    : 0) +
+                       16;
+    grid_->setColumnWidth(column, wanted);
+    width += wanted;
+  }
+  grid_->setMinimumWidth(width + grid_->verticalScrollBar()->sizeHint().width() + 4);
   grid_->setToolTip(QStringLiteral(
       "Click Wait EOJ to wait for the job; right click EOJ Status to choose the end"));
-  grid_->setCurrentIndex(table_->index(0, DependencyTableModel::kWait));
   same_group_ = new QRadioButton(QStringLiteral("Same &Group"), this);
   all_groups_ = new QRadioButton(QStringLiteral("All G&roups"), this);
   auto* groups = new QButtonGroup(this);
@@ -209,7 +226,7 @@ void DependenciesPage::ConnectGrid() {
   const auto choose = [this](QRadioButton* option, bool same_group) {
     connect(option, &QRadioButton::clicked, this, Guarded([this, same_group] {
               model_.ShowSameGroup(same_group);
-              table_->Reset();
+              ShowGrid();
             }));
   };
   choose(same_group_, true);
@@ -220,7 +237,7 @@ void DependenciesPage::ConnectGrid() {
 
 void DependenciesPage::ShowFields() {
   ShowWait();
-  table_->Reset();
+  ShowGrid();
   (model_.dependencies().same_group() ? same_group_ : all_groups_)->setChecked(true);
   ShowText(exclusivity_, model_.fields.Exclusivity);
 }
@@ -242,6 +259,12 @@ void DependenciesPage::ShowWait() {
   ShowTriggerJobs();
   delete_file_->setChecked(wait.delete_file);
   delete_file_->setEnabled(wait.DeleteEnabled());
+}
+
+// The list rebuilt; the cursor goes back to the first row's Wait EOJ.
+void DependenciesPage::ShowGrid() {
+  table_->Reset();
+  grid_->setCurrentIndex(table_->index(0, DependencyTableModel::kWait));
 }
 
 void DependenciesPage::ShowTriggerJobs() {

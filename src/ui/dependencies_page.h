@@ -52,6 +52,7 @@ class DependenciesPage : public JobEditPage {
   void ConnectWaitChoice();
   void ConnectGrid();
   void ShowWait();
+  void ShowGrid();
   void ShowTriggerJobs();
   void BrowseWaitFile();
   // A left click (or Space) on a cell of the grid.

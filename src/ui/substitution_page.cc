@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/text.h"
 #include "ui/ed_var_dialog.h"
@@ -81,10 +82,22 @@ void SubstitutionPage::CreateGrid() {
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
   grid_->horizontalHeader()->setStretchLastSection(true);
-  const int char_width = grid_->fontMetrics().averageCharWidth();
-  for (int column = 0; column < table_->columnCount(); ++column)
-    grid_->setColumnWidth(column, (table_->WidthInChars(column) + 2) * char_width);
+  // Each column as wide as its heading in the layout string, blanks and all,
+  // and never narrower than the heading as the header draws it.
+  const QFontMetrics metrics = grid_->fontMetrics();
+  QFont bold = grid_->horizontalHeader()->font();
+  bold.setBold(true);
+  const QFontMetrics heading_metrics(bold);
+  for (int column = 0; column < table_->columnCount(); ++column) {
+    const QString heading = table_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    grid_->setColumnWidth(column,
+                          std::max((table_->WidthInChars(column) + 2) * metrics.averageCharWidth(),
+                                   heading_metrics.horizontalAdvance(heading) + 16));
+  }
+  grid_->setMinimumHeight(grid_->horizontalHeader()->sizeHint().height() +
+                          table_->rowCount() * grid_->verticalHeader()->defaultSectionSize() + 4);
   grid_->setToolTip(QStringLiteral("Double click (or Enter) edits a variable"));
   grid_->setCurrentIndex(table_->index(0, 0));
   KeepEnter(grid_);

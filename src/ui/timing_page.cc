@@ -44,6 +44,9 @@ void TimingPage::CreateFields() {
   try_list_->setMinimumWidth(try_list_->fontMetrics().horizontalAdvance(
                                  QStringLiteral("Wednesday 30 September 2026 (Skipped)")) +
                              24);
+  QSizePolicy keep = try_list_->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);  // the other fields stay where they are
+  try_list_->setSizePolicy(keep);
   try_list_->hide();
 }
 

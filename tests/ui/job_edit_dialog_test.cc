@@ -373,9 +373,10 @@ class JobEditDialogTest : public QObject {
           if (QWidget* menu = QApplication::activePopupWidget())
             QTest::keyClick(menu, static_cast<char>(key[0]));
         });
-      if (*c.menu_key != '\0') {
-        QContextMenuEvent event(c.by_key ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse,
-                                at, grid->viewport()->mapToGlobal(at));
+      if (*c.menu_key != '\0' && c.by_key) {
+        QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+      } else if (*c.menu_key != '\0') {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
         QApplication::sendEvent(grid->viewport(), &event);
       } else if (c.by_key) {
         QTest::keyClick(grid, Qt::Key_Space);
