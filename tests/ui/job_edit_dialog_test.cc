@@ -25,6 +25,8 @@
 #include <memory>
 
 #include "base/text.h"
+#include "editor/address_selection.h"
+#include "editor/included_file.h"
 #include "model/constants.h"
 #include "store/schedule_file.h"
 #include "support/temp_dir.h"
@@ -562,6 +564,72 @@ class JobEditDialogTest : public QObject {
     QCOMPARE(report.NormalMsgFlags[3], std::string("10101"));
     QCOMPARE(report.NormalMsg[4], std::string());
     QCOMPARE(report.DateVars[2], std::string("FIRST,+1CDOM,-1,yyyy-mm-dd"));
+  }
+
+  // The three dialogs closed by their frame, or refusing OK: what they say
+  // and what they hand back.
+  void DialogsClosedOtherwise_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<Answer>("answer");  // to "Do you want to apply the data entered?"
+    QTest::addColumn<bool>("stays");
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<QString>("handed_back");
+    QTest::newRow("date variable")
+        << "frmEdVar" << Answer::Yes << false << "Date variable modification cancelled"
+        << "";
+    QTest::newRow("date variable OK") << "frmEdVar OK" << Answer::Yes << true
+                                      << "No format string specified\nNo Variable Name specified"
+                                      << "";
+    QTest::newRow("included file, Yes") << "frmIncFile" << Answer::Yes << false << ""
+                                        << "totals.txt";
+    QTest::newRow("included file, No") << "frmIncFile" << Answer::No << false << ""
+                                       << "";
+    QTest::newRow("included file, Cancel") << "frmIncFile" << Answer::Cancel << true << ""
+                                           << "";
+    QTest::newRow("addresses") << "frmSelAddr" << Answer::Yes << false
+                               << "Address selection cancelled"
+                               << "BOSS";
+  }
+  void DialogsClosedOtherwise() {
+    QFETCH(QString, dialog);
+    QFETCH(Answer, answer);
+    QFETCH(bool, stays);
+    QFETCH(QString, told);
+    QFETCH(QString, handed_back);
+    bed_->dir.Write("boss.adr", "boss@example.com\r\n");
+    bed_->op.AnswerNext(answer);
+    DateVarDialog variable(bed_->op, {"", "RUND+1CD", "0", ""});
+    IncludedFile exchange;
+    IncludedFileDialog file(bed_->op, exchange);
+    std::string addresses = "BOSS";
+    AddressSelection selection(bed_->schedule, bed_->op, addresses);
+    std::unique_ptr<QDialog> window;
+    if (dialog.startsWith("frmEdVar")) window = std::make_unique<EdVarDialog>(bed_->gui, variable);
+    if (dialog == "frmIncFile") {
+      auto inc_file = std::make_unique<IncFileDialog>(bed_->gui, file, FileChooser{});
+      Type(inc_file->nameEdit(), QString::fromStdString(bed_->dir.File("totals.txt")));
+      window = std::move(inc_file);
+    }
+    if (dialog == "frmSelAddr") {
+      auto sel_addr = std::make_unique<SelAddrDialog>(bed_->gui, selection);
+      sel_addr->addressList()->item(0)->setSelected(false);
+      window = std::move(sel_addr);
+    }
+    window->show();
+    if (dialog.endsWith("OK"))
+      static_cast<EdVarDialog*>(window.get())->okButton()->click();
+    else
+      window->close();
+    QCOMPARE(window->isVisible(), stays);
+    QCOMPARE(QString::fromStdString(bed_->op.told.empty() ? "" : bed_->op.told.back()), told);
+    if (dialog.startsWith("frmEdVar")) QVERIFY(!variable.result());
+    if (dialog.endsWith("OK"))
+      QCOMPARE(window->focusWidget(), static_cast<EdVarDialog*>(window.get())->nameEdit());
+    if (dialog == "frmIncFile") {
+      QCOMPARE(file.accepted(), !handed_back.isEmpty());
+      QCOMPARE(exchange.IncFileName.ends_with("totals.txt"), !handed_back.isEmpty());
+    }
+    if (dialog == "frmSelAddr") QCOMPARE(QString::fromStdString(addresses), handed_back);
   }
 
   // Every page: each option has an access key and no key reaches two things.
