@@ -11,7 +11,6 @@
 #include "store/schedule_file.h"
 #include "ui/date_sel_dialog.h"
 #include "ui/dependencies_page.h"
-#include "ui/dialog_buttons.h"
 #include "ui/dialogs.h"
 #include "ui/message_page.h"
 #include "ui/program_end_guard.h"
@@ -68,12 +67,13 @@ void JobEditDialog::CreatePages() {
 }
 
 void JobEditDialog::CreateCommands() {
-  const DialogButtons buttons = CreateDialogButtons(this, gui_, "", [this] { OnOk(); });
-  ok_ = buttons.ok;
-  cancel_ = buttons.cancel;
-  help_ = buttons.help;
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_->setDefault(true);
+  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  help_ = new QPushButton(QStringLiteral("&Help"), this);
+  connect(ok_, &QPushButton::clicked, this, Guarded([this] { OnOk(); }));
+  connect(cancel_, &QPushButton::clicked, this, &JobEditDialog::reject);
   // Help shows the page of the tab in front, whichever it is.
-  disconnect(help_, &QPushButton::clicked, this, nullptr);
   connect(help_, &QPushButton::clicked, this, Guarded([this] { ShowHelp(); }));
   connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
           Guarded([this] { ShowHelp(); }));
@@ -126,8 +126,9 @@ bool JobEditDialog::Finish(JobEditModel::Outcome outcome) {
     case JobEditModel::Outcome::StaysOpen:
       break;
   }
-  // A question may have changed a field (the frequency made "Daily").
-  ShowFields();
+  // A question may have made the frequency "Daily"; nothing else changes
+  // while the editor stays open, and the other pages keep their places.
+  timing_->ShowFields();
   BringForward(model_.focus());
   return false;
 }

@@ -201,6 +201,15 @@ class JobEditDialogTest : public QObject {
            return t.message(MessageKind::Abnormal).subjectEdit();
          },
          EditTab::AbnormalEoj, "Address specified but no message contents for Abnormal EOJ Email"},
+        {[](JobEditDialogTest& t) {  // a null job creating a trigger file is made Daily first
+           Type(t.timing().frequencyEdit(), "Mon");
+           Type(t.submission().commandEdit(), "");
+           t.message(MessageKind::Normal).triggerOption(TriggerChoice::External)->click();
+           t.dependencies().waitOption(WaitChoice::External)->click();
+           t.bed_->op.AnswerNext(Answer::Yes);
+           return t.dependencies().waitFileEdit();
+         },
+         EditTab::Dependencies, "External trigger file not specified"},
     };
     const std::string before = bed_->File();
     for (const Case& c : cases) {
@@ -215,6 +224,7 @@ class JobEditDialogTest : public QObject {
       QVERIFY(editor_->isVisible());
       QCOMPARE(bed_->File(), before);
     }
+    QCOMPARE(timing().frequencyEdit()->text(), QStringLiteral("Daily"));  // shown as answered
   }
 
   // Cancel, Escape and the frame's close answered No leave the file alone;
