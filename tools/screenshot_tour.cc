@@ -28,7 +28,17 @@
 #include "support/recording_desktop.h"
 #include "support/scripted_operator.h"
 #include "ui/dialogs.h"
+#include "editor/address_selection.h"
+#include "editor/included_file.h"
+#include "ui/dependencies_page.h"
 #include "ui/dummy_options_dialog.h"
+#include "ui/ed_var_dialog.h"
+#include "ui/inc_file_dialog.h"
+#include "ui/job_edit_dialog.h"
+#include "ui/message_page.h"
+#include "ui/sel_addr_dialog.h"
+#include "ui/substitution_page.h"
+#include "ui/timing_page.h"
 #include "ui/execution_window.h"
 #include "ui/launch_window.h"
 #include "ui/log_view_dialog.h"
@@ -58,6 +68,8 @@ class Tour {
     LaunchWindow launch(gui_, startup, launch_, {});
     Show(&launch, "launch-window");
     ShowDummyOptions(&launch);
+    ShowJobEditor(&launch);
+    ShowEditorDialogs(&launch);
     launch_.StartSuspended = true;  // so the panes hold every waiting job at first
     FileLock lock;
     if (!LaunchSchedule(schedule_, log_, launch_, lock)) return Fail("the demo did not launch");
@@ -199,6 +211,61 @@ class Tour {
     wizard.holidaysEdit()->setText(QStringLiteral("/srv/quillrun/holidays.txt"));
     Show(&wizard, "new-schedule-wizard");
     wizard.reject();
+  }
+
+  // The job editor on the demo jobs that fill each tab best. Nothing is
+  // stored: each editor is left with Cancel.
+  void ShowJobEditor(QWidget* parent) {
+    ShowEditorTab(parent, "PUBLISH", EditTab::Submission, "job-editor-submission");
+    ShowEditorTab(parent, "PUBLISH", EditTab::Substitution, "job-editor-substitution",
+                  [](JobEditDialog& editor) { editor.substitutionPage()->tryButton()->click(); });
+    ShowEditorTab(parent, "MONTHLY", EditTab::Timing, "job-editor-timing",
+                  [](JobEditDialog& editor) { editor.timingPage()->tryButton()->click(); });
+    ShowEditorTab(parent, "PUBLISH", EditTab::Dependencies, "job-editor-dependencies");
+    ShowEditorTab(parent, "PUBLISH", EditTab::NormalEoj, "job-editor-normal-eoj",
+                  [](JobEditDialog& editor) { TypeNormalMessage(editor); });
+    ShowEditorTab(parent, "BADJOB", EditTab::AbnormalEoj, "job-editor-abnormal-eoj");
+  }
+
+  void ShowEditorTab(QWidget* parent, const char* job, EditTab tab, const char* name,
+                     const std::function<void(JobEditDialog&)>& drive = {}) {
+    JobEditDialog editor(gui_, schedule_.FindJob(job), false, parent);
+    editor.tabs()->setCurrentIndex(static_cast<int>(tab));
+    editor.show();
+    if (drive) drive(editor);
+    Show(&editor, name);
+    editor.cancelButton()->click();
+  }
+
+  // A message as an operator would type it: a text line and an included file.
+  static void TypeNormalMessage(JobEditDialog& editor) {
+    MessagePage* page = editor.messagePage(MessageKind::Normal);
+    const auto type = [](QLineEdit* box, const QString& text) {
+      box->setText(text);
+      emit box->textEdited(text);
+    };
+    type(page->toEdit(), QStringLiteral("OPERATOR"));
+    type(page->subjectEdit(), QStringLiteral("DEMO: report published"));
+    type(page->bodyEdit(1), QStringLiteral("%JOBNAME% ended at %COMPLETIONTIME%."));
+    type(page->bodyEdit(2), QDir::current().filePath(QStringLiteral("output/PUBLISH.out")));
+    page->flagBox(2, MsgFlag::Fil)->click();
+    page->flagBox(2, MsgFlag::Att)->click();
+  }
+
+  void ShowEditorDialogs(QWidget* parent) {
+    const Job& publish = schedule_[schedule_.FindJob("PUBLISH")];
+    DateVarDialog variable(op_, ReadDateVar(publish.DateVars[1]));
+    EdVarDialog ed_var(gui_, variable, parent);
+    Show(&ed_var, "date-variable");
+    IncludedFile exchange{QDir::current().filePath(QStringLiteral("output/PUBLISH.out")).toStdString(),
+                          true, false, false, false};
+    IncludedFileDialog file(op_, exchange);
+    IncFileDialog inc_file(gui_, file, {}, parent);
+    Show(&inc_file, "include-file");
+    std::string addresses = "OPERATOR";
+    AddressSelection selection(schedule_, op_, addresses);
+    SelAddrDialog sel_addr(gui_, selection, parent);
+    Show(&sel_addr, "address-selection");
   }
 
   QString out_;

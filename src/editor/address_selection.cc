@@ -1,5 +1,7 @@
 #include "editor/address_selection.h"
 
+#include <algorithm>
+
 #include "base/field.h"
 #include "base/text.h"
 #include "platform/file_system.h"
@@ -16,7 +18,9 @@ void AddressSelection::Open() {
   PreSelect();
 }
 
-// Only each file's first line names its recipient; unreadable files are left out.
+// Only each file's first entry names its recipient: its first line that is
+// not a comment (";"), as the message writer reads it. Unreadable files are
+// left out.
 void AddressSelection::ReadAddressFiles() {
   const std::string folder = Trim(schedule_.EmailAddrPath);
   if (folder.empty()) return;
@@ -24,7 +28,9 @@ void AddressSelection::ReadAddressFiles() {
     std::optional<std::vector<std::string>> lines = ReadLines(path);
     if (!lines) continue;
     const std::string name = Upper(TextBefore(BaseName(path), "."));
-    const std::string first = lines->empty() ? "" : GetField(lines->front(), 1);
+    const auto entry = std::find_if(lines->begin(), lines->end(),
+                                    [](const std::string& line) { return !StartsWith(line, ";"); });
+    const std::string first = entry == lines->end() ? "" : GetField(*entry, 1);
     entries_.push_back({name, name + "(" + first + ")", false});
   }
 }

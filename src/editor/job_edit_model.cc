@@ -120,11 +120,11 @@ void JobEditModel::ChooseWait(WaitChoice choice) {
     BuildTriggers(schedule_, schedule_[current_job_], log_.op(), fields.wait);
 }
 
+// Same Group starts again from every job: the group may have changed since
+// the list was last cut down to another one.
 void JobEditModel::ShowSameGroup(bool same_group) {
-  if (same_group)
-    dependencies_.ShowSameGroup(fields.Group);
-  else
-    dependencies_.ShowAllGroups(schedule_);
+  dependencies_.ShowAllGroups(schedule_);
+  if (same_group) dependencies_.ShowSameGroup(fields.Group);
 }
 
 void JobEditModel::ChooseSkipOn(int entry,
@@ -297,6 +297,7 @@ bool JobEditModel::ConfirmExecutable() {
 }
 
 JobEditModel::Outcome JobEditModel::Ok() {
+  focus_ = {};  // a refusal of an earlier OK is no longer the field to correct
   if (!Valid() || !ConfirmTriggerChange() || !ConfirmExecutable()) return Outcome::StaysOpen;
   Store();
   edit_cancelled_ = false;

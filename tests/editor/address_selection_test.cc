@@ -15,15 +15,17 @@ TEST(AddressSelectionTest, PreSelectsReportsMissingAndGivesBackTheChoice) {
   dir.Write("boss.adr", "\"Boss, The\",boss@example.com\r\nsecond line\r\n");
   dir.Write("OPS.x.adr", "ops@example.com\r\n");
   dir.Write("notes.txt", "not an address file\r\n");
+  dir.Write("cmt.adr", "; comments come first\r\n;\r\ncmt@example.com,Commented\r\n");
   Schedule schedule;
   schedule.EmailAddrPath = dir.path();
   testing::ScriptedOperator op;
   std::string list = " ops,\"GONE\",Boss,LEFT";
   AddressSelection dialog(schedule, op, list);
   dialog.Open();
-  ASSERT_EQ(dialog.entries().size(), 2u);
+  ASSERT_EQ(dialog.entries().size(), 3u);
   EXPECT_EQ(dialog.entries()[0].text, "OPS(ops@example.com)");
   EXPECT_EQ(dialog.entries()[1].text, "BOSS(Boss, The)");
+  EXPECT_EQ(dialog.entries()[2].text, "CMT(cmt@example.com)");  // the first entry, not a comment
   EXPECT_TRUE(dialog.entries()[0].selected && dialog.entries()[1].selected);
   EXPECT_EQ(op.told, Texts{"The following email addresses are no longer present:\n\nGONE,LEFT"});
   dialog.Select(0, false);

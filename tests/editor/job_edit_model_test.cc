@@ -201,26 +201,32 @@ TEST_F(JobEditTest, CancelledQuestionsStoreNothing) {
     int job;
     std::function<void(JobEditFields&)> change;
     const char* asked;  // the start of the question
+    EditField focus;    // where the cursor goes: nowhere after the trigger question
   } cases[] = {
-      {1, [](JobEditFields& f) { f.JobName = "WAGES"; }, "A change has been made"},
+      {3, [](JobEditFields& f) { f.CommandLine = "no-such-program-here -x", f.JobName = "R2"; },
+       "Cannot find executable: no-such-program-here. Press OK to override, Cancel to alter.",
+       EditField::CommandLine},
+      {1, [](JobEditFields& f) { f.JobName = "WAGES"; }, "A change has been made", EditField::None},
       {3,
        [](JobEditFields& f) {
          f.trigger = {TriggerChoice::External, "/out/r.trg"};
        },
-       "A change has been made"},
-      {3, [](JobEditFields& f) { f.CommandLine = "no-such-program-here -x", f.JobName = "R2"; },
-       "Cannot find executable: no-such-program-here. Press OK to override, Cancel to alter."},
+       "A change has been made", EditField::None},
   };
   const std::string before = Lines();
   for (const Case& c : cases) {
     JobEditModel& m = Open(c.job);
+    m.fields.Group = "";
+    EXPECT_EQ(m.Ok(), Outcome::StaysOpen);  // refused first: "Group Name not entered"
+    m.fields.Group = "G1";
+    op = {};
     c.change(m.fields);
     EXPECT_EQ(m.Ok(), Outcome::StaysOpen);
     ASSERT_EQ(op.asked.size(), 1u);
     EXPECT_TRUE(op.asked[0].starts_with(c.asked)) << op.asked[0];
     EXPECT_EQ(Lines(), before);
+    EXPECT_EQ(m.focus().field, c.focus) << c.asked;
   }
-  EXPECT_EQ(model->focus().field, EditField::CommandLine);
   EXPECT_EQ(saves, 0);
   JobEditModel& m = Open(3);  // a job always skipped need not find its program
   m.fields.CommandLine = "no-such-program-here";
@@ -305,6 +311,26 @@ TEST_F(JobEditTest, IncludedFileAndSkipOnChoices) {
   EXPECT_EQ(m.SkipOnChoicesShown()[1], "7 Dec 2026");
   m.ChooseSkipOn(2, nullptr);
   EXPECT_EQ(m.fields.SkipOn, "Always");
+}
+
+// Same Group follows the group the editor shows, however often it changes;
+// ticked rows stay whatever their group.
+TEST_F(JobEditTest, SameGroupFollowsTheGroupShown) {
+  Add("OTHER", "G2");
+  const std::tuple<const char*, bool, Texts> cases[] = {
+      {"G1", true, {"LOAD", "PAY"}},
+      {"G2", true, {"LOAD", "OTHER"}},
+      {"G2", false, {"LOAD", "OTHER", "PAY"}},  // the jobs not listed come after
+      {"G3", true, {"LOAD"}},
+  };
+  JobEditModel& m = Open(3);  // REPORT waits on LOAD
+  for (auto [group, same_group, rows] : cases) {
+    m.fields.Group = group;
+    m.ShowSameGroup(same_group);
+    Texts names;
+    for (const DependencyRow& row : m.dependencies().rows()) names.push_back(row.name);
+    EXPECT_EQ(names, rows) << group << (same_group ? " same" : " all");
+  }
 }
 
 }  // namespace

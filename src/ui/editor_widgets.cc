@@ -1,0 +1,70 @@
+#include "ui/editor_widgets.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/qt_text.h"
+
+namespace qlr {
+namespace {
+
+class EnterKeeper : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    auto* view = static_cast<QAbstractItemView*>(watched);
+    if (view->currentIndex().isValid()) emit view->activated(view->currentIndex());
+    return true;
+  }
+};
+
+}  // namespace
+
+QLabel* NewBuddyLabel(const QString& caption, QWidget* field, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setBuddy(field);
+  return label;
+}
+
+QPushButton* NewCommand(const QString& caption, QWidget* parent, const QString& tip) {
+  auto* button = new QPushButton(caption, parent);
+  button->setAutoDefault(false);
+  button->setToolTip(tip);
+  return button;
+}
+
+QLineEdit* NewTextBox(QWidget* parent, const QString& tip, int max_length, QValidator* validator) {
+  auto* box = new QLineEdit(parent);
+  box->setToolTip(tip);
+  if (max_length > 0) box->setMaxLength(max_length);
+  if (validator != nullptr) {
+    validator->setParent(box);
+    box->setValidator(validator);
+  }
+  return box;
+}
+
+void ShowText(QLineEdit* box, std::string_view text) {
+  box->setText(ToQString(text));
+  box->setCursorPosition(0);
+}
+
+void SetTabChain(std::initializer_list<QWidget*> chain) {
+  QWidget* previous = nullptr;
+  for (QWidget* widget : chain) {
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void KeepEnter(QAbstractItemView* view) { view->installEventFilter(new EnterKeeper(view)); }
+
+}  // namespace qlr

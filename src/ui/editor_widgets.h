@@ -1,0 +1,34 @@
+#pragma once
+// Small makers the schedule editor's windows share: labelled fields, commands
+// that never take Enter from the dialog's OK, tab chains, and lists that keep
+// Enter to themselves.
+
+#include <QString>
+#include <initializer_list>
+#include <string_view>
+
+class QAbstractItemView;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QValidator;
+class QWidget;
+
+namespace qlr {
+
+// A field's label, whose access key moves the cursor into the field.
+QLabel* NewBuddyLabel(const QString& caption, QWidget* field, QWidget* parent);
+// A command beside the fields: Enter keeps going to the dialog's OK.
+QPushButton* NewCommand(const QString& caption, QWidget* parent, const QString& tip = {});
+// A one-line text box; `max_length` 0 leaves its length open.
+QLineEdit* NewTextBox(QWidget* parent, const QString& tip = {}, int max_length = 0,
+                      QValidator* validator = nullptr);
+// Shows a field's text (Windows-1252) from its start, however long it is.
+void ShowText(QLineEdit* box, std::string_view text);
+// Tab visits the widgets in this order.
+void SetTabChain(std::initializer_list<QWidget*> chain);
+// Enter on the list activates its current item and goes no further, so the
+// dialog does not take it for OK.
+void KeepEnter(QAbstractItemView* view);
+
+}  // namespace qlr

@@ -1,0 +1,146 @@
+#include "ui/inc_file_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "base/text.h"
+#include "ui/dialog_buttons.h"
+#include "ui/editor_widgets.h"
+#include "ui/program_end_guard.h"
+#include "ui/qt_text.h"
+
+namespace qlr {
+namespace {
+
+// Any file may be included; on Linux "*.*" would leave out names without a dot.
+constexpr const char* kAllFiles = "All Files (*)|*";
+
+}  // namespace
+
+IncFileDialog::IncFileDialog(GuiContext& gui, IncludedFileDialog& file, FileChooser choose_file,
+                             QWidget* parent)
+    : QDialog(parent), gui_(gui), file_(file), choose_file_(std::move(choose_file)) {
+  setObjectName(QStringLiteral("frmIncFile"));
+  setWindowTitle(QStringLiteral("EOJ Message Included File Specification"));
+  CreateFields();
+  CreateLayout();
+  ConnectFields();
+  ShowFields();
+}
+
+void IncFileDialog::CreateFields() {
+  name_ = NewTextBox(this, QStringLiteral("The full path of the file"));
+  name_->setMinimumWidth(360);
+  browse_ = NewCommand(QStringLiteral("&Browse..."), this, QStringLiteral("Browse for the file"));
+  copy_ = new QRadioButton(QStringLiteral("&Copy the file into the message body"), this);
+  attach_ = new QRadioButton(QStringLiteral("&Attach the File"), this);
+  auto* choice = new QButtonGroup(this);
+  choice->addButton(copy_);
+  choice->addButton(attach_);
+  filter_ = new QCheckBox(QStringLiteral("Fil&ter the file text (DOS dir display output)"), this);
+  date_var_ = new QCheckBox(QStringLiteral("Filename contains &date variables"), this);
+  delete_after_ = new QCheckBox(QStringLiteral("De&lete the file after use"), this);
+  const DialogButtons buttons = CreateDialogButtons(
+      this, gui_, "EOJ Message Included File Specification", [this] { OnOk(); });
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
+  help_ = buttons.help;
+  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, help_,
+          &QPushButton::click);
+}
+
+void IncFileDialog::CreateLayout() {
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
+  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
+  buttons->addButton(help_, QDialogButtonBox::HelpRole);
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(NewBuddyLabel(QStringLiteral("Include &File Name"), name_, this), 0, 0, 1, 2);
+  grid->addWidget(name_, 1, 0);
+  grid->addWidget(browse_, 1, 1);
+  auto* options = new QVBoxLayout;
+  for (QWidget* option :
+       std::initializer_list<QWidget*>{copy_, filter_, attach_, date_var_, delete_after_})
+    options->addWidget(option);
+  filter_->setContentsMargins(20, 0, 0, 0);  // it belongs to Copy
+  grid->addLayout(options, 2, 0, 1, 2);
+  grid->addWidget(buttons, 3, 0, 1, 2);
+  SetTabChain(
+      {name_, browse_, copy_, filter_, attach_, date_var_, delete_after_, ok_, cancel_, help_});
+  name_->setFocus();
+}
+
+void IncFileDialog::ConnectFields() {
+  connect(name_, &QLineEdit::textEdited, this,
+          Guarded([this](const QString& text) { file_.name = FromQString(text); }));
+  connect(browse_, &QPushButton::clicked, this, Guarded([this] { Browse(); }));
+  const auto choose = [this](QRadioButton* option, bool attach) {
+    connect(option, &QRadioButton::clicked, this, Guarded([this, attach] {
+              file_.SetAttach(attach);
+              ShowFields();
+            }));
+  };
+  choose(copy_, false);
+  choose(attach_, true);
+  const auto forward = [this](QCheckBox* box, bool IncludedFileDialog::*flag) {
+    connect(box, &QCheckBox::clicked, this,
+            Guarded([this, flag](bool ticked) { file_.*flag = ticked; }));
+  };
+  forward(filter_, &IncludedFileDialog::filter);
+  forward(date_var_, &IncludedFileDialog::date_var);
+  forward(delete_after_, &IncludedFileDialog::delete_after);
+}
+
+void IncFileDialog::ShowFields() {
+  ShowText(name_, file_.name);
+  (file_.attach ? attach_ : copy_)->setChecked(true);
+  filter_->setChecked(file_.filter);
+  filter_->setEnabled(file_.FilterEnabled());
+  date_var_->setChecked(file_.date_var);
+  delete_after_->setChecked(file_.delete_after);
+}
+
+// The file-open dialog starts at the name in the box, or in the current folder.
+void IncFileDialog::Browse() {
+  const std::string start = TrimView(file_.name).empty() ? file_.BrowseStartFolder() : file_.name;
+  const std::string chosen = choose_file_(start, kAllFiles);
+  if (chosen.empty()) return;
+  file_.Browsed(chosen);
+  ShowText(name_, file_.name);
+}
+
+void IncFileDialog::OnOk() {
+  if (file_.Ok()) {
+    accept();
+    return;
+  }
+  ShowText(name_, file_.name);  // trimmed
+  name_->setFocus();
+}
+
+void IncFileDialog::reject() {
+  file_.Cancel();
+  QDialog::reject();
+}
+
+void IncFileDialog::closeEvent(QCloseEvent* event) {
+  bool closes = true;
+  RunGuarded([&] { closes = file_.CloseRequested(); });
+  if (!closes) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  done(file_.accepted() ? QDialog::Accepted : QDialog::Rejected);
+}
+
+}  // namespace qlr
