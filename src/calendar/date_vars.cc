@@ -54,7 +54,7 @@ DateTime ResolveRundOffset(const Schedule& schedule, const std::string& r) {
   const size_t sign = r.find_first_of("+-");
   if (sign == std::string::npos) return run_date;
   const int64_t n = ReadWhole(std::string_view(r).substr(sign + 1), 0, INT32_MAX);
-  const bool calendar = EndsWith(Upper(r), "CD");
+  const bool calendar = EndsWith(r, "CD");  // as written: "rund-2cd" counts working days
   return StepCounting(run_date, r[sign] == '-' ? -1 : 1, n,
                       [&](DateTime day) { return calendar || IsWorkday(schedule.Calendar, day); });
 }

@@ -19,7 +19,8 @@ struct DateVarsFixture : ::testing::Test {
 DateTime Ymd(int ymd) { return MakeDate(ymd / 10000, ymd / 100 % 100, ymd % 100); }
 
 // Whit Monday 2026 is a holiday. Any ending but CD counts working days; an empty frequency
-// selects every day; searches give up on "Never" or no working days; "dom" is not "DOM".
+// selects every day; searches give up on "Never" or no working days; "dom" is not "DOM", nor
+// "cd" "CD".
 TEST_F(DateVarsFixture, ResolvesEveryForm) {
   struct Case {
     const char *relative_day, *frequency;
@@ -32,6 +33,7 @@ TEST_F(DateVarsFixture, ResolvesEveryForm) {
       {"+1RUND", "Never", 0, 20261207, 20261207},  {"+1CDOM", "", -1, 20261207, 20261101},
       {"+1CDOM", "", 13, 20261207, 20280101},      {"-1WDOM", "", 0, 20261207, 20261231},
       {"+17WDOM", "", 0, 20260507, 20260526},      {"+3cdom", "", 0, 20261207, 20261207},
+      {"RUND-2CD", "", 0, 20261207, 20261205},     {"rund-2cd", "", 0, 20261207, 20261203},
   };
   schedule.Calendar.HolidayDays = {DayNumber(MakeDate(2026, 5, 25))};
   for (const Case& c : cases) {
