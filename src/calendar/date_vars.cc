@@ -79,7 +79,9 @@ std::string NoFrequencyMessage() {
 std::string DateVarValue(const Schedule& schedule, RunLog& log, std::string_view definition,
                          std::string_view frequency) {
   const CivilDate run = ToCivilDate(schedule.RunDate);
-  const int32_t rel_month = ReadInt32(GetField(definition, 3));
+  // A Rel Month beyond the bound is refused where definitions are made and
+  // reported where they are read; here it only must not overflow.
+  const auto rel_month = static_cast<int32_t>(ReadWhole(GetField(definition, 3), -kMaxRelMonth, kMaxRelMonth));
   const DateTime month_start = FirstOfMonth(run.year, run.month + rel_month);
   const DateTime date =
       ResolveRelativeDay(schedule, log, month_start, frequency, GetField(definition, 2));
@@ -130,6 +132,14 @@ std::string CheckDateVar(std::string_view name, std::string_view relative_day,
   if (TrimView(relative_day).empty()) add("No Relative Day in Month specified");
   if (TrimView(name).empty()) add("No Variable Name specified");
   return lines;
+}
+
+std::string CheckRelMonth(std::string_view rel_month) {
+  const std::string_view t = TrimView(rel_month);
+  if (t.empty() || (IsNumeric(t) && std::llabs(ReadWhole(t, INT32_MIN, INT32_MAX)) <= kMaxRelMonth))
+    return {};
+  return "Rel Month \"" + std::string(t) + "\" is not a number of months from -" +
+         std::to_string(kMaxRelMonth) + " to " + std::to_string(kMaxRelMonth);
 }
 
 const std::array<std::string_view, 11>& RelativeDayKeys() {
