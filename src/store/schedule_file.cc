@@ -702,7 +702,9 @@ Job ParseJobLine(const Schedule& schedule, std::string_view line, char delimiter
 }
 
 std::string BackupName(std::string_view schedule_file) {
-  return std::string(schedule_file.substr(0, schedule_file.find('.'))) + ".bak";
+  const size_t slash = schedule_file.rfind('/');
+  const size_t name = slash == std::string_view::npos ? 0 : slash + 1;
+  return std::string(schedule_file.substr(0, schedule_file.find('.', name + 1))) + ".bak";
 }
 
 }  // namespace qlr

@@ -29,7 +29,9 @@ void CreateSchedule(Schedule& schedule, RunLog& log);
 std::string FormatJobLine(const Job& job, RunLog& log);
 Job ParseJobLine(const Schedule& schedule, std::string_view line, char delimiter);
 
-// The ".bak" name of a schedule file: the path up to its first "." plus ".bak".
+// The ".bak" name of a schedule file: the path up to the first "." of its file
+// name (a leading "." of a hidden file does not count) plus ".bak". Dots in
+// folder names are kept, so schedules in one folder never share a backup.
 std::string BackupName(std::string_view schedule_file);
 
 }  // namespace qlr

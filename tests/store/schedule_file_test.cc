@@ -175,8 +175,18 @@ TEST_F(ScheduleFileTest, WriteThenReadAFile) {
   EXPECT_EQ(schedule[3].DateVars[6], kStockDateVars[6]);
   for (int i = 1; i <= 3; ++i) EXPECT_FALSE(schedule[i].StatusText.empty()) << i;
   EXPECT_TRUE(op.told.empty() && op.asked.empty());
-  EXPECT_EQ(BackupName("/x/data.old/night.sch"), "/x/data.bak");  // cut at the first dot
-  EXPECT_EQ(BackupName("/x/night"), "/x/night.bak");
+}
+
+// Cut at the first dot of the file name, so that folders with dots in their
+// names keep one backup per schedule.
+TEST(BackupNameTest, CutsTheFileNameAtItsFirstDot) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/x/data.old/night.sch", "/x/data.old/night.bak"}, {"/h/.q/night.sch", "/h/.q/night.bak"},
+      {"/h/.q/day.sch", "/h/.q/day.bak"},                 {"/x/night", "/x/night.bak"},
+      {"night.tar.sch", "night.bak"},                     {"/x/.night.sch", "/x/.night.bak"},
+      {"rel.d/night", "rel.d/night.bak"},
+  };
+  for (const auto& [path, backup] : cases) EXPECT_EQ(BackupName(path), backup) << path;
 }
 
 // The first line decides the delimiter. The reader takes the file in blocks of
