@@ -660,6 +660,8 @@ void ReplaceScheduleFile(const std::string& path, const std::string& content, Ru
 
 void ReadSchedule(Schedule& schedule, RunLog& log) {
   schedule.ClearJobs();
+  if (DirExists(schedule.ScheduleFile))  // offering to create it would only fail
+    log.FatalStop("Schedule file \"" + schedule.ScheduleFile + "\" is a folder, not a file");
   if (!FileExists(schedule.ScheduleFile)) OfferToCreate(schedule, log);
   BlockReader reader(schedule.ScheduleFile);
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");

@@ -11,8 +11,8 @@
 namespace qlr {
 
 // Fills the job table from ScheduleFile, making the status decision for each
-// job. A missing file: asks to create it (No is fatal). An unreadable file, or
-// more than 32767 jobs, ends the program.
+// job. A missing file: asks to create it (No is fatal). A folder, an
+// unreadable file, or more than 32767 jobs, ends the program.
 void ReadSchedule(Schedule& schedule, RunLog& log);
 
 // Writes the job table to ScheduleFile (the old file becomes the ".bak" file),

@@ -208,6 +208,13 @@ TEST_F(ScheduleFileTest, ReadsLines) {
 }
 
 TEST_F(ScheduleFileTest, FatalStops) {
+  const std::string file = schedule.ScheduleFile;
+  schedule.ScheduleFile = dir.path();
+  EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
+  EXPECT_EQ(Told(), "Schedule file \"" + dir.path() + "\" is a folder, not a file");
+  EXPECT_TRUE(op.asked.empty());
+  op.told.clear();
+  schedule.ScheduleFile = file;
   EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
   EXPECT_EQ(op.asked, std::vector<std::string>{"Schedule file \"" + schedule.ScheduleFile +
                                                "\" does not exist.  Do you wish to create it?"});
