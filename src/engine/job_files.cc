@@ -21,12 +21,6 @@ std::string TriggerFilePath(const Schedule& schedule, const Job& job) {
 
 }  // namespace
 
-std::string SafeFileName(std::string_view job_name) {
-  std::string name = ReplaceAll(TrimView(job_name), "/", "_");
-  if (name == "." || name == "..") name = "_" + name;
-  return name;
-}
-
 std::string StandardTriggerPath(const Schedule& schedule, std::string_view job_name) {
   return JoinPath(schedule.TriggerPath, SafeFileName(job_name) + ".trg");
 }

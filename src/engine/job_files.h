@@ -8,12 +8,9 @@
 
 #include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/file_system.h"  // SafeFileName
 
 namespace qlr {
-
-// A job name made safe as a file name: "/" becomes "_", and "." or ".." get a
-// leading "_", so that no job name can reach outside its folder.
-std::string SafeFileName(std::string_view job_name);
 
 std::string StandardTriggerPath(const Schedule& schedule,
                                 std::string_view job_name);  // TriggerPath/NAME.trg

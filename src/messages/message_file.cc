@@ -116,7 +116,8 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
 std::string MessageFileName(const Schedule& schedule, std::string_view job_name, int defer_minutes,
                             DateTime now) {
   std::string prefix = defer_minutes > 0 ? FormatDateTime(now + defer_minutes * 60, "yyyymmddhhnn") + "." : "";
-  std::string stem = Left(std::string(TrimView(job_name)) + "xxx", 4);
+  // Named like the trigger and tracker files, so that a "/" in the name stays in the file name.
+  std::string stem = SafeFileName(Left(std::string(TrimView(job_name)) + "xxx", 4));
   // One look at the folder: the base names in use, whatever their extension.
   std::vector<std::string> taken;
   for (const std::string& path : ListMatching(JoinPath(schedule.EmailPath, prefix + stem + "*")))

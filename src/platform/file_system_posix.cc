@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "base/encoding.h"
+#include "base/text.h"
 #include "platform/file_system.h"
 
 namespace qlr {
@@ -155,6 +156,12 @@ std::vector<std::string> ListMatching(std::string_view pattern) {
   }
   std::sort(found.begin(), found.end());
   return found;
+}
+
+std::string SafeFileName(std::string_view job_name) {
+  std::string name = ReplaceAll(TrimView(job_name), "/", "_");
+  if (name == "." || name == "..") name = "_" + name;
+  return name;
 }
 
 std::string DirName(std::string_view path) {

@@ -41,6 +41,7 @@ TEST_F(MessageFileTest, NamesAndAddresses) {
   EXPECT_EQ(MessageFileName(s, "AB", 0, clock.Now()), "ABxx0001");
   EXPECT_EQ(MessageFileName(s, "PAYROLL1", 30, MakeDateTime(2026, 12, 31, 23, 50, 0)),
             "202701010020.PAYR0000");
+  EXPECT_EQ(MessageFileName(s, "A/B", 0, clock.Now()), "A_Bx0000");  // as its trigger file is named
   EXPECT_EQ(GetEmailAddr(s, "ops", 2), "John Smith <username@x.org>");  // "name" in it stays
   EXPECT_EQ(GetEmailAddr(s, "ops", 1), "On Call <oncall@x.org>");
   EXPECT_EQ(GetEmailAddr(s, "nobody", 2), "Could not generate email address for nobody.");
