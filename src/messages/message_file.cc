@@ -22,6 +22,7 @@ enum FlagPosition : size_t { kFil = 0, kVar = 1, kAtt = 2, kFlt = 3, kDel = 4 };
 struct Draft {
   std::string text;
   std::vector<std::string> to_delete;
+  std::vector<std::string> copies;  // of attachments, made for the sender of this message
   bool no_data = true;
   bool cancelled = false;
   void Line(std::string_view line) { text.append(line).append("\r\n"); }
@@ -64,7 +65,8 @@ void AddFileEntry(const Schedule& schedule, std::string_view entry, std::string_
   const std::string& path = found.front();
   if (!attach) return IncludeFile(path, flags, d);
   if (defer != 0) {
-    d.Line("ATT=" + CopyForAtt(schedule, path, now) + ",DEL=YES");
+    d.copies.push_back(CopyForAtt(schedule, path, now));
+    d.Line("ATT=" + d.copies.back() + ",DEL=YES");
     if (FlagSet(flags, kDel)) d.to_delete.push_back(path);
   } else {
     d.Line("ATT=" + path + (FlagSet(flags, kDel) ? ",DEL=YES" : ""));
@@ -93,7 +95,9 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
   AddRecipients(schedule, d, request.to, "TO=", entry);
   if (!TrimLeft(request.cc).empty()) AddRecipients(schedule, d, request.cc, "CC=", entry);
   d.Line("SUBJ=" + texts[0]);
-  for (size_t i = 1; i < texts.size() && !d.cancelled; ++i) {
+  // A cancelled message still walks every entry, so that the files of later
+  // entries flagged Del are deleted as they would be had it been sent.
+  for (size_t i = 1; i < texts.size(); ++i) {
     if (TrimView(texts[i]).empty()) continue;
     if (FlagSet(request.flags[i], kFil))
       AddFileEntry(schedule, texts[i], request.flags[i], job.DeferEojMsgMins, now, d);
@@ -105,6 +109,7 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
   if (d.cancelled || (job.SuppressEmptyMsg && d.no_data)) {
     log_.LogWrite("EOJ message not generated for job " + job.JobName.Str() +
                   ".  All include files empty or non-existent");
+    for (const std::string& copy : d.copies) RemoveFile(copy);  // no sender will take them
   } else {
     AddTrailer(schedule, job, now, d);
     if (!WriteWholeFile(base + ".$$$", d.text)) return log_.op().Tell(std::string(kFileErrorPrefix) + base + ".$$$\"");

@@ -82,14 +82,24 @@ TEST_F(MessageFileTest, DeferredAttachmentsAreCopied) {
   EXPECT_FALSE(FileExists(dir.File("out/data.bin")));  // ours to delete once copied
 }
 
+// Cancelled by "$CANCEL" in the first included file, or by being empty. The
+// later entries are still walked: their files flagged Del go, and the copy of a
+// deferred attachment that no sender will take goes with them.
 TEST_F(MessageFileTest, CancelledMessagesLeaveNoFile) {
-  for (auto [content, suppress_empty] :
-       {std::pair{"line 1\r\nplease $cancel this\r\n", false}, {"", true}}) {
+  s[1].DeferEojMsgMins = 30;
+  for (auto [content, later, suppress_empty] :
+       {std::tuple{"line 1\r\nplease $cancel this\r\n", "more\r\n", false}, {"", "", true}}) {
     dir.Write("out/inc.txt", content);
+    dir.Write("out/later.txt", later);
+    dir.Write("out/data.bin", "bytes");
     s[1].SuppressEmptyMsg = suppress_empty;
-    files.GenMessage(s, Request({"S", dir.File("out/inc.txt"), "", "", ""}, {"", "10001", "", "", ""}));
-    EXPECT_FALSE(FileExists(dir.File("mail/PAYx0000.eml")));
-    EXPECT_FALSE(FileExists(dir.File("out/inc.txt")));  // files flagged Del still go
+    files.GenMessage(s, Request({"S", dir.File("out/inc.txt"), dir.File("out/later.txt"),
+                                 dir.File("out/data.bin"), ""},
+                                {"", "10001", "10001", "10101", ""}));
+    EXPECT_TRUE(ListMatching(dir.File("mail/*")).empty());
+    for (const char* gone : {"out/inc.txt", "out/later.txt", "out/data.bin"})
+      EXPECT_FALSE(FileExists(dir.File(gone))) << gone;
+    EXPECT_TRUE(ListMatching(dir.File("att/*")).empty());
   }
   EXPECT_NE(dir.Read("night.log").find("EOJ message not generated for job PAY.  All include files "
                                        "empty or non-existent"),
