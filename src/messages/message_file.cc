@@ -6,6 +6,7 @@
 #include "base/field.h"
 #include "base/text.h"
 #include "calendar/holidays.h"
+#include "messages/dir_filter.h"
 #include "messages/message_variables.h"
 #include "model/constants.h"
 #include "platform/file_system.h"
@@ -148,14 +149,6 @@ std::string CopyForAtt(const Schedule& schedule, std::string_view path, DateTime
       break;
   CopyFile(path, copy);
   return copy;
-}
-
-std::string DirFilter(std::string_view line) {
-  if (line.find("<DIR>") != std::string_view::npos || line.find(':') == std::string_view::npos) return {};
-  if (line.find('/') != std::string_view::npos || line.find('\\') != std::string_view::npos)
-    return std::string(line);
-  size_t from = line.find(':') + 5;
-  return from < line.size() ? std::string(line.substr(from)) : std::string();
 }
 
 std::string GetEmailAddr(const Schedule& schedule, std::string_view name, int entry) {

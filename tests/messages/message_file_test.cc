@@ -106,12 +106,5 @@ TEST_F(MessageFileTest, CancelledMessagesLeaveNoFile) {
             std::string::npos);
 }
 
-TEST(DirFilterTest, KeepsSizeAndName) {
-  EXPECT_EQ(DirFilter("2026-12-04  06:30    1,234 file.txt"), "  1,234 file.txt");
-  EXPECT_EQ(DirFilter("2026-12-04  06:30    <DIR> sub"), "");
-  EXPECT_EQ(DirFilter(" Directory of /data/out:"), " Directory of /data/out:");
-  EXPECT_EQ(DirFilter("no colon"), "");
-}
-
 }  // namespace
 }  // namespace qlr
