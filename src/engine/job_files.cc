@@ -35,8 +35,16 @@ std::string JobOutputPath(const Schedule& schedule, const Job& job) {
   return JoinPath(schedule.JobOutputPath, SafeFileName(job.JobName.Trimmed()) + ".out");
 }
 
+std::string FoundWaitFile(const Schedule& schedule, std::string_view wait_file) {
+  std::string path = WaitFilePath(schedule, wait_file);
+  if (BaseName(path).find_first_of("?*") == std::string::npos)  // one file: no folder listing
+    return FileExists(path) ? path : std::string();
+  std::vector<std::string> found = ListMatching(path);
+  return found.empty() ? std::string() : found.front();
+}
+
 bool TrigFileFound(const Schedule& schedule, std::string_view wait_file) {
-  return FileExists(WaitFilePath(schedule, wait_file));
+  return !FoundWaitFile(schedule, wait_file).empty();
 }
 
 void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
@@ -49,7 +57,8 @@ void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
 }
 
 void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
-  std::string path = WaitFilePath(schedule, job.WaitFile);
+  std::string path = FoundWaitFile(schedule, job.WaitFile);
+  if (path.empty()) path = WaitFilePath(schedule, job.WaitFile);
   if (!RemoveFile(path))
     log.LogAndList("Could not delete trigger file: \"" + path + "\" at start of job " +
                    job.JobName.Padded());
