@@ -26,9 +26,9 @@ std::string StandardTriggerPath(const Schedule& schedule, std::string_view job_n
 }
 
 std::string WaitFilePath(const Schedule& schedule, std::string_view wait_file) {
-  std::string_view spec = TrimView(wait_file);
-  if (StartsWith(spec, "..")) return StandardTriggerPath(schedule, TrimView(spec.substr(2)));
-  return std::string(spec);
+  std::string_view trimmed = TrimView(wait_file);
+  if (StartsWith(trimmed, "..")) return StandardTriggerPath(schedule, TrimView(trimmed.substr(2)));
+  return std::string(trimmed);
 }
 
 std::string JobOutputPath(const Schedule& schedule, const Job& job) {
