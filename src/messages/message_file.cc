@@ -54,14 +54,14 @@ void IncludeFile(const std::string& path, std::string_view flags, Draft& d) {
 
 void AddFileEntry(const Schedule& schedule, std::string_view entry, std::string_view flags,
                   int defer, DateTime now, Draft& d) {
-  std::string spec = FlagSet(flags, kVar) ? VarSub(Trim(entry), now) : Trim(entry);
+  std::string file_pattern = FlagSet(flags, kVar) ? VarSub(Trim(entry), now) : Trim(entry);
   const bool attach = FlagSet(flags, kAtt);
-  std::string missing = attach ? "File to be attached (" + spec + ") not found.~" : "*** No Data ***~";
+  std::string missing = attach ? "File to be attached (" + file_pattern + ") not found.~" : "*** No Data ***~";
   if (!attach) {
-    d.Line("BODY=Contents of File \"" + spec + "\" follow:~");
+    d.Line("BODY=Contents of File \"" + file_pattern + "\" follow:~");
     d.Line("BODY=~");
   }
-  std::vector<std::string> found = ListMatching(spec);
+  std::vector<std::string> found = ListMatching(file_pattern);
   if (found.empty()) return d.Line("BODY=" + missing + "~");
   const std::string& path = found.front();
   if (!attach) return IncludeFile(path, flags, d);
