@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -25,6 +26,12 @@ std::string Line(const Columns& columns, char delimiter = '\t') {
     if (auto it = columns.find(col); it != columns.end()) line += it->second;
   }
   return line;
+}
+
+// Column 42 text with "|" standing for the escaped comma "\xAC".
+std::string Escaped(std::string text) {
+  std::replace(text.begin(), text.end(), '|', '\xAC');
+  return text;
 }
 
 // A job with every stored field set, texts holding quotes, commas and blanks.
@@ -205,6 +212,70 @@ TEST_F(ScheduleFileTest, ReadsLines) {
       read.push_back(schedule[i].JobName.Str() + "|" + schedule[i].CommandLine);
     EXPECT_EQ(read, jobs);
   }
+}
+
+// Lines that do not read cleanly are read as before, and each fault is noted
+// with its line, column and what was found. Each case is one file.
+TEST_F(ScheduleFileTest, NotesWhatDoesNotReadCleanly) {
+  const std::string good = Line({{1, "A"}, {7, "\"B,C,\""}, {45, "SF"}, {42, Escaped("\"X|+1CDOM|-12|dd,\"")}});
+  // clang-format off
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {FormatJobLine(FullJob(), log) + "\r\n" + good + "\r\n", {}},
+      {Line({{1, "C"}, {2, "copy a%b"}}, ',') + "\r\n" + Line({{1, "D"}}, ','), {}},  // old comma form
+      {Line({{1, "A"}}) + "\r\n\r\nB\tcmd\r\n" + Line({{1, "C"}}) + "\tx\tyz\r\n",
+       {"line 3: 2 fields where 50 are expected", "line 4: 52 fields where 50 are expected"}},
+      {Line({{1, "A"}, {2, "\"run \"\"x\"\"\tDaily"}}),
+       {"line 1: 2 fields where 50 are expected",
+        "line 1, column 2 (CommandLine): the quote opening the field is never closed: the rest "
+        "of the line is read into it"}},
+      {Line({{1, "\"A\"B"}, {2, "say \x01hi\x7F"}}),
+       {"line 1, column 1 (JobName): text after the closing quote is ignored: \"B\"",
+        "line 1, column 2 (CommandLine): byte 0x01 is not text"}},
+      {Line({{1, ""}, {3, "25:99"}, {6, "31 Feb 2026"}, {10, "X"}, {12, "stray"}}),
+       {"line 1, column 1 (JobName): the job name is empty",
+        "line 1, column 3 (EarliestStart): \"25:99\" is not a time of day (hh:mm)",
+        "line 1, column 6 (SkipOn): \"31 Feb 2026\" is neither a date nor \"Always\"",
+        "line 1, column 10 (OverrideCode): \"X\" is not S or U",
+        "line 1, column 12 (unused): the column is not used, but holds \"stray\""}},
+      {Line({{1, "PAYROLL01"}, {8, "yes"}, {13, "garbage"}, {20, "noon"}, {40, "abc"}, {44, "40000"}}),
+       {"line 1, column 1 (JobName): \"PAYROLL01\" is longer than 8 characters, read as \"PAYROLL0\"",
+        "line 1, column 8 (DeferRollover): \"yes\" is not a number (a flag is -1 or 0)",
+        "line 1, column 13 (StartedAt): \"garbage\" is not a date",
+        "line 1, column 20 (EarliestStartAt): \"noon\" is not a date or a time",
+        "line 1, column 40 (CpuUsage): \"abc\" is not a number",
+        "line 1, column 44 (DeferEojMsgMins): \"40000\" is out of range, read as 32767"}},
+      {Line({{1, "A"}, {7, "\"B,,C,\""}, {45, "S"}}) + "\r\n" +
+           Line({{1, "D"}, {7, "\"B,C,E,\""}, {45, "S"}}) + "\r\n" +
+           Line({{1, "E"}, {7, "B"}, {45, "XS"}}),
+       {"line 1, column 7 (RunAfter): entries after an empty one are ignored: \"C,\"",
+        "line 2, column 45 (DepConditions): no condition letter for C, E: the job waits for them "
+        "only while they run or have not started",
+        "line 3, column 45 (DepConditions): 2 condition letters for 1 dependencies: the extra "
+        "letters are ignored",
+        "line 3, column 45 (DepConditions): condition letter \"X\" of B is not S, F or U"}},
+      {Line({{1, "A"}, {42, Escaped("\"K|RunDate|0|dd,,M|+1CDOM|\"\"2147483647\"\"|dd,N|+1CDOM|1201|dd,\"")}}) +
+           "\r\n" + Line({{1, "B"}, {42, Escaped("\",K|RunDate|0|dd,\"")}}),
+       {"line 1, column 42 (DateVars): date variable 3 (M): Rel Month \"2147483647\" is not a "
+        "number of months from -1200 to 1200",
+        "line 1, column 42 (DateVars): date variable 4 (N): Rel Month \"1201\" is not a number "
+        "of months from -1200 to 1200",
+        "line 2, column 42 (DateVars): the first date variable is empty, so the stock variables "
+        "replace the job's own"}},
+  };
+  // clang-format on
+  for (const auto& [text, expected] : cases) {
+    dir.Write("night.sch", text);
+    ReadSchedule(schedule, log);
+    std::vector<std::string> found;
+    for (const ScheduleDiagnostic& d : schedule.ReadDiagnostics) {
+      EXPECT_EQ(d.file, schedule.ScheduleFile);
+      found.push_back(DiagnosticTextInFile(d));
+    }
+    EXPECT_EQ(found, expected) << text;
+  }
+  // What was noted was still read as before.
+  EXPECT_EQ(schedule[1].DateVars[2], "M,+1CDOM,\"2147483647\",dd");
+  EXPECT_EQ(schedule[2].DateVars[1], kStockDateVars[1]);
 }
 
 TEST_F(ScheduleFileTest, FatalStops) {
