@@ -561,12 +561,15 @@ void SetReadStatus(Job& job) {
   if (job.Status == JobStatus::SubmitFailed) job.StatusText = "Submit Failed";
 }
 
-void FillJobs(Schedule& schedule, RunLog& log, BlockReader& reader) {
-  schedule.Jobs.reserve(std::min<size_t>(reader.CountLineEnds() + 1, kMaxJobs) + 1);
+// Makes a job of every line `for_each_line` gives; `line_ends` sizes the table.
+template <typename ForEach>
+void FillJobs(Schedule& schedule, RunLog& log, size_t line_ends, ForEach for_each_line) {
+  schedule.Jobs.reserve(std::min<size_t>(line_ends + 1, kMaxJobs) + 1);
+  schedule.ReadDiagnostics.clear();
   LineNotes notes(schedule.ScheduleFile, schedule.ReadDiagnostics);
   char delimiter = 0;
   int line_number = 0;
-  reader.ForEachLine([&](std::string_view line) {
+  for_each_line([&](std::string_view line) {
     notes.SetLine(++line_number);
     if (delimiter == 0) delimiter = line.find('\t') != std::string_view::npos ? '\t' : ',';
     if (line.empty()) return;
@@ -823,11 +826,16 @@ void ReadSchedule(Schedule& schedule, RunLog& log) {
   BlockReader reader(schedule.ScheduleFile);
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
   schedule.ClearJobs();  // a schedule just created is read back like any other
-  schedule.ReadDiagnostics.clear();
-  FillJobs(schedule, log, reader);
+  FillJobs(schedule, log, reader.CountLineEnds(), [&](auto line) { reader.ForEachLine(line); });
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
   if (ReplayJournal(schedule) > 0)  // starts made after the file was last written
     for (int i = 1; i <= schedule.JobCount(); ++i) SetJobStatus(schedule, i);
+}
+
+void ReadScheduleText(Schedule& schedule, RunLog& log, std::string_view text) {
+  schedule.ClearJobs();
+  const auto line_ends = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  FillJobs(schedule, log, line_ends, [&](auto line) { ForEachLine(text, line); });
 }
 
 bool WriteSchedule(Schedule& schedule, RunLog& log) {

@@ -16,6 +16,10 @@ namespace qlr {
 // unreadable file, or more than 32767 jobs, ends the program.
 void ReadSchedule(Schedule& schedule, RunLog& log);
 
+// The job table from the text of a schedule file, read line by line as
+// ReadSchedule reads the file (no file, no journal); faults go to ReadDiagnostics.
+void ReadScheduleText(Schedule& schedule, RunLog& log, std::string_view text);
+
 // Writes the job table to ScheduleFile (the old file becomes the ".bak" file),
 // then the standard triggers list. Refuses a ".bak" schedule file with a message
 // and returns false; failures ask Retry/Cancel, Cancel is fatal.
