@@ -100,9 +100,13 @@ void LineNotes::Unused(int column, std::string_view text) {
   Add(column, "the column is not used, but holds " + Shown(text));
 }
 
-void LineNotes::Dependencies(const Job& job, std::string_view ignored_entries) {
+void LineNotes::Dependencies(const Job& job, std::string_view ignored_entries, bool comma_form) {
   if (!ignored_entries.empty())
     Add(7, "entries after an empty one are ignored: " + Shown(ignored_entries));
+  if (comma_form)  // the file is written with blanks separating names
+    for (const std::string& name : job.RunAfter)
+      if (name.find(' ') != std::string::npos)
+        Add(7, "the name " + Shown(name) + " holds a blank: written back, it becomes more names");
   const size_t names = job.RunAfter.size(), letters = job.DepConditions.size();
   if (letters < names) {
     std::string missing;

@@ -40,9 +40,10 @@ class LineNotes {
   void Cut(int column, std::string_view text, size_t length);
   void NotA(int column, std::string_view text, std::string_view what);  // "... is not <what>"
   void Unused(int column, std::string_view text);
-  // The job's dependency lists once read: entries after an empty one, and
-  // condition letters that do not match the names.
-  void Dependencies(const Job& job, std::string_view ignored_entries);
+  // The job's dependency lists once read: entries after an empty one,
+  // condition letters that do not match the names, and (in an old comma file,
+  // where blanks do not separate names) names holding a blank.
+  void Dependencies(const Job& job, std::string_view ignored_entries, bool comma_form);
   // The job's own date variables: an empty first one (the stock variables
   // then replace them all), and the Rel Month of each.
   void DateVariables(const Job& job);

@@ -455,9 +455,10 @@ void ReadLists(const LineFields& f, Job& job) {
   std::replace(job.DepConditions.begin(), job.DepConditions.end(), '1', 'U');
   if (!job.DepConditions.empty()) job.DepAutoUnsched = PadRight(f[46], job.DepConditions.size());
   if (LineNotes* notes = f.notes()) {
-    if (!ignored.empty() || job.RunAfter.size() != job.DepConditions.size() ||
+    const bool comma_form = f.delimiter() == ',';
+    if (!ignored.empty() || comma_form || job.RunAfter.size() != job.DepConditions.size() ||
         job.DepConditions.find_first_not_of("SFU") != std::string::npos)
-      notes->Dependencies(job, ignored);
+      notes->Dependencies(job, ignored, comma_form);
     if (!f[42].empty()) notes->DateVariables(job);  // before stock variables replace them
   }
 }

@@ -34,10 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const ProgramEnd&) {
     return 0;  // more than 32767 jobs: a fatal stop the program means to make
   }
-  for (const ScheduleDiagnostic& d : schedule.ReadDiagnostics) DiagnosticText(d);
-  // Whatever was read is written so that it reads back the same.
+  // Whatever was read is written so that it reads back the same; only a name
+  // with a blank from an old comma file cannot, and the reader says so.
+  bool blank_in_name = false;
+  for (const ScheduleDiagnostic& d : schedule.ReadDiagnostics)
+    blank_in_name = blank_in_name || DiagnosticText(d).find(" holds a blank") != std::string::npos;
   const std::string written = Lines(schedule, log);
   ReadScheduleText(schedule, log, written);
-  fuzz::Require(Lines(schedule, log) == written);
+  fuzz::Require(Lines(schedule, log) == written || blank_in_name);
   return 0;
 }

@@ -222,6 +222,9 @@ TEST_F(ScheduleFileTest, NotesWhatDoesNotReadCleanly) {
   const std::pair<std::string, std::vector<std::string>> cases[] = {
       {FormatJobLine(FullJob(), log) + "\r\n" + good + "\r\n", {}},
       {Line({{1, "C"}, {2, "copy a%b"}}, ',') + "\r\n" + Line({{1, "D"}}, ','), {}},  // old comma form
+      {Line({{1, "E"}, {7, "\" A B,C,\""}, {45, "SS"}}, ','),  // found by fuzzing
+       {"line 1, column 7 (RunAfter): the name \"A B\" holds a blank: written back, it becomes "
+        "more names"}},
       {Line({{1, "A"}}) + "\r\n\r\nB\tcmd\r\n" + Line({{1, "C"}}) + "\tx\tyz\r\n",
        {"line 3: 2 fields where 50 are expected", "line 4: 52 fields where 50 are expected"}},
       {Line({{1, "A"}, {2, "\"run \"\"x\"\"\tDaily"}}),
