@@ -662,12 +662,27 @@ class LineWriter {
       list_.append(trim ? TrimView(entry) : std::string_view(entry));
       if (escape)
         std::replace(list_.begin() + static_cast<ptrdiff_t>(from), list_.end(), ',', escape);
+      QuoteEntryIfNeeded(from);
       list_ += ',';
     }
     Text(list_);
   }
 
  private:
+  // The reader takes list entries as GetField takes fields: an entry that
+  // begins with a quote or holds a comma reads back whole only in quotes,
+  // its own quotes doubled ("Urgent" done, a subject, would lose " done").
+  void QuoteEntryIfNeeded(size_t from) {
+    const std::string_view entry = std::string_view(list_).substr(from);
+    if ((entry.empty() || entry[0] != kQuote) && entry.find(',') == std::string_view::npos) return;
+    std::string quoted(1, kQuote);
+    for (char c : entry) {
+      if (c == kQuote) quoted += kQuote;
+      quoted += c;
+    }
+    list_.replace(from, std::string::npos, quoted + kQuote);
+  }
+
   char* Room(size_t n) {
     if (out_.size() - used_ < n) out_.resize(std::max(out_.size() * 2, used_ + n));
     return out_.data() + used_;

@@ -135,6 +135,26 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
   EXPECT_EQ(padded.DepAutoUnsched, " Y ");  // auto-unschedule codes: one per condition
 }
 
+// List entries that begin with a quote or hold a comma are written in quotes,
+// so that they read back whole (found by fuzzing: they lost text or split).
+TEST_F(ScheduleFileTest, ListEntriesReadBackAsWritten) {
+  Job job = FullJob();
+  job.NormalMsg = {"\"Urgent\" payroll done", "Hello, world", "\"", "", "say \"hi\""};
+  job.AbnormalMsg = {"\"\"\"", ",", "a,\"b", "", ""};
+  job.RunAfter = {"\"X", "A,B", "C"};
+  job.DepConditions = "SSS";
+  job.DepAutoUnsched = "   ";
+  job.DateVars = {"\"Q\",\"RUND+1CD\",0,\"dd\"", "R,RunDate,0,yyyy", "", "", "", "", ""};
+  const std::string line = FormatJobLine(job, log);
+  const Job read = ParseJobLine(schedule, line, '\t');
+  EXPECT_EQ(read.NormalMsg, job.NormalMsg);
+  EXPECT_EQ(read.AbnormalMsg, job.AbnormalMsg);
+  EXPECT_EQ(read.RunAfter, job.RunAfter);
+  EXPECT_EQ(read.DateVars, job.DateVars);
+  EXPECT_EQ(FormatJobLine(read, log), line);
+  EXPECT_EQ(Split(FormatJobLine(FullJob(), log), '\t')[21], "\"Done,body \"\"q\"\",file.txt,,x,\"");
+}
+
 // The reader splits a line in one pass; every field must still be what
 // GetField gives, whatever quotes come before it.
 TEST_F(ScheduleFileTest, FieldsAreThoseOfGetField) {
