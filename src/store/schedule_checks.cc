@@ -128,9 +128,9 @@ void LineNotes::Dependencies(const Job& job, std::string_view ignored_entries, b
 }
 
 void LineNotes::DateVariables(const Job& job) {
-  if (job.DateVars[0].empty()) {  // all empty reads the same way, and is written as commas only
+  if (TrimView(job.DateVars[0]).empty()) {  // all empty reads the same way
     for (std::string_view definition : job.DateVars)
-      if (!definition.empty())
+      if (!TrimView(definition).empty())
         return Add(42, "the first date variable is empty, so the stock variables replace the "
                        "job's own");
     return;

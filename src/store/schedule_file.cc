@@ -583,7 +583,9 @@ void FillJobs(Schedule& schedule, RunLog& log, size_t line_ends, ForEach for_eac
       std::stable_sort(schedule.ReadDiagnostics.begin() + static_cast<ptrdiff_t>(noted),
                        schedule.ReadDiagnostics.end(),
                        [](const auto& a, const auto& b) { return a.column < b.column; });
-    if (job.DateVars[0].empty()) SetStockDateVars(job);
+    // Blank counts as empty: the writer trims the column, so a blank first
+    // definition would turn into the stock variables at the next read anyway.
+    if (TrimView(job.DateVars[0]).empty()) SetStockDateVars(job);
     SetReadStatus(job);
     SetJobStatus(schedule, schedule.JobCount());
   });

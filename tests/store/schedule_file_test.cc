@@ -277,12 +277,15 @@ TEST_F(ScheduleFileTest, NotesWhatDoesNotReadCleanly) {
         "letters are ignored",
         "line 3, column 45 (DepConditions): condition letter \"X\" of B is not S, F or U"}},
       {Line({{1, "A"}, {42, Escaped("\"K|RunDate|0|dd,,M|+1CDOM|\"\"2147483647\"\"|dd,N|+1CDOM|1201|dd,\"")}}) +
-           "\r\n" + Line({{1, "B"}, {42, Escaped("\",K|RunDate|0|dd,\"")}}),
+           "\r\n" + Line({{1, "B"}, {42, Escaped("\",K|RunDate|0|dd,\"")}}) +
+           "\r\n" + Line({{1, "C"}, {42, Escaped("\" ,K|RunDate|0|dd,\"")}}),  // found by fuzzing
        {"line 1, column 42 (DateVars): date variable 3 (M): Rel Month \"2147483647\" is not a "
         "number of months from -1200 to 1200",
         "line 1, column 42 (DateVars): date variable 4 (N): Rel Month \"1201\" is not a number "
         "of months from -1200 to 1200",
         "line 2, column 42 (DateVars): the first date variable is empty, so the stock variables "
+        "replace the job's own",
+        "line 3, column 42 (DateVars): the first date variable is empty, so the stock variables "
         "replace the job's own"}},
   };
   // clang-format on
@@ -299,6 +302,7 @@ TEST_F(ScheduleFileTest, NotesWhatDoesNotReadCleanly) {
   // What was noted was still read as before.
   EXPECT_EQ(schedule[1].DateVars[2], "M,+1CDOM,\"2147483647\",dd");
   EXPECT_EQ(schedule[2].DateVars[1], kStockDateVars[1]);
+  EXPECT_EQ(schedule[3].DateVars[1], kStockDateVars[1]);  // a blank first one is empty too
 }
 
 TEST_F(ScheduleFileTest, FatalStops) {
