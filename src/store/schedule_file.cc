@@ -451,7 +451,10 @@ void ReadLists(const LineFields& f, Job& job) {
   ReadFixedList(f[28], job.AbnormalMsgFlags);
   ReadFixedList(f[39], job.AbnormalMsg);
   ReadFixedList(f[42], job.DateVars, kCommaEscape);
-  f.Set(job.DepConditions, 45);
+  // Letters belong to dependencies by place: leading blanks stay. Trailing ones
+  // go, as the writer drops them (a blank letter is no letter), and column 46
+  // is cut to what remains.
+  job.DepConditions = TrimRight(f[45]);
   std::replace(job.DepConditions.begin(), job.DepConditions.end(), '1', 'U');
   if (!job.DepConditions.empty()) job.DepAutoUnsched = PadRight(f[46], job.DepConditions.size());
   if (LineNotes* notes = f.notes()) {
@@ -782,7 +785,7 @@ void WriteColumns39To50(LineWriter& w, const Job& job) {
   w.List(job.DateVars, kCommaEscape);
   w.Flag(job.SubmitOnly);
   w.Number(job.DeferEojMsgMins);
-  w.Text(job.DepConditions);
+  w.TextKeepLeading(job.DepConditions);  // as column 46: letters belong to dependencies by place
   w.TextKeepLeading(job.DepAutoUnsched);
   w.Number(job.AutoReschedule);
   w.Empty();

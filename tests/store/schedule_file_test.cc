@@ -104,6 +104,8 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
       {"old condition code 1", {{7, "\"A,B,C,\""}, {45, "S1F"}, {46, "Y"}},
        {{7, "\"A,B,C,\""}, {45, "SUF"}, {46, "Y"}}},
       {"auto-unschedule cut", {{7, "A"}, {45, "S"}, {46, "YY"}}, {{46, "Y"}}},
+      {"letters keep their places", {{7, "A B C"}, {45, " SF "}, {46, "  YYY"}},  // found by fuzzing
+       {{45, " SF"}, {46, "  Y"}}},  // a trailing blank is no letter
       {"list ends at an empty entry", {{7, "\"A,B,,C,\""}}, {{7, "\"A,B,\""}}},
       {"leading comma: no entries", {{7, "\",A,\""}}, {{7, ""}}},
       {"blanks separate names", {{7, "A B"}}, {{7, "\"A,B,\""}}},
