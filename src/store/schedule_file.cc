@@ -362,7 +362,7 @@ void ReadFixedList(std::string_view column, TextList<N>& list, char escape = 0) 
   list = TextList<N>(entries);
 }
 
-// Column 7: names up to the first empty entry. Current files separate with
+// Column 7: names up to the first empty or blank entry. Current files separate with
 // blanks or commas alike; old comma files only trim the column. Returns the
 // text after the empty entry, which is not read.
 std::string ReadRunAfter(std::string_view column, char delimiter, Job& job) {
@@ -378,7 +378,9 @@ std::string ReadRunAfter(std::string_view column, char delimiter, Job& job) {
   std::string_view entry;
   for (size_t pos = 0; pos < column.size();) {
     const size_t next = NextField(column, pos, ',', storage, entry);
-    if (entry.empty()) {
+    // A blank entry (possible in old comma files) ends the list as an empty
+    // one does: no job has a blank name, and writing one would be fatal.
+    if (TrimView(entry).empty()) {
       const std::string_view rest = column.substr(next);
       return rest.find_first_not_of(',') == std::string_view::npos ? std::string() : std::string(rest);
     }

@@ -111,6 +111,7 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
       {"blanks separate names", {{7, "A B"}}, {{7, "\"A,B,\""}}},
       {"old comma file", {{2, "copy a%b"}, {7, "\" A B,C, \""}},
        {{2, "\"copy a,b\""}, {7, "\"A B,C,\""}}, ','},
+      {"a blank entry ends the list", {{7, "\"A, ,B,\""}}, {{7, "\"A,\""}}, ','},  // found by fuzzing
       {"byte 0xFF is a quote", {{2, "say \xFFhi\xFF"}, {5, "\xFF" "a,b\xFF"}},
        {{2, "\"say \"\"hi\"\"\""}, {5, "\"a,b\""}}},
       {"escaped commas", {{42, "\"A\xAC" "B,,C,\""}}, {{42, "\"A\xAC" "B,,C,,,,,\""}}},
