@@ -102,9 +102,7 @@ TEST(CheckDependencyTest, AMissingConditionLetterWaitsOnlyForARunningOrUnstarted
       {"", JobStatus::Scheduled, DepResult::Wait, "A() - Not Started"},
       {"", JobStatus::Failed, DepResult::Ready, ""},
       {"", JobStatus::Completed, DepResult::Ready, ""},
-      {"", JobStatus::Unscheduled, DepResult::Ready, ""},
       {"S", JobStatus::Failed, DepResult::Wait, "A(S) - Failed"},
-      {"F", JobStatus::Completed, DepResult::Wait, "A(F) - Succeeded"},
   };
   testing::FakeClock clock;
   testing::ScriptedOperator op;

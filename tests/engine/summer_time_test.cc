@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <map>
-#include <optional>
 
 #include "base/date_format.h"
 #include "support/engine_fixture.h"
@@ -16,21 +15,12 @@ namespace qlr {
 namespace {
 
 // Sets TZ for as long as it lives.
-class ScopedTimeZone {
- public:
-  explicit ScopedTimeZone(const char* zone) {
-    if (const char* old = std::getenv("TZ")) old_ = old;
-    ::setenv("TZ", zone, 1);
-    ::tzset();
+struct ScopedTimeZone {
+  explicit ScopedTimeZone(const char* zone) : old(std::getenv("TZ") ? std::getenv("TZ") : "") {
+    ::setenv("TZ", zone, 1), ::tzset();
   }
-  ~ScopedTimeZone() {
-    if (old_) ::setenv("TZ", old_->c_str(), 1);
-    else ::unsetenv("TZ");
-    ::tzset();
-  }
-
- private:
-  std::optional<std::string> old_;
+  ~ScopedTimeZone() { old.empty() ? ::unsetenv("TZ") : ::setenv("TZ", old.c_str(), 1), ::tzset(); }
+  std::string old;
 };
 
 using SummerTimeTest = testing::EngineFixture;
