@@ -679,9 +679,11 @@ class LineWriter {
   // The reader takes list entries as GetField takes fields: an entry that
   // begins with a quote or holds a comma reads back whole only in quotes,
   // its own quotes doubled ("Urgent" done, a subject, would lose " done").
+  // Blanks before a quote count as nothing, as the column is trimmed.
   void QuoteEntryIfNeeded(size_t from) {
     const std::string_view entry = std::string_view(list_).substr(from);
-    if ((entry.empty() || entry[0] != kQuote) && entry.find(',') == std::string_view::npos) return;
+    const std::string_view start = TrimView(entry);
+    if ((start.empty() || start[0] != kQuote) && entry.find(',') == std::string_view::npos) return;
     std::string quoted(1, kQuote);
     for (char c : entry) {
       if (c == kQuote) quoted += kQuote;

@@ -144,6 +144,7 @@ TEST_F(ScheduleFileTest, ListEntriesReadBackAsWritten) {
   Job job = FullJob();
   job.NormalMsg = {"\"Urgent\" payroll done", "Hello, world", "\"", "", "say \"hi\""};
   job.AbnormalMsg = {"\"\"\"", ",", "a,\"b", "", ""};
+  job.AbnormalMsgFlags = {" \"1", "", "", "", ""};  // found by fuzzing: the column is trimmed
   job.RunAfter = {"\"X", "A,B", "C"};
   job.DepConditions = "SSS";
   job.DepAutoUnsched = "   ";
@@ -152,6 +153,7 @@ TEST_F(ScheduleFileTest, ListEntriesReadBackAsWritten) {
   const Job read = ParseJobLine(schedule, line, '\t');
   EXPECT_EQ(read.NormalMsg, job.NormalMsg);
   EXPECT_EQ(read.AbnormalMsg, job.AbnormalMsg);
+  EXPECT_EQ(read.AbnormalMsgFlags, job.AbnormalMsgFlags);
   EXPECT_EQ(read.RunAfter, job.RunAfter);
   EXPECT_EQ(read.DateVars, job.DateVars);
   EXPECT_EQ(FormatJobLine(read, log), line);
