@@ -665,11 +665,14 @@ class LineWriter {
   void List(const Range& entries, char escape = 0, bool trim = false) {
     list_.clear();
     for (const auto& entry : entries) {
-      size_t from = list_.size();
-      list_.append(trim ? TrimView(entry) : std::string_view(entry));
-      if (escape)
-        std::replace(list_.begin() + static_cast<ptrdiff_t>(from), list_.end(), ',', escape);
-      QuoteEntryIfNeeded(from);
+      const std::string_view e = trim ? TrimView(entry) : std::string_view(entry);
+      if (!e.empty()) {  // most entries are empty
+        const size_t from = list_.size();
+        list_.append(e);
+        if (escape)
+          std::replace(list_.begin() + static_cast<ptrdiff_t>(from), list_.end(), ',', escape);
+        if (NeedsQuotes(std::string_view(list_).substr(from))) Quote(from);
+      }
       list_ += ',';
     }
     Text(list_);
@@ -680,12 +683,19 @@ class LineWriter {
   // begins with a quote or holds a comma reads back whole only in quotes,
   // its own quotes doubled ("Urgent" done, a subject, would lose " done").
   // Blanks before a quote count as nothing, as the column is trimmed.
-  void QuoteEntryIfNeeded(size_t from) {
-    const std::string_view entry = std::string_view(list_).substr(from);
-    const std::string_view start = TrimView(entry);
-    if ((start.empty() || start[0] != kQuote) && entry.find(',') == std::string_view::npos) return;
+  static bool NeedsQuotes(std::string_view entry) {
+    size_t i = 0;
+    while (i < entry.size() && (entry[i] == ' ' || entry[i] == '\t' || entry[i] == '\r' || entry[i] == '\n'))
+      ++i;
+    if (i < entry.size() && entry[i] == kQuote) return true;
+    for (; i < entry.size(); ++i)
+      if (entry[i] == ',') return true;
+    return false;
+  }
+  // The entry that begins at `from`, to the end of the list, in quotes.
+  void Quote(size_t from) {
     std::string quoted(1, kQuote);
-    for (char c : entry) {
+    for (char c : std::string_view(list_).substr(from)) {
       if (c == kQuote) quoted += kQuote;
       quoted += c;
     }
