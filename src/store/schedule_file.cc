@@ -403,10 +403,8 @@ void ReadTexts(const LineFields& f, Job& job) {
   f.Set(job.WaitFile, 23);
   f.Set(job.Reserved24, 24);
   f.Set(job.NormalMailCc, 29);
-  if (TrimView(f[30]).empty())
-    job.Group = kDefaultGroup;
-  else
-    f.Set(job.Group, 30);
+  f.Set(job.Group, 30);
+  if (job.Group.IsBlank()) job.Group = kDefaultGroup;  // blank as cut to its 8 characters too
   f.Set(job.TriggerFile, 31);
   f.Set(job.Description, 33);
   f.Set(job.AbnormalMailTo, 35);

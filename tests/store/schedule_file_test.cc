@@ -98,6 +98,7 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
   struct Case { const char* name; Columns read, written; char delimiter = '\t'; };
   const Case cases[] = {
       {"blank group", {{30, "  "}}, {{30, "General"}}},
+      {"group blank in its 8 characters", {{30, "         X"}}, {{30, "General"}}},  // found by fuzzing
       {"texts cut", {{1, "ABCDEFGHIJ"}, {10, "US"}, {30, "FINANCIALS"}},
        {{1, "ABCDEFGH"}, {10, "U"}, {30, "FINANCIA"}}},
       {"duration 0, blanks around", {{26, "0"}, {2, "  ls -l  "}}, {{26, "30"}, {2, "ls -l"}}},
