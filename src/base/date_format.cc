@@ -91,6 +91,7 @@ std::string FormatToken(const Token& tok, bool minutes, const CivilDate& d, cons
 
 std::optional<int> ReadNumber(std::string_view s, size_t min_digits, size_t max_digits) {
   if (s.size() < min_digits || s.size() > max_digits) return std::nullopt;
+  if (s[0] < '0' || s[0] > '9') return std::nullopt;  // digits only: no sign
   int v = 0;
   auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
   if (ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;

@@ -1,6 +1,9 @@
 #include "base/text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace qlr {
 namespace {
@@ -10,7 +13,58 @@ bool IsTrimmed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 // Windows-1252 letters outside ASCII whose case partner is not 0x20 away.
 constexpr unsigned char kUpperPairs[][2] = {{0x9A, 0x8A}, {0x9C, 0x8C}, {0x9E, 0x8E}, {0xFF, 0x9F}};
 
+bool IsControlByte(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return (b < 0x20 && b != '\t') || b == 0x7F;
+}
+
+// Sixteen bytes at a time with the compiler's vector types (SSE2 on x86-64):
+// the reader looks at every byte of every schedule line.
+// Bytes below 0x20 are those that, plus 0x60, lie above 0x5F as signed
+// bytes: one addition and one signed comparison, which SSE2 has.
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+using Signed16 = signed char __attribute__((vector_size(16)));
+
+// 0xFF in each lane of the sixteen bytes at p that holds a control byte.
+Bytes16 ControlLanes(const char* p) {
+  Bytes16 v;
+  std::memcpy(&v, p, 16);
+  const Bytes16 shifted = v + 0x60;  // unsigned: wraps
+  const Bytes16 below_0x20 = (Bytes16)((Signed16)shifted > 0x5F);  // vector casts keep the bits
+  return (below_0x20 & (Bytes16)(v != '\t')) | (Bytes16)(v == 0x7F);
+}
+
+// The first lane holding 0xFF; 16 when none does.
+size_t FirstLane(Bytes16 lanes) {
+  uint64_t low, high;
+  std::memcpy(&low, &lanes, 8);
+  std::memcpy(&high, reinterpret_cast<const char*>(&lanes) + 8, 8);
+  if (low != 0) return static_cast<size_t>(std::countr_zero(low)) / 8;
+  return high != 0 ? 8 + static_cast<size_t>(std::countr_zero(high)) / 8 : 16;
+}
+
 }  // namespace
+
+// Sixteen bytes at a time with the compiler's vector types (SSE2 on x86-64):
+// the reader looks at every byte of every schedule line.
+size_t FindControlByte(std::string_view s) {
+  const char* p = s.data();
+  const size_t n = s.size();
+  if (std::endian::native != std::endian::little || n < 16) {
+    for (size_t i = 0; i < n; ++i)
+      if (IsControlByte(p[i])) return i;
+    return std::string_view::npos;
+  }
+  size_t i = 0;
+  for (; i + 32 <= n; i += 32)  // two at a time, one test
+    if (FirstLane(ControlLanes(p + i) | ControlLanes(p + i + 16)) < 16) break;
+  for (; i + 16 <= n; i += 16)
+    if (size_t at = FirstLane(ControlLanes(p + i)); at < 16) return i + at;
+  if (i == n) return std::string_view::npos;
+  // The last sixteen bytes again: those before i hold no control byte.
+  const size_t at = FirstLane(ControlLanes(p + n - 16));
+  return at < 16 ? n - 16 + at : std::string_view::npos;
+}
 
 std::string_view TrimView(std::string_view s) {
   size_t b = 0, e = s.size();

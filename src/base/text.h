@@ -30,6 +30,10 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
 std::string PadRight(std::string_view s, size_t width);  // cut or blank-padded to width
 std::string Left(std::string_view s, size_t n);          // at most the first n bytes
 
+// Position of the first byte that is not text: a control byte other than tab
+// (below 0x20) or DEL (0x7F); npos when there is none.
+size_t FindControlByte(std::string_view s);
+
 // Splits at every occurrence of sep; "a,,b" gives three parts, "" gives one empty part.
 std::vector<std::string> Split(std::string_view s, char sep);
 // Words separated by runs of blanks; no empty words.

@@ -54,7 +54,7 @@ DateTime ResolveRundOffset(const Schedule& schedule, const std::string& r) {
   const size_t sign = r.find_first_of("+-");
   if (sign == std::string::npos) return run_date;
   const int64_t n = ReadWhole(std::string_view(r).substr(sign + 1), 0, INT32_MAX);
-  const bool calendar = EndsWith(Upper(r), "CD");
+  const bool calendar = EndsWith(r, "CD");  // as written: "rund-2cd" counts working days
   return StepCounting(run_date, r[sign] == '-' ? -1 : 1, n,
                       [&](DateTime day) { return calendar || IsWorkday(schedule.Calendar, day); });
 }
@@ -79,7 +79,9 @@ std::string NoFrequencyMessage() {
 std::string DateVarValue(const Schedule& schedule, RunLog& log, std::string_view definition,
                          std::string_view frequency) {
   const CivilDate run = ToCivilDate(schedule.RunDate);
-  const int32_t rel_month = ReadInt32(GetField(definition, 3));
+  // A Rel Month beyond the bound is refused where definitions are made and
+  // reported where they are read; here it only must not overflow.
+  const auto rel_month = static_cast<int32_t>(ReadWhole(GetField(definition, 3), -kMaxRelMonth, kMaxRelMonth));
   const DateTime month_start = FirstOfMonth(run.year, run.month + rel_month);
   const DateTime date =
       ResolveRelativeDay(schedule, log, month_start, frequency, GetField(definition, 2));
@@ -130,6 +132,14 @@ std::string CheckDateVar(std::string_view name, std::string_view relative_day,
   if (TrimView(relative_day).empty()) add("No Relative Day in Month specified");
   if (TrimView(name).empty()) add("No Variable Name specified");
   return lines;
+}
+
+std::string CheckRelMonth(std::string_view rel_month) {
+  const std::string_view t = TrimView(rel_month);
+  if (t.empty() || (IsNumeric(t) && std::llabs(ReadWhole(t, INT32_MIN, INT32_MAX)) <= kMaxRelMonth))
+    return {};
+  return "Rel Month \"" + std::string(t) + "\" is not a number of months from -" +
+         std::to_string(kMaxRelMonth) + " to " + std::to_string(kMaxRelMonth);
 }
 
 const std::array<std::string_view, 11>& RelativeDayKeys() {

@@ -3,6 +3,7 @@
 // relative to the run date.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,15 @@ DateTime ResolveRelativeDay(const Schedule& schedule, RunLog& log, DateTime mont
 // "No Variable Name specified" (those that apply, one per line).
 std::string CheckDateVar(std::string_view name, std::string_view relative_day,
                          std::string_view format);
+
+// A Rel Month moves the target month at most this many months either way.
+inline constexpr int32_t kMaxRelMonth = 1200;
+
+// "" when the Rel Month text is empty or a number of months from -kMaxRelMonth
+// to kMaxRelMonth (inclusive, halves to even); otherwise the message
+// Rel Month "<text>" is not a number of months from -1200 to 1200
+// for the reader's diagnostics, qlr check and the edit dialog's checks.
+std::string CheckRelMonth(std::string_view rel_month);
 
 // The relative-day keys the edit dialog offers, in order.
 const std::array<std::string_view, 11>& RelativeDayKeys();

@@ -66,7 +66,9 @@ void LoadPublicHolidays(Schedule& schedule, RunLog& log) {
   if (!lines) log.TellAndEnd(std::string(kFileErrorPrefix) + path + "\"");
   size_t bad_line = 0;
   std::optional<std::vector<DateTime>> dates = ReadHolidayDates(*lines, bad_line);
-  if (!dates) log.FatalStop("One or more invalid dates in Public Holidays File: " + path);
+  if (!dates)  // the operator must be able to find the line
+    log.FatalStop("One or more invalid dates in Public Holidays File: " + path + ", line " +
+                  std::to_string(bad_line) + ": " + (*lines)[bad_line - 1]);
   DateTime latest = 0;
   for (DateTime date : *dates) {
     days.push_back(DayNumber(date));

@@ -14,7 +14,8 @@ namespace qlr {
 
 // Reads PubHols into schedule.Calendar.HolidayDays and checks the file's
 // expiry against today's date (not the run date): fatal when expired or
-// unreadable, a warning when it expires within 30 days. No file, no holidays.
+// unreadable, or at the first line that is not a date (the message names its
+// number and text); a warning when it expires within 30 days. No file, no holidays.
 void LoadPublicHolidays(Schedule& schedule, RunLog& log);
 
 // The dates of a holidays file's lines, comment (";") and blank lines

@@ -17,8 +17,6 @@ namespace qlr {
 // The grid's column layout: alignment mark and heading of each column.
 inline constexpr std::string_view kDateVarGridLayout =
     "<Name         |^Rel Day in Month|^Rel Month     |^Format                 |^As at Run Date  ";
-// Rel Month's limit, either way: a century is more than any schedule needs.
-inline constexpr int kMaxRelMonth = 1200;
 
 struct DateVarDefinition {
   std::string name, relative_day, rel_month, format;

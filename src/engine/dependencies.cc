@@ -72,7 +72,7 @@ void DependencyIndex::Build() {
       from.empty_entry = from.empty_entry || name.empty();
       auto it = names_.find(Upper(name));
       if (name.empty() || it == names_.end()) continue;
-      const Predecessor pred{it->second, LetterAt(job.DepConditions, k, 'S'),
+      const Predecessor pred{it->second, LetterAt(job.DepConditions, k, kNoCondition),
                              LetterAt(job.DepAutoUnsched, k, ' ')};
       from.preds.push_back(pred);
       Edges& to = edges_[static_cast<size_t>(pred.job)];
@@ -242,7 +242,7 @@ bool AddHolder(const Schedule& schedule, const Predecessor& p, std::string& wait
   if (!wait_list.empty()) wait_list += ", ";
   wait_list.append(pred.JobName.Trimmed());
   wait_list += '(';
-  wait_list += p.condition;
+  if (p.condition != kNoCondition) wait_list += p.condition;
   wait_list += ") - ";
   wait_list.append(effect.description);
   return true;

@@ -20,9 +20,14 @@ namespace qlr {
 
 enum class DepResult { Ready, Wait, Unsched };
 
+// The condition of a dependency whose letter is missing (DepConditions shorter
+// than RunAfter): like a blank letter, it holds the job back only while the
+// predecessor runs or has not started, and the wait list shows "NAME() - Running".
+inline constexpr char kNoCondition = ' ';
+
 struct Predecessor {
   int32_t job;        // index of the first job of that name
-  char condition;     // "S", "F" or "U"
+  char condition;     // "S", "F", "U", another letter as written, or kNoCondition
   char auto_unsched;  // "Y" or blank
 };
 

@@ -21,28 +21,30 @@ std::string TriggerFilePath(const Schedule& schedule, const Job& job) {
 
 }  // namespace
 
-std::string SafeFileName(std::string_view job_name) {
-  std::string name = ReplaceAll(TrimView(job_name), "/", "_");
-  if (name == "." || name == "..") name = "_" + name;
-  return name;
-}
-
 std::string StandardTriggerPath(const Schedule& schedule, std::string_view job_name) {
   return JoinPath(schedule.TriggerPath, SafeFileName(job_name) + ".trg");
 }
 
 std::string WaitFilePath(const Schedule& schedule, std::string_view wait_file) {
-  std::string_view spec = TrimView(wait_file);
-  if (StartsWith(spec, "..")) return StandardTriggerPath(schedule, TrimView(spec.substr(2)));
-  return std::string(spec);
+  std::string_view trimmed = TrimView(wait_file);
+  if (StartsWith(trimmed, "..")) return StandardTriggerPath(schedule, TrimView(trimmed.substr(2)));
+  return std::string(trimmed);
 }
 
 std::string JobOutputPath(const Schedule& schedule, const Job& job) {
   return JoinPath(schedule.JobOutputPath, SafeFileName(job.JobName.Trimmed()) + ".out");
 }
 
+std::string FoundWaitFile(const Schedule& schedule, std::string_view wait_file) {
+  std::string path = WaitFilePath(schedule, wait_file);
+  if (BaseName(path).find_first_of("?*") == std::string::npos)  // one file: no folder listing
+    return FileExists(path) ? path : std::string();
+  std::vector<std::string> found = ListMatching(path);
+  return found.empty() ? std::string() : found.front();
+}
+
 bool TrigFileFound(const Schedule& schedule, std::string_view wait_file) {
-  return FileExists(WaitFilePath(schedule, wait_file));
+  return !FoundWaitFile(schedule, wait_file).empty();
 }
 
 void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
@@ -55,7 +57,8 @@ void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
 }
 
 void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
-  std::string path = WaitFilePath(schedule, job.WaitFile);
+  std::string path = FoundWaitFile(schedule, job.WaitFile);
+  if (path.empty()) path = WaitFilePath(schedule, job.WaitFile);
   if (!RemoveFile(path))
     log.LogAndList("Could not delete trigger file: \"" + path + "\" at start of job " +
                    job.JobName.Padded());

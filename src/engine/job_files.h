@@ -8,12 +8,9 @@
 
 #include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/file_system.h"  // SafeFileName
 
 namespace qlr {
-
-// A job name made safe as a file name: "/" becomes "_", and "." or ".." get a
-// leading "_", so that no job name can reach outside its folder.
-std::string SafeFileName(std::string_view job_name);
 
 std::string StandardTriggerPath(const Schedule& schedule,
                                 std::string_view job_name);  // TriggerPath/NAME.trg
@@ -21,11 +18,17 @@ std::string StandardTriggerPath(const Schedule& schedule,
 std::string WaitFilePath(const Schedule& schedule, std::string_view wait_file);
 std::string JobOutputPath(const Schedule& schedule, const Job& job);  // JobOutputPath/NAME.out
 
-// Whether the awaited file exists; any error counts as not found.
+// The file a directory lookup of the WaitFile's path finds: the path itself,
+// or, when its last part holds "?" or "*", the first matching file in name
+// order. Folders never match; "" when nothing is found or the lookup fails.
+std::string FoundWaitFile(const Schedule& schedule, std::string_view wait_file);
+// Whether the awaited file exists (FoundWaitFile finds one).
 bool TrigFileFound(const Schedule& schedule, std::string_view wait_file);
 // Writes the job's end-of-job trigger file; a failure is logged, never fatal.
 void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job);
-// Deletes the file the job waited for; a failure is logged, never fatal.
+// Deletes the file the job waited for (with wildcards, the one FoundWaitFile
+// finds, so files that came later are left for the next run); a failure is
+// logged, never fatal.
 void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job);
 // Rewrites the job's tracker file with "text,SCHEDULE,date time"; nothing when TrackerPath is
 // empty.

@@ -24,6 +24,29 @@ bool LockSchedule(const Schedule& schedule, Operator& op, FileLock& lock) {
   return false;
 }
 
+namespace {
+
+constexpr size_t kFaultsShown = 10;  // in the warning; the log has every one
+
+}  // namespace
+
+void ReportReadDiagnostics(Schedule& schedule, RunLog& log) {
+  std::vector<ScheduleDiagnostic>& found = schedule.ReadDiagnostics;
+  if (found.empty()) return;
+  if (!schedule.LogFile.empty())
+    for (const ScheduleDiagnostic& d : found) log.LogWrite(DiagnosticText(d));
+  std::string text = "Schedule file \"" + schedule.ScheduleFile + "\" did not read cleanly: " +
+                     std::to_string(found.size()) + (found.size() == 1 ? " fault" : " faults") +
+                     (schedule.LogFile.empty() ? "" : ", all in the run log") +
+                     ". Its jobs were read as well as they could be.\n";
+  for (size_t i = 0; i < found.size() && i < kFaultsShown; ++i)
+    text += "\n" + DiagnosticTextInFile(found[i]);  // the file is named above
+  if (found.size() > kFaultsShown)
+    text += "\n... and " + std::to_string(found.size() - kFaultsShown) + " more";
+  log.op().Tell(text);
+  found.clear();
+}
+
 bool LaunchSchedule(Schedule& schedule, RunLog& log, LaunchValues& launch, FileLock& lock) {
   if (!Valid(launch, log.op())) return false;
   log.DelOldLogs();
@@ -32,6 +55,7 @@ bool LaunchSchedule(Schedule& schedule, RunLog& log, LaunchValues& launch, FileL
     return false;
   }
   if (!LockSchedule(schedule, log.op(), lock)) return false;
+  ReportReadDiagnostics(schedule, log);
   ApplyLaunchValues(schedule, launch);
   return true;
 }

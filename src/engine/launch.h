@@ -22,8 +22,14 @@ std::string ControlSocketPath(const Schedule& schedule);
 // <pid>" and returns false.
 bool LockSchedule(const Schedule& schedule, Operator& op, FileLock& lock);
 
+// What the schedule reader found wrong with the file's lines: each goes to the
+// run log, and one warning shows the first ten and the count. The list is then
+// emptied, so that it is reported once per read.
+void ReportReadDiagnostics(Schedule& schedule, RunLog& log);
+
 // The launch steps; false (after telling why) when the schedule must not be
-// launched. On success the lock is held and the launch values are in force.
+// launched. On success the lock is held, the reader's diagnostics have been
+// reported and the launch values are in force.
 bool LaunchSchedule(Schedule& schedule, RunLog& log, LaunchValues& launch, FileLock& lock);
 
 // The engine's hooks for a real run: TimerSecs read from the schedule's INI

@@ -8,15 +8,15 @@
 namespace qlr {
 namespace {
 
-void ReplaceToken(std::string& spec, size_t from, std::string_view token, std::string_view value) {
-  size_t at = spec.find(token, from);
-  if (at != std::string::npos) spec.replace(at, token.size(), value);
+void ReplaceToken(std::string& name, size_t from, std::string_view token, std::string_view value) {
+  size_t at = name.find(token, from);
+  if (at != std::string::npos) name.replace(at, token.size(), value);
 }
 
 }  // namespace
 
-std::string ExpandLogName(std::string_view spec, bool wildcards, DateTime now) {
-  std::string name(spec);
+std::string ExpandLogName(std::string_view log_file, bool wildcards, DateTime now) {
+  std::string name(log_file);
   size_t slash = name.rfind('/');
   size_t from = slash == std::string::npos ? 0 : slash + 1;
   static constexpr std::string_view kTokens[] = {"yyyy", "yy", "mmm", "mm", "ddd", "dd"};
@@ -76,9 +76,9 @@ bool RunLog::WriteFile(std::string_view path, std::string_view text) {
 }
 
 void RunLog::DelOldLogs() {
-  const std::string& spec = schedule_.LogFile;
-  if (spec.find('/') == std::string::npos) return;
-  std::string pattern = ExpandLogName(spec, true, clock_.Now());
+  const std::string& log_file = schedule_.LogFile;
+  if (log_file.find('/') == std::string::npos) return;
+  std::string pattern = ExpandLogName(log_file, true, clock_.Now());
   size_t slash = pattern.rfind('/');
   size_t dot = pattern.find('.', slash);
   pattern = (dot == std::string::npos ? pattern : pattern.substr(0, dot + 1)) + "tmp";

@@ -16,7 +16,7 @@ namespace qlr {
 // The log file's name for `now`: the tokens yyyy yy mmm mm ddd dd (lower case,
 // in that order, each at its first place in the file-name part) are replaced
 // by the date, or by as many "?" when `wildcards`.
-std::string ExpandLogName(std::string_view spec, bool wildcards, DateTime now);
+std::string ExpandLogName(std::string_view log_file, bool wildcards, DateTime now);
 
 // "(Dummy Run) " when dummy, the date in long_format, two blanks, hh:mm:ss, a
 // blank and the text with its tabs turned into blanks (no line end).

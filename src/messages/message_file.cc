@@ -6,6 +6,7 @@
 #include "base/field.h"
 #include "base/text.h"
 #include "calendar/holidays.h"
+#include "messages/dir_filter.h"
 #include "messages/message_variables.h"
 #include "model/constants.h"
 #include "platform/file_system.h"
@@ -22,6 +23,7 @@ enum FlagPosition : size_t { kFil = 0, kVar = 1, kAtt = 2, kFlt = 3, kDel = 4 };
 struct Draft {
   std::string text;
   std::vector<std::string> to_delete;
+  std::vector<std::string> copies;  // of attachments, made for the sender of this message
   bool no_data = true;
   bool cancelled = false;
   void Line(std::string_view line) { text.append(line).append("\r\n"); }
@@ -52,19 +54,20 @@ void IncludeFile(const std::string& path, std::string_view flags, Draft& d) {
 
 void AddFileEntry(const Schedule& schedule, std::string_view entry, std::string_view flags,
                   int defer, DateTime now, Draft& d) {
-  std::string spec = FlagSet(flags, kVar) ? VarSub(Trim(entry), now) : Trim(entry);
+  std::string file_pattern = FlagSet(flags, kVar) ? VarSub(Trim(entry), now) : Trim(entry);
   const bool attach = FlagSet(flags, kAtt);
-  std::string missing = attach ? "File to be attached (" + spec + ") not found.~" : "*** No Data ***~";
+  std::string missing = attach ? "File to be attached (" + file_pattern + ") not found.~" : "*** No Data ***~";
   if (!attach) {
-    d.Line("BODY=Contents of File \"" + spec + "\" follow:~");
+    d.Line("BODY=Contents of File \"" + file_pattern + "\" follow:~");
     d.Line("BODY=~");
   }
-  std::vector<std::string> found = ListMatching(spec);
+  std::vector<std::string> found = ListMatching(file_pattern);
   if (found.empty()) return d.Line("BODY=" + missing + "~");
   const std::string& path = found.front();
   if (!attach) return IncludeFile(path, flags, d);
   if (defer != 0) {
-    d.Line("ATT=" + CopyForAtt(schedule, path, now) + ",DEL=YES");
+    d.copies.push_back(CopyForAtt(schedule, path, now));
+    d.Line("ATT=" + d.copies.back() + ",DEL=YES");
     if (FlagSet(flags, kDel)) d.to_delete.push_back(path);
   } else {
     d.Line("ATT=" + path + (FlagSet(flags, kDel) ? ",DEL=YES" : ""));
@@ -93,7 +96,9 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
   AddRecipients(schedule, d, request.to, "TO=", entry);
   if (!TrimLeft(request.cc).empty()) AddRecipients(schedule, d, request.cc, "CC=", entry);
   d.Line("SUBJ=" + texts[0]);
-  for (size_t i = 1; i < texts.size() && !d.cancelled; ++i) {
+  // A cancelled message still walks every entry, so that the files of later
+  // entries flagged Del are deleted as they would be had it been sent.
+  for (size_t i = 1; i < texts.size(); ++i) {
     if (TrimView(texts[i]).empty()) continue;
     if (FlagSet(request.flags[i], kFil))
       AddFileEntry(schedule, texts[i], request.flags[i], job.DeferEojMsgMins, now, d);
@@ -105,6 +110,7 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
   if (d.cancelled || (job.SuppressEmptyMsg && d.no_data)) {
     log_.LogWrite("EOJ message not generated for job " + job.JobName.Str() +
                   ".  All include files empty or non-existent");
+    for (const std::string& copy : d.copies) RemoveFile(copy);  // no sender will take them
   } else {
     AddTrailer(schedule, job, now, d);
     if (!WriteWholeFile(base + ".$$$", d.text)) return log_.op().Tell(std::string(kFileErrorPrefix) + base + ".$$$\"");
@@ -116,7 +122,8 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
 std::string MessageFileName(const Schedule& schedule, std::string_view job_name, int defer_minutes,
                             DateTime now) {
   std::string prefix = defer_minutes > 0 ? FormatDateTime(now + defer_minutes * 60, "yyyymmddhhnn") + "." : "";
-  std::string stem = Left(std::string(TrimView(job_name)) + "xxx", 4);
+  // Named like the trigger and tracker files, so that a "/" in the name stays in the file name.
+  std::string stem = SafeFileName(Left(std::string(TrimView(job_name)) + "xxx", 4));
   // One look at the folder: the base names in use, whatever their extension.
   std::vector<std::string> taken;
   for (const std::string& path : ListMatching(JoinPath(schedule.EmailPath, prefix + stem + "*")))
@@ -142,14 +149,6 @@ std::string CopyForAtt(const Schedule& schedule, std::string_view path, DateTime
       break;
   CopyFile(path, copy);
   return copy;
-}
-
-std::string DirFilter(std::string_view line) {
-  if (line.find("<DIR>") != std::string_view::npos || line.find(':') == std::string_view::npos) return {};
-  if (line.find('/') != std::string_view::npos || line.find('\\') != std::string_view::npos)
-    return std::string(line);
-  size_t from = line.find(':') + 5;
-  return from < line.size() ? std::string(line.substr(from)) : std::string();
 }
 
 std::string GetEmailAddr(const Schedule& schedule, std::string_view name, int entry) {

@@ -30,8 +30,6 @@ std::string MessageFileName(const Schedule& schedule, std::string_view job_name,
                             DateTime now);
 // Copies an attached file into EmailAttPath as "UFNhhnnss.<name>" and returns the copy's path.
 std::string CopyForAtt(const Schedule& schedule, std::string_view path, DateTime now);
-// A line of a directory listing reduced to size and name; "" for lines to drop.
-std::string DirFilter(std::string_view line);
 // The address of a recipient from its address file: entry 1 (callout) or 2
 // (ordinary), shaped by EmailAddressFormat; the "Could not generate email
 // address for" text when it cannot.

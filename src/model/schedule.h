@@ -9,6 +9,7 @@
 
 #include "base/date_time.h"
 #include "model/job.h"
+#include "model/schedule_diagnostic.h"
 
 namespace qlr {
 
@@ -45,6 +46,10 @@ struct Schedule {
   bool TempRun = false;
   int32_t TimerSecs = 0;
   std::string VersionText, TovaniProgram;
+
+  // What the last read of the schedule file found wrong with its lines, in line
+  // order; the launch reports them once and empties the list.
+  std::vector<ScheduleDiagnostic> ReadDiagnostics;
 
   int JobCount() const { return static_cast<int>(Jobs.size()) - 1; }
   Job& operator[](int index) { return Jobs[static_cast<size_t>(index)]; }

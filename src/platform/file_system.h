@@ -36,6 +36,10 @@ bool AppendToFile(std::string_view path, std::string_view content);
 // Files matching a pattern whose last part may hold "?" and "*"; full paths, sorted.
 std::vector<std::string> ListMatching(std::string_view pattern);
 
+// A job name made safe as a file name (trimmed): "/" becomes "_", and "." or
+// ".." get a leading "_", so that no job name can reach outside its folder.
+std::string SafeFileName(std::string_view job_name);
+
 std::string DirName(std::string_view path);   // up to, not including, the last "/"; "" when none
 std::string BaseName(std::string_view path);  // after the last "/"
 std::string JoinPath(std::string_view dir, std::string_view name);

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "base/encoding.h"
+#include "base/text.h"
 #include "platform/file_system.h"
 
 namespace qlr {
@@ -142,9 +143,24 @@ bool AppendDurably(std::string_view path, std::string_view content) {
   return WriteToFd(path, content, O_CREAT | O_APPEND, true);
 }
 
+namespace {
+
+// The name pattern for fnmatch, in which only "?" and "*" are wildcards: "[" and
+// "\\" stand for themselves, as they do in the names of files.
+std::string NamePattern(std::string_view name) {
+  std::string pattern;
+  for (char c : OsPath(name)) {
+    if (c == '[' || c == ']' || c == '\\') pattern += '\\';
+    pattern += c;
+  }
+  return pattern;
+}
+
+}  // namespace
+
 std::vector<std::string> ListMatching(std::string_view pattern) {
   std::string dir = DirName(pattern);
-  std::string name_pattern = OsPath(BaseName(pattern));
+  std::string name_pattern = NamePattern(BaseName(pattern));
   std::vector<std::string> found;
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(OsPath(dir.empty() ? "." : dir), ec)) {
@@ -155,6 +171,12 @@ std::vector<std::string> ListMatching(std::string_view pattern) {
   }
   std::sort(found.begin(), found.end());
   return found;
+}
+
+std::string SafeFileName(std::string_view job_name) {
+  std::string name = ReplaceAll(TrimView(job_name), "/", "_");
+  if (name == "." || name == "..") name = "_" + name;
+  return name;
 }
 
 std::string DirName(std::string_view path) {

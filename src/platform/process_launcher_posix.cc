@@ -206,8 +206,8 @@ ReadStop FeedFromFile(int fd, LineCollector& collector, int64_t offset) {
 
 }  // namespace
 
-PosixProcessLauncher::PosixProcessLauncher(std::chrono::milliseconds kill_delay)
-    : kill_delay_(kill_delay) {
+PosixProcessLauncher::PosixProcessLauncher(std::chrono::milliseconds kill_delay, SteadyNow now)
+    : kill_delay_(kill_delay), now_(std::move(now)) {
   InstallChildHandler();
 }
 
@@ -350,7 +350,7 @@ void PosixProcessLauncher::Terminate(const ProcessRef& process) {
   EscalateTerminations();
   if (FindTermination(process) || !JobIsThere(process)) return;
   SignalJob(process, SIGTERM);
-  terminations_.push_back({process, std::chrono::steady_clock::now() + kill_delay_});
+  terminations_.push_back({process, now_() + kill_delay_});
 }
 
 PosixProcessLauncher::Termination* PosixProcessLauncher::FindTermination(
@@ -362,7 +362,7 @@ PosixProcessLauncher::Termination* PosixProcessLauncher::FindTermination(
 }
 
 void PosixProcessLauncher::EscalateTerminations() {
-  auto now = std::chrono::steady_clock::now();
+  auto now = now_();
   std::erase_if(terminations_, [&](const Termination& t) {
     if (now < t.kill_at) return false;
     if (JobIsThere(t.process)) SignalJob(t.process, SIGKILL);

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -22,8 +23,12 @@ namespace qlr {
 
 class PosixProcessLauncher : public ProcessLauncher {
  public:
-  // `kill_delay`: how long a terminated process group gets before SIGKILL.
-  explicit PosixProcessLauncher(std::chrono::milliseconds kill_delay = std::chrono::seconds(10));
+  using SteadyNow = std::function<std::chrono::steady_clock::time_point()>;
+
+  // `kill_delay`: how long a terminated process group gets before SIGKILL, as
+  // `now` measures it (the steady clock; tests give one they move by hand).
+  explicit PosixProcessLauncher(std::chrono::milliseconds kill_delay = std::chrono::seconds(10),
+                                SteadyNow now = std::chrono::steady_clock::now);
 
   // The command line (Windows-1252) is split into words (SplitCommandLine) and
   // its first word looked up on PATH, or run by /bin/sh -c with `use_shell`;
@@ -72,6 +77,7 @@ class PosixProcessLauncher : public ProcessLauncher {
   void EscalateTerminations();
 
   std::chrono::milliseconds kill_delay_;
+  SteadyNow now_;
   std::map<int32_t, Child> children_;  // by pid
   std::deque<int32_t> ended_;          // reaped children, oldest first, forgotten beyond a limit
   std::vector<Termination> terminations_;

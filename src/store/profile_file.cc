@@ -92,9 +92,14 @@ bool IniWrite(std::string_view section, std::string_view key, std::string_view v
 bool IniDeleteSection(std::string_view section, std::string_view ini_file) {
   Located at = Locate(section, ini_file);
   if (!at.readable || at.section_begin == std::string::npos) return false;
-  at.lines.erase(at.lines.begin() + static_cast<ptrdiff_t>(at.section_begin),
-                 at.lines.begin() + static_cast<ptrdiff_t>(at.section_end));
-  return Store(at.lines, ini_file);
+  // A file may hold the section twice: every copy goes, or reading would find the next one.
+  std::vector<std::string> kept;
+  bool inside = false;
+  for (std::string& line : at.lines) {
+    if (auto name = SectionOf(line)) inside = EqualsNoCase(*name, TrimView(section));
+    if (!inside) kept.push_back(std::move(line));
+  }
+  return Store(kept, ini_file);
 }
 
 }  // namespace qlr

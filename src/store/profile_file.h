@@ -19,7 +19,8 @@ std::string IniRead(std::string_view section, std::string_view key, std::string_
 // cannot be written, or exists but cannot be read.
 bool IniWrite(std::string_view section, std::string_view key, std::string_view value,
               std::string_view ini_file, size_t max_length = kIniValueMax);
-// Removes the section and its keys. False when there was none or the file cannot be written.
+// Removes the section and its keys (every copy, when the file holds it twice).
+// False when there was none or the file cannot be written.
 bool IniDeleteSection(std::string_view section, std::string_view ini_file);
 
 }  // namespace qlr

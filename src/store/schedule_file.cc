@@ -17,6 +17,7 @@
 #include "model/constants.h"
 #include "platform/file_system.h"
 #include "store/run_journal.h"
+#include "store/schedule_checks.h"
 #include "store/triggers_list.h"
 
 namespace qlr {
@@ -49,9 +50,23 @@ size_t Find(std::string_view line, size_t pos, char c) {
   return at == std::string_view::npos ? line.size() : at;
 }
 
+// What was wrong with the quoted fields of a line, for the reader's diagnostics.
+struct QuoteFaults {
+  bool found = false;            // the first fault is recorded below
+  std::string_view stray;        // of the first fault: the text after the closing quote, or ""
+  bool unclosed_field = false;   // a quote ran to the end of the line (then it is the last field)
+  void Unclosed() {
+    if (!found) found = true, stray = {};
+    unclosed_field = true;
+  }
+  void Stray(std::string_view text) {
+    if (!found) found = true, stray = text;
+  }
+};
+
 // The quoted field opening at `pos`; see NextField.
 size_t QuotedField(std::string_view line, size_t pos, char delimiter, std::string& storage,
-                   std::string_view& field) {
+                   std::string_view& field, QuoteFaults* faults) {
   const size_t n = line.size();
   bool doubled = false;
   size_t close = Find(line, pos + 1, kQuote);
@@ -61,8 +76,12 @@ size_t QuotedField(std::string_view line, size_t pos, char delimiter, std::strin
   }
   field = line.substr(pos + 1, close - pos - 1);
   if (doubled) field = storage = Undouble(field);
-  if (close == n) return n;
+  if (close == n) {
+    if (faults) faults->Unclosed();
+    return n;
+  }
   size_t d = Find(line, close + 1, delimiter);
+  if (faults && d > close + 1) faults->Stray(line.substr(close + 1, d - close - 1));
   return d == n ? n : d + 1;
 }
 
@@ -70,15 +89,16 @@ size_t QuotedField(std::string_view line, size_t pos, char delimiter, std::strin
 // `field`, which views the line or `storage`; returns where the next field
 // starts. A quoted field runs to its closing quote, doubled quotes standing
 // for one; an unclosed one runs to the end of the line. Most fields are a
-// few bytes long, where a plain loop beats a call to memchr.
+// few bytes long, where a plain loop beats a call to memchr. `faults`, when
+// given, learns what was wrong with a quoted field.
 inline size_t NextField(std::string_view line, size_t pos, char delimiter, std::string& storage,
-                        std::string_view& field) {
+                        std::string_view& field, QuoteFaults* faults = nullptr) {
   const size_t n = line.size();
   if (pos >= n) {
     field = {};
     return n;
   }
-  if (line[pos] == kQuote) return QuotedField(line, pos, delimiter, storage, field);
+  if (line[pos] == kQuote) return QuotedField(line, pos, delimiter, storage, field, faults);
   const char* begin = line.data() + pos;
   const char* end = line.data() + n;
   const char* d = begin;
@@ -87,18 +107,28 @@ inline size_t NextField(std::string_view line, size_t pos, char delimiter, std::
   return d == end ? n : static_cast<size_t>(d - line.data()) + 1;
 }
 
-// The first N fields of a line, field n at [n - 1].
+// The first N fields of a line, field n at [n - 1], and what the split saw
+// that the reader's diagnostics report: how many fields the line has, and the
+// first field with a quote fault.
 template <size_t N>
 class SplitFields {
  public:
   SplitFields(std::string_view line, char delimiter) {
     size_t pos = 0;
-    for (size_t i = 0; i < N; ++i) {
-      pos = NextField(line, pos, delimiter, scratch_, fields_[i]);
-      if (fields_[i].data() == scratch_.data()) fields_[i] = Keep(i);
-    }
+    for (size_t i = 0; i + 2 < N; ++i) pos = Next(line, pos, delimiter, i);
+    const size_t before_last = pos;
+    const size_t last = Next(line, pos, delimiter, N - 2);
+    pos = Next(line, last, delimiter, N - 1);
+    // Nearly every line has exactly N fields and its quotes in order; the
+    // others are split again to see how many fields and which quote is wrong.
+    if (faults_.found || !EndsAtDelimiter(line, before_last, last, delimiter) ||
+        EndsAtDelimiter(line, last, pos, delimiter))
+      Recount(line, delimiter);
   }
   std::string_view operator[](int n) const { return fields_[static_cast<size_t>(n - 1)]; }
+  int count() const { return count_; }
+  int quote_column() const { return quote_column_; }  // 0 when every quote was in order
+  std::string_view stray() const { return faults_.stray; }  // "" when the quote was not closed
 
  private:
   // Moves an undoubled field out of the scratch text into storage of its own;
@@ -108,9 +138,39 @@ class SplitFields {
     return (*storage_)[i] = std::move(scratch_);
   }
 
+  size_t Next(std::string_view line, size_t pos, char delimiter, size_t i) {
+    const size_t next = NextField(line, pos, delimiter, scratch_, fields_[i], &faults_);
+    if (fields_[i].data() == scratch_.data()) fields_[i] = Keep(i);
+    return next;
+  }
+
+  // Whether the field that began at `pos` and was read up to `next` ended at a
+  // delimiter, so that another field follows.
+  bool EndsAtDelimiter(std::string_view line, size_t pos, size_t next, char delimiter) const {
+    return next > pos && line[next - 1] == delimiter && !faults_.unclosed_field;
+  }
+
+  // Counts every field of the line (a field follows each one that ends at a
+  // delimiter) and finds the first one with a quote fault.
+  void Recount(std::string_view line, char delimiter) {
+    std::string storage;
+    std::string_view field;
+    faults_ = {};
+    count_ = 1;
+    for (size_t pos = 0;; ++count_) {
+      const size_t next = NextField(line, pos, delimiter, storage, field, &faults_);
+      if (faults_.found && quote_column_ == 0) quote_column_ = count_;
+      if (!EndsAtDelimiter(line, pos, next, delimiter)) break;
+      pos = next;
+    }
+  }
+
   std::array<std::string_view, N> fields_;
   std::string scratch_;
   std::unique_ptr<std::array<std::string, N>> storage_;
+  QuoteFaults faults_;
+  int count_ = static_cast<int>(N);
+  int quote_column_ = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -160,7 +220,7 @@ std::optional<DateTime> ParseWrittenForm(std::string_view s) {
   constexpr std::string_view kMonths = "JanFebMarAprMayJunJulAugSepOctNovDec";
   int month = 0;
   for (int m = 0; m < 12 && month == 0; ++m)
-    if (s.compare(3, 3, kMonths.substr(static_cast<size_t>(m) * 3, 3)) == 0) month = m + 1;
+    if (std::memcmp(s.data() + 3, kMonths.data() + m * 3, 3) == 0) month = m + 1;
   auto day = Digits(s, 0, 2), year = Digits(s, 7, 4);
   auto hour = Digits(s, 12, 2), minute = Digits(s, 15, 2), second = Digits(s, 18, 2);
   if (!month || !day || !year || !hour || !minute || !second || !IsValidDate(*year, month, *day) ||
@@ -179,9 +239,12 @@ std::optional<DateTime> ReadDateTime(std::string_view text) {
 
 // Column 20: the hour and minute of the text placed on the run day (the run
 // day's start when the text is empty or holds no time we can read).
-DateTime TimeOnRunDay(const Schedule& schedule, std::string_view text) {
+DateTime TimeOnRunDay(const Schedule& schedule, std::string_view text, LineNotes* notes) {
   std::optional<DateTime> source = ReadDateTime(text);
-  if (!source && !TrimView(text).empty()) source = ParseTimeOfDay(text);
+  if (!source && !TrimView(text).empty()) {
+    source = ParseTimeOfDay(text);
+    if (!source && notes) notes->NotA(20, text, "a date or a time");
+  }
   const CivilTime c = ToCivilTime(source.value_or(schedule.DayStartAt));
   DateTime at = DateOnly(schedule.RunDate) + c.hour * 3600 + c.minute * 60;
   return at < schedule.DayStartAt ? AddDays(at, 1) : at;
@@ -204,29 +267,85 @@ std::optional<int64_t> PlainInteger(std::string_view text) {
   return i ? -v : v;
 }
 
-template <typename T>
-T Whole(std::string_view text) {
-  constexpr int64_t kMin = std::numeric_limits<T>::min(), kMax = std::numeric_limits<T>::max();
-  if (text.empty()) return 0;
-  if (auto v = PlainInteger(text)) return static_cast<T>(std::clamp(*v, kMin, kMax));
-  return static_cast<T>(ReadWhole(text, kMin, kMax));
+// "hh:mm", the form nearly every earliest start has.
+bool IsPlainTime(std::string_view t) {
+  return t.size() == 5 && t[2] == ':' && t[0] >= '0' && t[0] <= '2' && t[1] >= '0' && t[1] <= '9' &&
+         t[3] >= '0' && t[3] <= '5' && t[4] >= '0' && t[4] <= '9' && (t[0] < '2' || t[1] <= '3');
 }
 
-bool Flag(std::string_view text) {
-  if (text.empty()) return false;
-  if (auto v = PlainInteger(text)) return *v != 0;
-  return ReadFlag(text);
-}
+// The fields of one line as the job takes them; what does not read cleanly is
+// noted when `notes` is given. Only the slow paths look further.
+class LineFields {
+ public:
+  LineFields(std::string_view line, char delimiter, LineNotes* notes)
+      : f_(line, delimiter), delimiter_(delimiter), notes_(notes) {
+    if (notes) NoteLine(line);
+  }
+  std::string_view operator[](int column) const { return f_[column]; }
+  char delimiter() const { return delimiter_; }
+  LineNotes* notes() const { return notes_; }
 
-// Jobs are filled from new records, whose texts are empty: empty fields, the
-// most common kind, cost nothing.
-void Set(std::string& field, std::string_view value) {
-  if (!value.empty()) field = std::string(value);
-}
-template <size_t N>
-void Set(FixedText<N>& field, std::string_view value) {
-  if (!value.empty()) field = FixedText<N>(value);
-}
+  template <typename T>
+  T Whole(int column) const {
+    constexpr int64_t kMin = std::numeric_limits<T>::min(), kMax = std::numeric_limits<T>::max();
+    const std::string_view text = f_[column];
+    if (text.empty()) return 0;
+    const std::optional<int64_t> v = PlainInteger(text);
+    if (v && *v >= kMin && *v <= kMax) return static_cast<T>(*v);
+    if (notes_) notes_->Number(column, text, kMin, kMax);
+    return static_cast<T>(v ? std::clamp(*v, kMin, kMax) : ReadWhole(text, kMin, kMax));
+  }
+
+  bool Flag(int column) const {
+    const std::string_view text = f_[column];
+    if (text.empty()) return false;
+    if (auto v = PlainInteger(text)) return *v != 0;
+    if (notes_) notes_->Flag(column, text);
+    return ReadFlag(text);
+  }
+
+  DateTime Time(int column) const {
+    std::optional<DateTime> t = ReadDateTime(f_[column]);
+    if (!t && notes_ && !TrimView(f_[column]).empty()) notes_->NotA(column, f_[column], "a date");
+    return t.value_or(0);
+  }
+
+  // Jobs are filled from new records, whose texts are empty: empty fields,
+  // the most common kind, cost nothing.
+  void Set(std::string& field, int column) const {
+    if (!f_[column].empty()) field = std::string(f_[column]);
+  }
+  template <size_t N>
+  void Set(FixedText<N>& field, int column) const {
+    const std::string_view value = f_[column];
+    if (value.empty()) return;
+    field = FixedText<N>(value);
+    if (notes_ && value.size() > N && TrimRight(value).size() > N) notes_->Cut(column, value, N);
+  }
+
+ private:
+  void NoteLine(std::string_view line) {
+    if (f_.count() != kColumns) notes_->FieldCount(f_.count());
+    if (f_.quote_column() != 0) notes_->Quote(f_.quote_column(), f_.stray());
+    if (size_t at = FindControlByte(line); at != std::string_view::npos)
+      notes_->ControlByte(ColumnAt(line, at), line[at]);
+    for (int column : {12, 37, 48, 49, 50})
+      if (!f_[column].empty() && !TrimView(f_[column]).empty()) notes_->Unused(column, f_[column]);
+  }
+  // The column in which the byte at `at` lies.
+  int ColumnAt(std::string_view line, size_t at) const {
+    std::string storage;
+    std::string_view field;
+    int column = 1;
+    for (size_t pos = 0; (pos = NextField(line, pos, delimiter_, storage, field)) <= at && pos < line.size();)
+      ++column;
+    return column;
+  }
+
+  SplitFields<kColumns> f_;
+  char delimiter_;
+  LineNotes* notes_;
+};
 
 template <size_t N>
 void ReadFixedList(std::string_view column, TextList<N>& list, char escape = 0) {
@@ -237,15 +356,16 @@ void ReadFixedList(std::string_view column, TextList<N>& list, char escape = 0) 
   size_t pos = 0;
   for (size_t i = 0; i < N && pos < column.size(); ++i) {
     pos = NextField(column, pos, ',', storage, entry);
-    Set(entries[i], entry);
+    if (!entry.empty()) entries[i] = std::string(entry);
     if (escape) std::replace(entries[i].begin(), entries[i].end(), escape, ',');
   }
   list = TextList<N>(entries);
 }
 
-// Column 7: names up to the first empty entry. Current files separate with
-// blanks or commas alike; old comma files only trim the column.
-void ReadRunAfter(std::string_view column, char delimiter, Job& job) {
+// Column 7: names up to the first empty or blank entry. Current files separate with
+// blanks or commas alike; old comma files only trim the column. Returns the
+// text after the empty entry, which is not read.
+std::string ReadRunAfter(std::string_view column, char delimiter, Job& job) {
   std::string blanks_as_commas;
   if (delimiter == ',') {
     column = TrimView(column);
@@ -257,79 +377,112 @@ void ReadRunAfter(std::string_view column, char delimiter, Job& job) {
   std::string storage;
   std::string_view entry;
   for (size_t pos = 0; pos < column.size();) {
-    pos = NextField(column, pos, ',', storage, entry);
-    if (entry.empty()) break;
+    const size_t next = NextField(column, pos, ',', storage, entry);
+    // A blank entry (possible in old comma files) ends the list as an empty
+    // one does: no job has a blank name, and writing one would be fatal.
+    if (TrimView(entry).empty()) {
+      const std::string_view rest = column.substr(next);
+      return rest.find_first_not_of(',') == std::string_view::npos ? std::string() : std::string(rest);
+    }
     job.RunAfter.emplace_back(entry);
+    pos = next;
   }
+  return {};
 }
 
-void ReadTexts(const SplitFields<kColumns>& f, char delimiter, Job& job) {
-  Set(job.JobName, f[1]);
-  Set(job.CommandLine, f[2]);
-  if (delimiter == ',') std::replace(job.CommandLine.begin(), job.CommandLine.end(), '%', ',');
-  Set(job.EarliestStart, f[3]);
-  Set(job.Frequency, f[4]);
-  Set(job.Exclusivity, f[5]);
-  Set(job.SkipOn, f[6]);
-  Set(job.NormalMailTo, f[9]);
-  Set(job.OverrideCode, f[10]);
-  Set(job.WaitFile, f[23]);
-  Set(job.Reserved24, f[24]);
-  Set(job.NormalMailCc, f[29]);
-  Set(job.Group, TrimView(f[30]).empty() ? kDefaultGroup : f[30]);
-  Set(job.TriggerFile, f[31]);
-  Set(job.Description, f[33]);
-  Set(job.AbnormalMailTo, f[35]);
-  Set(job.AbnormalMailCc, f[36]);
+void ReadTexts(const LineFields& f, Job& job) {
+  f.Set(job.JobName, 1);
+  f.Set(job.CommandLine, 2);
+  if (f.delimiter() == ',') std::replace(job.CommandLine.begin(), job.CommandLine.end(), '%', ',');
+  f.Set(job.EarliestStart, 3);
+  f.Set(job.Frequency, 4);
+  f.Set(job.Exclusivity, 5);
+  f.Set(job.SkipOn, 6);
+  f.Set(job.NormalMailTo, 9);
+  f.Set(job.OverrideCode, 10);
+  f.Set(job.WaitFile, 23);
+  f.Set(job.Reserved24, 24);
+  f.Set(job.NormalMailCc, 29);
+  f.Set(job.Group, 30);
+  if (job.Group.IsBlank()) job.Group = kDefaultGroup;  // blank as cut to its 8 characters too
+  f.Set(job.TriggerFile, 31);
+  f.Set(job.Description, 33);
+  f.Set(job.AbnormalMailTo, 35);
+  f.Set(job.AbnormalMailCc, 36);
 }
 
-void ReadNumbers(const SplitFields<kColumns>& f, Job& job) {
-  job.DeferRollover = Flag(f[8]);
-  job.FailedFlag = Flag(f[11]);
-  job.ForcedEnd = Flag(f[15]);
-  job.Process = {Whole<int32_t>(f[16]), Whole<int32_t>(f[17]), Whole<int32_t>(f[18]),
-                 Whole<int32_t>(f[19])};
-  job.IsDosProgram = Flag(f[21]);
-  job.Reserved25 = Whole<int16_t>(f[25]);
-  job.LastDuration = Whole<int32_t>(f[26]);
+// Texts that must read as something: a name, a time, a date, a code.
+void NoteTexts(const Job& job, LineNotes& notes) {
+  if (job.JobName.IsBlank()) notes.Add(1, "the job name is empty");
+  const std::string_view start = job.EarliestStart.Trimmed();
+  if (!start.empty() && !IsPlainTime(start) && !ParseTimeOfDay(start))
+    notes.NotA(3, start, "a time of day (hh:mm)");
+  const std::string_view skip = job.SkipOn.Trimmed();
+  if (!skip.empty() && skip != kSkipAlwaysKeyword && !ParseDate(skip))
+    notes.Add(6, Shown(skip) + " is neither a date nor \"" + std::string(kSkipAlwaysKeyword) + "\"");
+  const std::string_view code = job.OverrideCode.Trimmed();
+  if (!code.empty() && code != "S" && code != "U") notes.NotA(10, code, "S or U");
+}
+
+void ReadNumbers(const LineFields& f, Job& job) {
+  job.DeferRollover = f.Flag(8);
+  job.FailedFlag = f.Flag(11);
+  job.ForcedEnd = f.Flag(15);
+  job.Process = {f.Whole<int32_t>(16), f.Whole<int32_t>(17), f.Whole<int32_t>(18),
+                 f.Whole<int32_t>(19)};
+  job.IsDosProgram = f.Flag(21);
+  job.Reserved25 = f.Whole<int16_t>(25);
+  job.LastDuration = f.Whole<int32_t>(26);
   if (job.LastDuration == 0) job.LastDuration = 30;
-  job.DeleteWaitFile = Flag(f[32]);
-  job.Reserved34 = Whole<int32_t>(f[34]);
-  job.SuppressEmptyMsg = Flag(f[38]);
-  job.CpuUsage = Whole<int16_t>(f[40]);
-  job.Critical = Flag(f[41]);
-  job.SubmitOnly = Flag(f[43]);
-  job.DeferEojMsgMins = Whole<int16_t>(f[44]);
-  job.AutoReschedule = Whole<uint8_t>(f[47]);
+  job.DeleteWaitFile = f.Flag(32);
+  job.Reserved34 = f.Whole<int32_t>(34);
+  job.SuppressEmptyMsg = f.Flag(38);
+  job.CpuUsage = f.Whole<int16_t>(40);
+  job.Critical = f.Flag(41);
+  job.SubmitOnly = f.Flag(43);
+  job.DeferEojMsgMins = f.Whole<int16_t>(44);
+  job.AutoReschedule = f.Whole<uint8_t>(47);
 }
 
-void ReadLists(const SplitFields<kColumns>& f, char delimiter, Job& job) {
-  ReadRunAfter(f[7], delimiter, job);
+void ReadLists(const LineFields& f, Job& job) {
+  const std::string ignored = ReadRunAfter(f[7], f.delimiter(), job);
   ReadFixedList(f[22], job.NormalMsg);
   ReadFixedList(f[27], job.NormalMsgFlags);
   ReadFixedList(f[28], job.AbnormalMsgFlags);
   ReadFixedList(f[39], job.AbnormalMsg);
   ReadFixedList(f[42], job.DateVars, kCommaEscape);
-  Set(job.DepConditions, f[45]);
+  // Letters belong to dependencies by place: leading blanks stay. Trailing ones
+  // go, as the writer drops them (a blank letter is no letter), and column 46
+  // is cut to what remains.
+  job.DepConditions = TrimRight(f[45]);
   std::replace(job.DepConditions.begin(), job.DepConditions.end(), '1', 'U');
   if (!job.DepConditions.empty()) job.DepAutoUnsched = PadRight(f[46], job.DepConditions.size());
+  if (LineNotes* notes = f.notes()) {
+    const bool comma_form = f.delimiter() == ',';
+    if (!ignored.empty() || comma_form || job.RunAfter.size() != job.DepConditions.size() ||
+        job.DepConditions.find_first_not_of("SFU") != std::string::npos)
+      notes->Dependencies(job, ignored, comma_form);
+    if (!f[42].empty()) notes->DateVariables(job);  // before stock variables replace them
+  }
 }
 
-// `job` is a new record.
-void FillJob(const Schedule& schedule, std::string_view line, char delimiter, Job& job) {
+// `job` is a new record; `notes`, when given, learns what did not read cleanly.
+void FillJob(const Schedule& schedule, std::string_view line, char delimiter, Job& job,
+             LineNotes* notes = nullptr) {
   std::string with_quotes;
   if (line.find('\xFF') != std::string_view::npos) {  // old files stored quotes as "ÿ"
     with_quotes = line;
     std::replace(with_quotes.begin(), with_quotes.end(), '\xFF', kQuote);
     line = with_quotes;
   }
-  SplitFields<kColumns> f(line, delimiter);
-  ReadTexts(f, delimiter, job);
+  const LineFields f(line, delimiter, notes);
+  ReadTexts(f, job);
   ReadNumbers(f, job);
-  ReadLists(f, delimiter, job);
-  job.StartedAt = ReadDateTime(f[13]).value_or(0);
-  job.EndedAt = ReadDateTime(f[14]).value_or(0);
-  job.EarliestStartAt = TimeOnRunDay(schedule, f[20]);
+  ReadLists(f, job);
+  if (notes) NoteTexts(job, *notes);
+  job.StartedAt = f.Time(13);
+  job.EndedAt = f.Time(14);
+  job.EarliestStartAt = TimeOnRunDay(schedule, f[20], notes);
 }
 
 // Calls `line` for every line of the text (CR LF or LF ends); a last line
@@ -412,17 +565,30 @@ void SetReadStatus(Job& job) {
   if (job.Status == JobStatus::SubmitFailed) job.StatusText = "Submit Failed";
 }
 
-void FillJobs(Schedule& schedule, RunLog& log, BlockReader& reader) {
-  schedule.Jobs.reserve(std::min<size_t>(reader.CountLineEnds() + 1, kMaxJobs) + 1);
+// Makes a job of every line `for_each_line` gives; `line_ends` sizes the table.
+template <typename ForEach>
+void FillJobs(Schedule& schedule, RunLog& log, size_t line_ends, ForEach for_each_line) {
+  schedule.Jobs.reserve(std::min<size_t>(line_ends + 1, kMaxJobs) + 1);
+  schedule.ReadDiagnostics.clear();
+  LineNotes notes(schedule.ScheduleFile, schedule.ReadDiagnostics);
   char delimiter = 0;
-  reader.ForEachLine([&](std::string_view line) {
+  int line_number = 0;
+  for_each_line([&](std::string_view line) {
+    notes.SetLine(++line_number);
     if (delimiter == 0) delimiter = line.find('\t') != std::string_view::npos ? '\t' : ',';
     if (line.empty()) return;
     if (schedule.JobCount() == kMaxJobs)
       log.FatalStop("Schedule file \"" + schedule.ScheduleFile + "\" holds more than 32767 jobs");
     Job& job = schedule.Jobs.emplace_back();
-    FillJob(schedule, line, delimiter, job);
-    if (job.DateVars[0].empty()) SetStockDateVars(job);
+    const size_t noted = schedule.ReadDiagnostics.size();
+    FillJob(schedule, line, delimiter, job, &notes);
+    if (schedule.ReadDiagnostics.size() > noted + 1)  // a line's faults in column order
+      std::stable_sort(schedule.ReadDiagnostics.begin() + static_cast<ptrdiff_t>(noted),
+                       schedule.ReadDiagnostics.end(),
+                       [](const auto& a, const auto& b) { return a.column < b.column; });
+    // Blank counts as empty: the writer trims the column, so a blank first
+    // definition would turn into the stock variables at the next read anyway.
+    if (TrimView(job.DateVars[0]).empty()) SetStockDateVars(job);
     SetReadStatus(job);
     SetJobStatus(schedule, schedule.JobCount());
   });
@@ -497,16 +663,43 @@ class LineWriter {
   void List(const Range& entries, char escape = 0, bool trim = false) {
     list_.clear();
     for (const auto& entry : entries) {
-      size_t from = list_.size();
-      list_.append(trim ? TrimView(entry) : std::string_view(entry));
-      if (escape)
-        std::replace(list_.begin() + static_cast<ptrdiff_t>(from), list_.end(), ',', escape);
+      const std::string_view e = trim ? TrimView(entry) : std::string_view(entry);
+      if (!e.empty()) {  // most entries are empty
+        const size_t from = list_.size();
+        list_.append(e);
+        if (escape)
+          std::replace(list_.begin() + static_cast<ptrdiff_t>(from), list_.end(), ',', escape);
+        if (NeedsQuotes(std::string_view(list_).substr(from))) Quote(from);
+      }
       list_ += ',';
     }
     Text(list_);
   }
 
  private:
+  // The reader takes list entries as GetField takes fields: an entry that
+  // begins with a quote or holds a comma reads back whole only in quotes,
+  // its own quotes doubled ("Urgent" done, a subject, would lose " done").
+  // Blanks before a quote count as nothing, as the column is trimmed.
+  static bool NeedsQuotes(std::string_view entry) {
+    size_t i = 0;
+    while (i < entry.size() && (entry[i] == ' ' || entry[i] == '\t' || entry[i] == '\r' || entry[i] == '\n'))
+      ++i;
+    if (i < entry.size() && entry[i] == kQuote) return true;
+    for (; i < entry.size(); ++i)
+      if (entry[i] == ',') return true;
+    return false;
+  }
+  // The entry that begins at `from`, to the end of the list, in quotes.
+  void Quote(size_t from) {
+    std::string quoted(1, kQuote);
+    for (char c : std::string_view(list_).substr(from)) {
+      if (c == kQuote) quoted += kQuote;
+      quoted += c;
+    }
+    list_.replace(from, std::string::npos, quoted + kQuote);
+  }
+
   char* Room(size_t n) {
     if (out_.size() - used_ < n) out_.resize(std::max(out_.size() * 2, used_ + n));
     return out_.data() + used_;
@@ -604,7 +797,7 @@ void WriteColumns39To50(LineWriter& w, const Job& job) {
   w.List(job.DateVars, kCommaEscape);
   w.Flag(job.SubmitOnly);
   w.Number(job.DeferEojMsgMins);
-  w.Text(job.DepConditions);
+  w.TextKeepLeading(job.DepConditions);  // as column 46: letters belong to dependencies by place
   w.TextKeepLeading(job.DepAutoUnsched);
   w.Number(job.AutoReschedule);
   w.Empty();
@@ -660,14 +853,22 @@ void ReplaceScheduleFile(const std::string& path, const std::string& content, Ru
 
 void ReadSchedule(Schedule& schedule, RunLog& log) {
   schedule.ClearJobs();
+  if (DirExists(schedule.ScheduleFile))  // offering to create it would only fail
+    log.FatalStop("Schedule file \"" + schedule.ScheduleFile + "\" is a folder, not a file");
   if (!FileExists(schedule.ScheduleFile)) OfferToCreate(schedule, log);
   BlockReader reader(schedule.ScheduleFile);
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
   schedule.ClearJobs();  // a schedule just created is read back like any other
-  FillJobs(schedule, log, reader);
+  FillJobs(schedule, log, reader.CountLineEnds(), [&](auto line) { reader.ForEachLine(line); });
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
   if (ReplayJournal(schedule) > 0)  // starts made after the file was last written
     for (int i = 1; i <= schedule.JobCount(); ++i) SetJobStatus(schedule, i);
+}
+
+void ReadScheduleText(Schedule& schedule, RunLog& log, std::string_view text) {
+  schedule.ClearJobs();
+  const auto line_ends = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  FillJobs(schedule, log, line_ends, [&](auto line) { ForEachLine(text, line); });
 }
 
 bool WriteSchedule(Schedule& schedule, RunLog& log) {
@@ -702,7 +903,9 @@ Job ParseJobLine(const Schedule& schedule, std::string_view line, char delimiter
 }
 
 std::string BackupName(std::string_view schedule_file) {
-  return std::string(schedule_file.substr(0, schedule_file.find('.'))) + ".bak";
+  const size_t slash = schedule_file.rfind('/');
+  const size_t name = slash == std::string_view::npos ? 0 : slash + 1;
+  return std::string(schedule_file.substr(0, schedule_file.find('.', name + 1))) + ".bak";
 }
 
 }  // namespace qlr

@@ -11,9 +11,14 @@
 namespace qlr {
 
 // Fills the job table from ScheduleFile, making the status decision for each
-// job. A missing file: asks to create it (No is fatal). An unreadable file, or
-// more than 32767 jobs, ends the program.
+// job. Lines that do not read cleanly are read as well as they can be, and
+// each fault found goes to schedule.ReadDiagnostics. A missing file: asks to create it (No is fatal). A folder, an
+// unreadable file, or more than 32767 jobs, ends the program.
 void ReadSchedule(Schedule& schedule, RunLog& log);
+
+// The job table from the text of a schedule file, read line by line as
+// ReadSchedule reads the file (no file, no journal); faults go to ReadDiagnostics.
+void ReadScheduleText(Schedule& schedule, RunLog& log, std::string_view text);
 
 // Writes the job table to ScheduleFile (the old file becomes the ".bak" file),
 // then the standard triggers list. Refuses a ".bak" schedule file with a message
@@ -29,7 +34,9 @@ void CreateSchedule(Schedule& schedule, RunLog& log);
 std::string FormatJobLine(const Job& job, RunLog& log);
 Job ParseJobLine(const Schedule& schedule, std::string_view line, char delimiter);
 
-// The ".bak" name of a schedule file: the path up to its first "." plus ".bak".
+// The ".bak" name of a schedule file: the path up to the first "." of its file
+// name (a leading "." of a hidden file does not count) plus ".bak". Dots in
+// folder names are kept, so schedules in one folder never share a backup.
 std::string BackupName(std::string_view schedule_file);
 
 }  // namespace qlr

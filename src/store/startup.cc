@@ -10,6 +10,7 @@
 #include "model/constants.h"
 #include "platform/file_system.h"
 #include "platform/install_layout.h"
+#include "store/ini_values.h"
 #include "store/profile_file.h"
 #include "store/schedule_file.h"
 
@@ -29,8 +30,6 @@ std::string InIniFolder(const Schedule& schedule, std::string_view path) {
 std::string ReadPathKey(const Schedule& schedule, std::string_view key) {
   return InIniFolder(schedule, ReadKey(schedule, key));
 }
-
-bool IsYes(std::string_view value) { return EqualsNoCase(value, "Y"); }
 
 // Steps of the start-up sequence, in their order.
 
@@ -106,10 +105,10 @@ void ReadCalendarKeys(StartupContext& ctx) {
   schedule.Calendar.Workdays = workdays.empty() ? std::string(kDefaultWorkdays) : workdays;
 }
 
-void ReadRunKeys(Schedule& schedule) {
-  schedule.AllowCritical = IsYes(ReadKey(schedule, "AllowCritical"));
-  schedule.MinJobLaunch = ReadInt16(ReadKey(schedule, "MinJobLaunch"));
-  if (schedule.MinJobLaunch == 0) schedule.MinJobLaunch = 10;
+void ReadRunKeys(Schedule& schedule, Operator& op) {
+  schedule.AllowCritical = IniFlag(op, "AllowCritical", ReadKey(schedule, "AllowCritical"));
+  schedule.MinJobLaunch = static_cast<int16_t>(
+      IniNumber(op, "MinJobLaunch", ReadKey(schedule, "MinJobLaunch"), 0, INT16_MAX, 10));
   schedule.EmailAddressFormat = ReadKey(schedule, "EmailAddressFormat");
   if (schedule.EmailAddressFormat.empty()) schedule.EmailAddressFormat = "Address";
 }
@@ -119,38 +118,39 @@ void ReadRunKeys(Schedule& schedule) {
 // job's status for it.
 void OfferLaunchValues(StartupContext& ctx, LaunchValues& launch) {
   Schedule& schedule = ctx.schedule;
-  launch.StartTimeText = ReadKey(schedule, "DayStart");
-  if (launch.StartTimeText.empty()) launch.StartTimeText = "00:00";
+  launch.StartTimeText = IniTime(ctx.log.op(), "DayStart", ReadKey(schedule, "DayStart"));
   schedule.DayStart = ParseTimeOfDay(launch.StartTimeText).value_or(0);
   schedule.RunDate = OfferedRunDate(StampTime(schedule, ctx.log.clock()), schedule.DayStart);
   schedule.DayStartAt = schedule.RunDate + schedule.DayStart;
   launch.RunDateText = FormatShortDate(schedule.Calendar, schedule.RunDate);
-  int16_t cpu_limit = ReadInt16(ReadKey(schedule, "CPULimit"));
-  launch.CpuLimitText = cpu_limit == 0 ? "9999" : std::to_string(cpu_limit);
+  launch.CpuLimitText = std::to_string(
+      IniNumber(ctx.log.op(), "CPULimit", ReadKey(schedule, "CPULimit"), 0, INT16_MAX, 9999));
 }
 
-void ReadDummyKeys(Schedule& schedule) {
+void ReadDummyKeys(Schedule& schedule, Operator& op) {
   schedule.DummyProg = ReadPathKey(schedule, "DummyProg");
   if (schedule.DummyProg.empty() || !FileExists(schedule.DummyProg))
     schedule.DummyProg = CompanionProgramPath(ExecutableDir(), "QLRDummy");
   schedule.DummyModel = ReadKey(schedule, "DummyModel");
   if (schedule.DummyModel.empty()) schedule.DummyModel = kDefaultDummyModel;
-  std::string warning = ReadKey(schedule, "ShowFailedJobsWarning");
-  schedule.ShowFailedJobsWarning = !warning.empty() && (warning[0] == 'Y' || warning[0] == 'y');
+  schedule.ShowFailedJobsWarning =
+      IniFlag(op, "ShowFailedJobsWarning", ReadKey(schedule, "ShowFailedJobsWarning"), true);
   schedule.RunTimeErrorText = Upper(ReadKey(schedule, "RunTimeErrorText"));
 }
 
 // Keys that exist for running jobs on Linux: where job output goes, the text
 // editor, and how a job's end is noticed.
-void ReadLinuxKeys(Schedule& schedule) {
+void ReadLinuxKeys(Schedule& schedule, Operator& op) {
   schedule.JobOutputPath = ReadPathKey(schedule, "JobOutputPath");
   if (schedule.JobOutputPath.empty())
     schedule.JobOutputPath = JoinPath(DirName(schedule.ScheduleFile), "output");
   schedule.TextEditor = ReadKey(schedule, "TextEditor");
   if (schedule.TextEditor.empty()) schedule.TextEditor = "xdg-open";
-  schedule.FailOnExitCode = IsYes(ReadKey(schedule, "FailOnExitCode"));
-  schedule.KickOnJobEnd = IsYes(ReadKey(schedule, "KickOnJobEnd"));
-  schedule.TimerSecs = ReadInt32(ReadKey(schedule, "TimerSecs"));
+  schedule.FailOnExitCode = IniFlag(op, "FailOnExitCode", ReadKey(schedule, "FailOnExitCode"));
+  schedule.KickOnJobEnd = IniFlag(op, "KickOnJobEnd", ReadKey(schedule, "KickOnJobEnd"));
+  // The engine reads TimerSecs again when it opens; a negative value stops its timer as 0 does.
+  schedule.TimerSecs = static_cast<int32_t>(
+      IniNumber(op, "TimerSecs", ReadKey(schedule, "TimerSecs"), 0, INT32_MAX / 1000));
 }
 
 }  // namespace
@@ -173,10 +173,10 @@ void StartUp(StartupContext& ctx, LaunchValues& launch) {
   ReadMandatoryKeys(ctx);
   ReadOptionalKeys(ctx);
   ReadCalendarKeys(ctx);
-  ReadRunKeys(schedule);
+  ReadRunKeys(schedule, ctx.log.op());
   OfferLaunchValues(ctx, launch);
-  ReadDummyKeys(schedule);
-  ReadLinuxKeys(schedule);
+  ReadDummyKeys(schedule, ctx.log.op());
+  ReadLinuxKeys(schedule, ctx.log.op());
   LoadPublicHolidays(schedule, ctx.log);
   ReadSchedule(schedule, ctx.log);
 }

@@ -4,9 +4,16 @@
 # at most once (exactly once unless its start could not be confirmed), and at
 # every moment the schedule file or its backup must be whole.
 #
-# usage: crash_restart_test.sh QLR
+# The kill times come from bash's RANDOM, seeded from SEED (or QLR_CRASH_SEED),
+# or from the clock when neither is given; the seed is printed first, so that a
+# failing run can be repeated with the same kill times.
+#
+# usage: crash_restart_test.sh QLR [SEED]
 set -u
 qlr=$1
+seed=${2:-${QLR_CRASH_SEED:-$(( $(date +%s%N) % 32768 ))}}
+echo "crash/restart: seed $seed (repeat with QLR_CRASH_SEED=$seed)"
+RANDOM=$seed
 dir=$(mktemp -d)
 trap 'pkill -f "$dir" 2>/dev/null; rm -rf "$dir"' EXIT
 cd "$dir" || exit 1
@@ -78,4 +85,4 @@ unconfirmed=$(grep -c "previous submission failed" out.* | awk -F: '{s+=$2} END 
 if [ "$ran" -lt $((20 - unconfirmed)) ]; then
   echo "only $ran of 20 jobs ran"; exit 1
 fi
-echo "crash/restart: $attempt starts, $ran jobs ran once each"
+echo "crash/restart: $attempt starts, $ran jobs ran once each (seed $seed)"

@@ -117,6 +117,7 @@ TEST_F(QlrTest, ShowPrintsTheGridForTheRunDate) {
   EXPECT_NE(out_.str().find("\tTrigger Creation\tAb EOJ Email To\tCritical\n"), std::string::npos);
 }
 
+// Faults of the reader come last, and make the status 1.
 TEST_F(QlrTest, CheckReportsLoopsAndOtherFaults) {
   // clang-format off
   const std::tuple<std::string, int, std::string> cases[] = {
@@ -132,7 +133,11 @@ TEST_F(QlrTest, CheckReportsLoopsAndOtherFaults) {
           "Job name .. cannot be used as a file name\n"
           "Duplicate job name Dup (jobs 2 and 4)\n"
           "Job Dup has 11 exclusivity names; only the first 10 are used\n"
-          "Job name a/b cannot be used as a file name\n"}};
+          "Job name a/b cannot be used as a file name\n"},
+      {JobLine({{1, "C"}, {7, "\"D,\""}, {40, "many"}}) + JobLine({{1, "D"}}), 1,
+       dir_.File("night.sch") + ", line 1, column 40 (CpuUsage): \"many\" is not a number\n" +
+           dir_.File("night.sch") + ", line 1, column 45 (DepConditions): no condition letter "
+           "for D: the job waits for it only while it runs or has not started\n"}};
   // clang-format on
   for (const auto& [schedule, status, expected] : cases) {
     dir_.Write("night.sch", schedule);

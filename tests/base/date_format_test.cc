@@ -62,7 +62,8 @@ TEST(DateFormatTest, ParsesTheAcceptedForms) {
 TEST(DateFormatTest, RejectsEverythingElse) {
   for (const char* text : {"", "Always", "31 Feb 2026", "4 Dex 2026", "12/4/26", "2026/12/04",
                            "4 Dec", "Dec 2026", "4 Dec 2026 25:00", "4 Dec 2026 6:3",
-                           "29 Feb 2027", "4.12.2026", "4 Dec 2026 extra", "13/13/2026"})
+                           "29 Feb 2027", "4.12.2026", "4 Dec 2026 extra", "13/13/2026",
+                           "-4/12/2026", "4 Dec -999", "4 Dec 2026 -1:-5"})
     EXPECT_FALSE(ParseDate(text).has_value()) << text;
 }
 
@@ -71,6 +72,8 @@ TEST(DateFormatTest, TimeOfDay) {
   EXPECT_EQ(ParseTimeOfDay("6:30:15"), 6 * 3600 + 30 * 60 + 15);
   EXPECT_FALSE(ParseTimeOfDay("25:99").has_value());
   EXPECT_FALSE(ParseTimeOfDay("0630").has_value());
+  for (const char* signed_parts : {"-2:-2", "-0:30", "6:-1", "+6:30"})  // found by fuzzing
+    EXPECT_FALSE(ParseTimeOfDay(signed_parts).has_value()) << signed_parts;
 }
 
 }  // namespace

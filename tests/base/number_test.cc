@@ -21,10 +21,9 @@ TEST(NumberTest, LeadingNumberRoundsHalvesToEvenAndClamps) {
 }
 
 TEST(NumberTest, FlagsAndNumericText) {
-  EXPECT_TRUE(ReadFlag("-1"));
-  EXPECT_TRUE(ReadFlag("1"));
-  EXPECT_FALSE(ReadFlag("0"));
-  EXPECT_FALSE(ReadFlag(""));
+  // Flags round first, as whole numbers do: 0.5 goes to the even 0, 1.5 to 2.
+  for (const char* yes : {"-1", "1", "1.5", "-0.6", "70000"}) EXPECT_TRUE(ReadFlag(yes)) << yes;
+  for (const char* no : {"0", "", "0.4", "0.5", "-0.5", "abc"}) EXPECT_FALSE(ReadFlag(no)) << no;
   EXPECT_EQ(FlagText(true), "-1");
   for (const char* yes : {"100", " 9999 ", "-3", "1.5"}) EXPECT_TRUE(IsNumeric(yes)) << yes;
   for (const char* no : {"", "12a", "a", "-", "1 2"}) EXPECT_FALSE(IsNumeric(no)) << no;

@@ -36,5 +36,29 @@ TEST(TextTest, SplittingAndSeparators) {
   EXPECT_EQ(ReplaceAll("a\tb\tc", "\t", " "), "a b c");
 }
 
+// Every byte value at every place of a line that also holds tabs and bytes
+// above 0x7F: the reader's eight-at-a-time scan must find exactly the control
+// bytes, and the first of them.
+TEST(TextTest, FindsTheFirstControlByte) {
+  const std::string pattern = "a\tb\x80\xFF \t~c\t\xA0xyz\t?!";
+  for (size_t length : {0, 5, 16, 17, 33, 47, 64}) {  // short, whole blocks, tails
+    std::string base;
+    while (base.size() < length) base += pattern;
+    base.resize(length);
+    for (int b = 0; b < 256; ++b) {
+      const char c = static_cast<char>(b);
+      const bool control = (b < 0x20 && b != '\t') || b == 0x7F;
+      for (size_t at = 0; at < base.size(); ++at) {
+        std::string line = base;
+        line[at] = c;
+        EXPECT_EQ(FindControlByte(line), control ? at : std::string_view::npos) << b << " at " << at;
+        line += '\x01';
+        EXPECT_EQ(FindControlByte(line), control ? at : base.size()) << b << " at " << at;
+      }
+    }
+    EXPECT_EQ(FindControlByte(base), std::string_view::npos) << length;
+  }
+}
+
 }  // namespace
 }  // namespace qlr

@@ -19,7 +19,8 @@ struct DateVarsFixture : ::testing::Test {
 DateTime Ymd(int ymd) { return MakeDate(ymd / 10000, ymd / 100 % 100, ymd % 100); }
 
 // Whit Monday 2026 is a holiday. Any ending but CD counts working days; an empty frequency
-// selects every day; searches give up on "Never" or no working days; "dom" is not "DOM".
+// selects every day; searches give up on "Never" or no working days; "dom" is not "DOM", nor
+// "cd" "CD".
 TEST_F(DateVarsFixture, ResolvesEveryForm) {
   struct Case {
     const char *relative_day, *frequency;
@@ -32,6 +33,7 @@ TEST_F(DateVarsFixture, ResolvesEveryForm) {
       {"+1RUND", "Never", 0, 20261207, 20261207},  {"+1CDOM", "", -1, 20261207, 20261101},
       {"+1CDOM", "", 13, 20261207, 20280101},      {"-1WDOM", "", 0, 20261207, 20261231},
       {"+17WDOM", "", 0, 20260507, 20260526},      {"+3cdom", "", 0, 20261207, 20261207},
+      {"RUND-2CD", "", 0, 20261207, 20261205},     {"rund-2cd", "", 0, 20261207, 20261203},
   };
   schedule.Calendar.HolidayDays = {DayNumber(MakeDate(2026, 5, 25))};
   for (const Case& c : cases) {
@@ -72,6 +74,7 @@ TEST_F(DateVarsFixture, SubstitutesReferences) {
       {"&T&", "", "20261207 1435", {"T,RunDate,0,yyyymmdd hhnn"}},
       {"&Q&", "", "08-12-2026", {"\"Q\",\"RUND+1CD\",0,\"dd-mm-yyyy\""}},
       {"&M&", "", "20261101", {"M,+1CDOM,-1,yyyymmdd"}},
+      {"&M&", "", "21261201", {"M,+1CDOM,2147483647,yyyymmdd"}},  // held at the bound
       {"&X& &X&", "", "&X& &X&", {"X,RunDate,0,&X&"}},  // the value is not searched again
       {"none", "", "none", {"P,-1RUND,0,yyyymmdd"}},
   };
@@ -100,6 +103,15 @@ TEST(CheckDateVarTest, NamesEveryBlankField) {
   EXPECT_EQ(CheckDateVar("", "", ""),
             "No format string specified\nNo Relative Day in Month specified\nNo Variable Name "
             "specified");
+}
+
+TEST(CheckDateVarTest, RelMonthStaysWithinAHundredYears) {
+  for (const char* fine : {"", " ", "0", "-1200", "1200", "+12", " 1200.4 "})
+    EXPECT_EQ(CheckRelMonth(fine), "") << fine;
+  for (const char* beyond : {"1201", "-1201", "1200.6", "2147483647", "99999999999", "3x", "x"})
+    EXPECT_EQ(CheckRelMonth(beyond), "Rel Month \"" + std::string(beyond) +
+                                         "\" is not a number of months from -1200 to 1200")
+        << beyond;
 }
 
 }  // namespace

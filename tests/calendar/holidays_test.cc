@@ -38,8 +38,10 @@ TEST_F(HolidaysFixture, LoadsAndChecksExpiry) {
       {"today", "1 Jan 2026\r\n4 Dec 2026\r\n", warn + "4 Dec 2026", "1 Jan 2026|4 Dec 2026"},
       {"29days", "2 Jan 2027\r\n", warn + "2 Jan 2027", "2 Jan 2027"},
       {"30days", "3 Jan 2027\r\n", "", "3 Jan 2027"},
-      {"invalid", "25 Dec 2026\r\nChristmas,25 Dec 2027\r\n31 Dec 2099\r\n",
-       "One or more invalid dates in Public Holidays File: {path}" + end, ""},
+      {"invalid", "25 Dec 2026\r\n\r\nChristmas,25 Dec 2027\r\n31 Dec 2099\r\n",
+       "One or more invalid dates in Public Holidays File: {path}, line 3: Christmas,25 Dec 2027" +
+           end,
+       ""},
       {"missing", nullptr, "Cannot open file \"{path}\"", ""},
       {"", nullptr, "", ""},
   };

@@ -37,6 +37,7 @@ Schedule RandomSchedule(std::mt19937& rng, int jobs, bool loops) {
       job.DepConditions += condition;
       job.DepAutoUnsched += auto_unsched;
     }
+    if (rng() % 8 == 0 && !job.DepConditions.empty()) job.DepConditions.pop_back();  // no letter
   }
   return s;
 }
@@ -85,6 +86,43 @@ TEST(DependencyIndexTest, WaitListsAndDependants) {
   index.Invalidate();
   index.BeginPass();
   EXPECT_THROW(index.Decide(4, log), ProgramEnd);
+}
+
+// B runs after A; its condition letter is `letters` (shorter than its list
+// when empty). A missing letter holds B back only while A runs or has not
+// started: a failed A must not keep it waiting for ever.
+TEST(CheckDependencyTest, AMissingConditionLetterWaitsOnlyForARunningOrUnstartedJob) {
+  const struct {
+    const char* letters;
+    JobStatus a;
+    DepResult result;
+    const char* wait_list;
+  } cases[] = {
+      {"", JobStatus::Running, DepResult::Wait, "A() - Running"},
+      {"", JobStatus::Scheduled, DepResult::Wait, "A() - Not Started"},
+      {"", JobStatus::Failed, DepResult::Ready, ""},
+      {"", JobStatus::Completed, DepResult::Ready, ""},
+      {"S", JobStatus::Failed, DepResult::Wait, "A(S) - Failed"},
+  };
+  testing::FakeClock clock;
+  testing::ScriptedOperator op;
+  for (const auto& c : cases) {
+    Schedule s;
+    RunLog log(s, clock, op);
+    s.Jobs.resize(3);
+    s[1].JobName = "A";
+    s[1].Status = c.a;
+    s[2].JobName = "B";
+    s[2].RunAfter = {"A"};
+    s[2].DepConditions = c.letters;
+    DependencyIndex index(s);
+    index.BeginPass();
+    std::string wait_list;
+    EXPECT_EQ(CheckDependency(s, index, log, 2, wait_list), c.result)
+        << c.letters << static_cast<int>(c.a);
+    EXPECT_EQ(wait_list, c.wait_list);
+    EXPECT_EQ(index.Decide(2, log), c.result) << c.letters << static_cast<int>(c.a);
+  }
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ TEST_F(MessageFileTest, NamesAndAddresses) {
   EXPECT_EQ(MessageFileName(s, "AB", 0, clock.Now()), "ABxx0001");
   EXPECT_EQ(MessageFileName(s, "PAYROLL1", 30, MakeDateTime(2026, 12, 31, 23, 50, 0)),
             "202701010020.PAYR0000");
+  EXPECT_EQ(MessageFileName(s, "A/B", 0, clock.Now()), "A_Bx0000");  // as its trigger file is named
   EXPECT_EQ(GetEmailAddr(s, "ops", 2), "John Smith <username@x.org>");  // "name" in it stays
   EXPECT_EQ(GetEmailAddr(s, "ops", 1), "On Call <oncall@x.org>");
   EXPECT_EQ(GetEmailAddr(s, "nobody", 2), "Could not generate email address for nobody.");
@@ -81,25 +82,28 @@ TEST_F(MessageFileTest, DeferredAttachmentsAreCopied) {
   EXPECT_FALSE(FileExists(dir.File("out/data.bin")));  // ours to delete once copied
 }
 
+// Cancelled by "$CANCEL" in the first included file, or by being empty. The
+// later entries are still walked: their files flagged Del go, and the copy of a
+// deferred attachment that no sender will take goes with them.
 TEST_F(MessageFileTest, CancelledMessagesLeaveNoFile) {
-  for (auto [content, suppress_empty] :
-       {std::pair{"line 1\r\nplease $cancel this\r\n", false}, {"", true}}) {
+  s[1].DeferEojMsgMins = 30;
+  for (auto [content, later, suppress_empty] :
+       {std::tuple{"line 1\r\nplease $cancel this\r\n", "more\r\n", false}, {"", "", true}}) {
     dir.Write("out/inc.txt", content);
+    dir.Write("out/later.txt", later);
+    dir.Write("out/data.bin", "bytes");
     s[1].SuppressEmptyMsg = suppress_empty;
-    files.GenMessage(s, Request({"S", dir.File("out/inc.txt"), "", "", ""}, {"", "10001", "", "", ""}));
-    EXPECT_FALSE(FileExists(dir.File("mail/PAYx0000.eml")));
-    EXPECT_FALSE(FileExists(dir.File("out/inc.txt")));  // files flagged Del still go
+    files.GenMessage(s, Request({"S", dir.File("out/inc.txt"), dir.File("out/later.txt"),
+                                 dir.File("out/data.bin"), ""},
+                                {"", "10001", "10001", "10101", ""}));
+    EXPECT_TRUE(ListMatching(dir.File("mail/*")).empty());
+    for (const char* gone : {"out/inc.txt", "out/later.txt", "out/data.bin"})
+      EXPECT_FALSE(FileExists(dir.File(gone))) << gone;
+    EXPECT_TRUE(ListMatching(dir.File("att/*")).empty());
   }
   EXPECT_NE(dir.Read("night.log").find("EOJ message not generated for job PAY.  All include files "
                                        "empty or non-existent"),
             std::string::npos);
-}
-
-TEST(DirFilterTest, KeepsSizeAndName) {
-  EXPECT_EQ(DirFilter("2026-12-04  06:30    1,234 file.txt"), "  1,234 file.txt");
-  EXPECT_EQ(DirFilter("2026-12-04  06:30    <DIR> sub"), "");
-  EXPECT_EQ(DirFilter(" Directory of /data/out:"), " Directory of /data/out:");
-  EXPECT_EQ(DirFilter("no colon"), "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "platform/file_system.h"
 #include "store/settings_store.h"
 #include "support/temp_dir.h"
 
@@ -41,11 +42,13 @@ TEST_F(IniTest, WriteChangesOnlyItsKeyAndDeleteSectionItsSection) {
       "; Night schedule\r\n[Quillrun]\r\nScheduleName = NIGHT \r\n"
       "; LogFile=commented out\r\nlogfile=/tmp/run.log\r\nDayStart=06:00\r\n\r\n"
       "[Other]\r\nScheduleFile=/other.sch\r\nCPULimit=50\r\n[New]\r\nCurrent=/x/night.ini\r\n");
+  AppendToFile(ini, "[ QUILLRUN ] again\r\nDayStart=07:00\r\n");  // a second copy, read by no one
   EXPECT_TRUE(IniDeleteSection("quillrun", ini));
   EXPECT_TRUE(IniDeleteSection("New", ini));
   EXPECT_EQ(dir.Read("night.ini"),
             "; Night schedule\r\n[Other]\r\nScheduleFile=/other.sch\r\nCPULimit=50\r\n");
   EXPECT_FALSE(IniDeleteSection("Quillrun", ini));
+  EXPECT_EQ(IniRead("Quillrun", "DayStart", ini), "");  // the copy went too
 }
 
 TEST_F(IniTest, WriteCreatesTheFileButNotItsFolderAndValuesAreCutAt254) {

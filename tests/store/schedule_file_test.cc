@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -25,6 +26,12 @@ std::string Line(const Columns& columns, char delimiter = '\t') {
     if (auto it = columns.find(col); it != columns.end()) line += it->second;
   }
   return line;
+}
+
+// Column 42 text with "|" standing for the escaped comma "\xAC".
+std::string Escaped(std::string text) {
+  std::replace(text.begin(), text.end(), '|', '\xAC');
+  return text;
 }
 
 // A job with every stored field set, texts holding quotes, commas and blanks.
@@ -91,17 +98,21 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
   struct Case { const char* name; Columns read, written; char delimiter = '\t'; };
   const Case cases[] = {
       {"blank group", {{30, "  "}}, {{30, "General"}}},
+      {"group blank in its 8 characters", {{30, "         X"}}, {{30, "General"}}},  // found by fuzzing
       {"texts cut", {{1, "ABCDEFGHIJ"}, {10, "US"}, {30, "FINANCIALS"}},
        {{1, "ABCDEFGH"}, {10, "U"}, {30, "FINANCIA"}}},
       {"duration 0, blanks around", {{26, "0"}, {2, "  ls -l  "}}, {{26, "30"}, {2, "ls -l"}}},
       {"old condition code 1", {{7, "\"A,B,C,\""}, {45, "S1F"}, {46, "Y"}},
        {{7, "\"A,B,C,\""}, {45, "SUF"}, {46, "Y"}}},
       {"auto-unschedule cut", {{7, "A"}, {45, "S"}, {46, "YY"}}, {{46, "Y"}}},
+      {"letters keep their places", {{7, "A B C"}, {45, " SF "}, {46, "  YYY"}},  // found by fuzzing
+       {{45, " SF"}, {46, "  Y"}}},  // a trailing blank is no letter
       {"list ends at an empty entry", {{7, "\"A,B,,C,\""}}, {{7, "\"A,B,\""}}},
       {"leading comma: no entries", {{7, "\",A,\""}}, {{7, ""}}},
       {"blanks separate names", {{7, "A B"}}, {{7, "\"A,B,\""}}},
       {"old comma file", {{2, "copy a%b"}, {7, "\" A B,C, \""}},
        {{2, "\"copy a,b\""}, {7, "\"A B,C,\""}}, ','},
+      {"a blank entry ends the list", {{7, "\"A, ,B,\""}}, {{7, "\"A,\""}}, ','},  // found by fuzzing
       {"byte 0xFF is a quote", {{2, "say \xFFhi\xFF"}, {5, "\xFF" "a,b\xFF"}},
        {{2, "\"say \"\"hi\"\"\""}, {5, "\"a,b\""}}},
       {"escaped commas", {{42, "\"A\xAC" "B,,C,\""}}, {{42, "\"A\xAC" "B,,C,,,,,\""}}},
@@ -109,7 +120,8 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
        {{16, "2147483647"}, {25, "-32768"}, {40, "32767"}, {47, "255"}}},
       {"leading numbers, halves to even", {{40, "2.5"}, {44, " 3.5"}, {34, "12abc"}, {26, "-5e"}},
        {{40, "2"}, {44, "4"}, {34, "12"}, {26, "-5"}}},
-      {"flags", {{8, "0.4"}, {11, "abc"}, {15, "2"}}, {{8, "-1"}, {11, "0"}, {15, "-1"}}},
+      {"flags", {{8, "0.4"}, {11, "abc"}, {15, "2"}, {21, "0.6"}},
+       {{8, "0"}, {11, "0"}, {15, "-1"}, {21, "-1"}}},
       {"dates", {{13, "4/12/2026 07:00"}, {14, "garbage"}},
        {{13, "04 Dec 2026 07:00:00"}, {14, "30 Dec 1899 00:00:00"}}},
       {"earliest start and duration empty", {}, {{20, "04 Dec 2026 06:00:00"}, {26, "30"}}},
@@ -125,6 +137,28 @@ TEST_F(ScheduleFileTest, ColumnReadRules) {
   }
   const Job padded = ParseJobLine(schedule, Line({{7, "A B C"}, {45, "SSS"}, {46, " Y"}}), '\t');
   EXPECT_EQ(padded.DepAutoUnsched, " Y ");  // auto-unschedule codes: one per condition
+}
+
+// List entries that begin with a quote or hold a comma are written in quotes,
+// so that they read back whole (found by fuzzing: they lost text or split).
+TEST_F(ScheduleFileTest, ListEntriesReadBackAsWritten) {
+  Job job = FullJob();
+  job.NormalMsg = {"\"Urgent\" payroll done", "Hello, world", "\"", "", "say \"hi\""};
+  job.AbnormalMsg = {"\"\"\"", ",", "a,\"b", "", ""};
+  job.AbnormalMsgFlags = {" \"1", "", "", "", ""};  // found by fuzzing: the column is trimmed
+  job.RunAfter = {"\"X", "A,B", "C"};
+  job.DepConditions = "SSS";
+  job.DepAutoUnsched = "   ";
+  job.DateVars = {"\"Q\",\"RUND+1CD\",0,\"dd\"", "R,RunDate,0,yyyy", "", "", "", "", ""};
+  const std::string line = FormatJobLine(job, log);
+  const Job read = ParseJobLine(schedule, line, '\t');
+  EXPECT_EQ(read.NormalMsg, job.NormalMsg);
+  EXPECT_EQ(read.AbnormalMsg, job.AbnormalMsg);
+  EXPECT_EQ(read.AbnormalMsgFlags, job.AbnormalMsgFlags);
+  EXPECT_EQ(read.RunAfter, job.RunAfter);
+  EXPECT_EQ(read.DateVars, job.DateVars);
+  EXPECT_EQ(FormatJobLine(read, log), line);
+  EXPECT_EQ(Split(FormatJobLine(FullJob(), log), '\t')[21], "\"Done,body \"\"q\"\",file.txt,,x,\"");
 }
 
 // The reader splits a line in one pass; every field must still be what
@@ -174,8 +208,18 @@ TEST_F(ScheduleFileTest, WriteThenReadAFile) {
   EXPECT_EQ(schedule[3].DateVars[6], kStockDateVars[6]);
   for (int i = 1; i <= 3; ++i) EXPECT_FALSE(schedule[i].StatusText.empty()) << i;
   EXPECT_TRUE(op.told.empty() && op.asked.empty());
-  EXPECT_EQ(BackupName("/x/data.old/night.sch"), "/x/data.bak");  // cut at the first dot
-  EXPECT_EQ(BackupName("/x/night"), "/x/night.bak");
+}
+
+// Cut at the first dot of the file name, so that folders with dots in their
+// names keep one backup per schedule.
+TEST(BackupNameTest, CutsTheFileNameAtItsFirstDot) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/x/data.old/night.sch", "/x/data.old/night.bak"}, {"/h/.q/night.sch", "/h/.q/night.bak"},
+      {"/h/.q/day.sch", "/h/.q/day.bak"},                 {"/x/night", "/x/night.bak"},
+      {"night.tar.sch", "night.bak"},                     {"/x/.night.sch", "/x/.night.bak"},
+      {"rel.d/night", "rel.d/night.bak"},
+  };
+  for (const auto& [path, backup] : cases) EXPECT_EQ(BackupName(path), backup) << path;
 }
 
 // The first line decides the delimiter. The reader takes the file in blocks of
@@ -196,7 +240,85 @@ TEST_F(ScheduleFileTest, ReadsLines) {
   }
 }
 
+// Lines that do not read cleanly are read as before, and each fault is noted
+// with its line, column and what was found. Each case is one file.
+TEST_F(ScheduleFileTest, NotesWhatDoesNotReadCleanly) {
+  const std::string good = Line({{1, "A"}, {7, "\"B,C,\""}, {45, "SF"}, {42, Escaped("\"X|+1CDOM|-12|dd,\"")}});
+  // clang-format off
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {FormatJobLine(FullJob(), log) + "\r\n" + good + "\r\n", {}},
+      {Line({{1, "C"}, {2, "copy a%b"}}, ',') + "\r\n" + Line({{1, "D"}}, ','), {}},  // old comma form
+      {Line({{1, "E"}, {7, "\" A B,C,\""}, {45, "SS"}}, ','),  // found by fuzzing
+       {"line 1, column 7 (RunAfter): the name \"A B\" holds a blank: written back, it becomes "
+        "more names"}},
+      {Line({{1, "A"}}) + "\r\n\r\nB\tcmd\r\n" + Line({{1, "C"}}) + "\tx\tyz\r\n",
+       {"line 3: 2 fields where 50 are expected", "line 4: 52 fields where 50 are expected"}},
+      {Line({{1, "A"}, {2, "\"run \"\"x\"\"\tDaily"}}),
+       {"line 1: 2 fields where 50 are expected",
+        "line 1, column 2 (CommandLine): the quote opening the field is never closed: the rest "
+        "of the line is read into it"}},
+      {Line({{1, "\"A\"B"}, {2, "say \x01hi\x7F"}}),
+       {"line 1, column 1 (JobName): text after the closing quote is ignored: \"B\"",
+        "line 1, column 2 (CommandLine): byte 0x01 is not text"}},
+      {Line({{1, ""}, {3, "25:99"}, {6, "31 Feb 2026"}, {10, "X"}, {12, "stray"}}),
+       {"line 1, column 1 (JobName): the job name is empty",
+        "line 1, column 3 (EarliestStart): \"25:99\" is not a time of day (hh:mm)",
+        "line 1, column 6 (SkipOn): \"31 Feb 2026\" is neither a date nor \"Always\"",
+        "line 1, column 10 (OverrideCode): \"X\" is not S or U",
+        "line 1, column 12 (unused): the column is not used, but holds \"stray\""}},
+      {Line({{1, "PAYROLL01"}, {8, "yes"}, {13, "garbage"}, {20, "noon"}, {40, "abc"}, {44, "40000"}}),
+       {"line 1, column 1 (JobName): \"PAYROLL01\" is longer than 8 characters, read as \"PAYROLL0\"",
+        "line 1, column 8 (DeferRollover): \"yes\" is not a number (a flag is -1 or 0)",
+        "line 1, column 13 (StartedAt): \"garbage\" is not a date",
+        "line 1, column 20 (EarliestStartAt): \"noon\" is not a date or a time",
+        "line 1, column 40 (CpuUsage): \"abc\" is not a number",
+        "line 1, column 44 (DeferEojMsgMins): \"40000\" is out of range, read as 32767"}},
+      {Line({{1, "A"}, {7, "\"B,,C,\""}, {45, "S"}}) + "\r\n" +
+           Line({{1, "D"}, {7, "\"B,C,E,\""}, {45, "S"}}) + "\r\n" +
+           Line({{1, "E"}, {7, "B"}, {45, "XS"}}),
+       {"line 1, column 7 (RunAfter): entries after an empty one are ignored: \"C,\"",
+        "line 2, column 45 (DepConditions): no condition letter for C, E: the job waits for them "
+        "only while they run or have not started",
+        "line 3, column 45 (DepConditions): 2 condition letters for 1 dependencies: the extra "
+        "letters are ignored",
+        "line 3, column 45 (DepConditions): condition letter \"X\" of B is not S, F or U"}},
+      {Line({{1, "A"}, {42, Escaped("\"K|RunDate|0|dd,,M|+1CDOM|\"\"2147483647\"\"|dd,N|+1CDOM|1201|dd,\"")}}) +
+           "\r\n" + Line({{1, "B"}, {42, Escaped("\",K|RunDate|0|dd,\"")}}) +
+           "\r\n" + Line({{1, "C"}, {42, Escaped("\" ,K|RunDate|0|dd,\"")}}),  // found by fuzzing
+       {"line 1, column 42 (DateVars): date variable 3 (M): Rel Month \"2147483647\" is not a "
+        "number of months from -1200 to 1200",
+        "line 1, column 42 (DateVars): date variable 4 (N): Rel Month \"1201\" is not a number "
+        "of months from -1200 to 1200",
+        "line 2, column 42 (DateVars): the first date variable is empty, so the stock variables "
+        "replace the job's own",
+        "line 3, column 42 (DateVars): the first date variable is empty, so the stock variables "
+        "replace the job's own"}},
+  };
+  // clang-format on
+  for (const auto& [text, expected] : cases) {
+    dir.Write("night.sch", text);
+    ReadSchedule(schedule, log);
+    std::vector<std::string> found;
+    for (const ScheduleDiagnostic& d : schedule.ReadDiagnostics) {
+      EXPECT_EQ(d.file, schedule.ScheduleFile);
+      found.push_back(DiagnosticTextInFile(d));
+    }
+    EXPECT_EQ(found, expected) << text;
+  }
+  // What was noted was still read as before.
+  EXPECT_EQ(schedule[1].DateVars[2], "M,+1CDOM,\"2147483647\",dd");
+  EXPECT_EQ(schedule[2].DateVars[1], kStockDateVars[1]);
+  EXPECT_EQ(schedule[3].DateVars[1], kStockDateVars[1]);  // a blank first one is empty too
+}
+
 TEST_F(ScheduleFileTest, FatalStops) {
+  const std::string file = schedule.ScheduleFile;
+  schedule.ScheduleFile = dir.path();
+  EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
+  EXPECT_EQ(Told(), "Schedule file \"" + dir.path() + "\" is a folder, not a file");
+  EXPECT_TRUE(op.asked.empty());
+  op.told.clear();
+  schedule.ScheduleFile = file;
   EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
   EXPECT_EQ(op.asked, std::vector<std::string>{"Schedule file \"" + schedule.ScheduleFile +
                                                "\" does not exist.  Do you wish to create it?"});

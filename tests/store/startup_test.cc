@@ -96,7 +96,11 @@ TEST_F(StartUpTest, ThePlainKeysAndTheirWarnings) {
       {"DummyProg", "bin/dummy.sh"}, {"HelpPath", "help"}, {"JobOutputPath", "/var/out"},
       {"DateDisplayFormat", "2"}, {"DayStart", "06:30"}, {"TextEditor", "vi"}})), "");
   // clang-format on
-  EXPECT_EQ(op.told, Texts{date_warning});  // from the second start; none with every key set
+  EXPECT_EQ(op.told,  // the date format from the second start, then values that do not read
+            (Texts{date_warning,
+                   "CPULimit=250x in the INI file is not a whole number from 0 to 32767; 250 is "
+                   "used instead.",
+                   "FailOnExitCode=Yes in the INI file is not Y or N; N is used instead."}));
   const auto number = [](auto n) { return std::to_string(n); };
   EXPECT_EQ(
       (Texts{schedule.ScheduleFile, schedule.LogFile, schedule.RunTimeErrorText,

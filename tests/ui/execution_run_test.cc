@@ -4,8 +4,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "base/clock.h"
 #include "platform/process_launcher_posix.h"
+#include "support/fake_clock.h"
 #include "support/recording_desktop.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
@@ -19,7 +19,7 @@ constexpr int kPatienceMs = 20000;  // generous: the machine may be busy
 struct RealRun {
   testing::TempDir dir;
   Schedule s;
-  SystemClock clock;
+  testing::RunningClock clock;  // a fixed day: the run never meets midnight
   testing::ScriptedOperator op;
   RunLog log{s, clock, op};
   PosixProcessLauncher launcher;
@@ -38,7 +38,7 @@ struct RealRun {
     s.TriggerPath = s.TrackerPath = s.JobOutputPath = dir.path();
     s.FailOnExitCode = true;
     s.KickOnJobEnd = kick_on_job_end;
-    s.RunDate = DateOnly(clock.Now());
+    s.RunDate = DateOnly(clock.Now());  // with DayStart 00:00 the day rolls over in 12 hours
     for (const char* name : {"GOOD", "BAD", "AFTER"}) {
       Job& job = s.Jobs.emplace_back();
       job.JobName = name;
