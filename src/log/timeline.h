@@ -48,8 +48,8 @@ bool IsMoment(RunOutcome outcome);
 
 // The span the picture shows: from the first run's start to the last one's
 // end (the whole run day when there is none), widened to whole ticks. A tick
-// is an hour on a day-long span; shorter spans get ticks of 1 to 30 minutes,
-// longer ones of 2 to 24 hours, so that there are at most 24 of them.
+// is an hour on a day-long span; shorter spans get ticks of 1 second to 30
+// minutes, longer ones of 2 hours or more, so that there are at most 24.
 struct TimeAxis {
   DateTime from = 0;
   DateTime to = 0;    // later than `from`

@@ -185,7 +185,8 @@ std::string RunTitle(const Timeline& timeline, const TimelineRun& run) {
 
 std::string TickLabel(const TimeAxis& axis, DateTime tick) {
   const bool dates = DateOnly(axis.from) != DateOnly(axis.to - 1);
-  return dates && TimeOfDay(tick) == 0 ? FormatDateTime(tick, "ddd d") : FormatDateTime(tick, "hh:nn");
+  if (dates && TimeOfDay(tick) == 0) return FormatDateTime(tick, "ddd d");
+  return FormatDateTime(tick, axis.step < 60 ? "hh:nn:ss" : "hh:nn");
 }
 
 std::string TimelineSvg(const Timeline& timeline) {

@@ -20,7 +20,8 @@ std::string TimelineCaption(const Timeline& timeline);
 // moment) with their date when it is not the run date; the duration; the
 // outcome with the failure's text and whether the job was put back.
 std::string RunTitle(const Timeline& timeline, const TimelineRun& run);
-// A tick's label: "hh:nn", or "ddd dd" at a midnight when the span has more than one date.
+// A tick's label: "hh:nn" ("hh:nn:ss" when ticks are seconds apart), or
+// "ddd d" at a midnight when the span has more than one date.
 std::string TickLabel(const TimeAxis& axis, DateTime tick);
 
 }  // namespace qlr

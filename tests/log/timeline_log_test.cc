@@ -147,13 +147,15 @@ TEST(TimeAxisTest, CoversTheRunsInWholeTicks) {
     t.day_start_at = kDec4 + 6 * 3600;
     if (first) t.runs.push_back({"A", first, last, RunOutcome::Completed, "", false});
     const TimeAxis a = AxisOf(t);
-    return FormatDateTime(a.from, "d hh:nn") + "-" + FormatDateTime(a.to, "d hh:nn") + "/" +
+    const char* form = a.step < 60 ? "d hh:nn:ss" : "d hh:nn";
+    return FormatDateTime(a.from, form) + "-" + FormatDateTime(a.to, form) + "/" +
            std::to_string(a.step);
   };
   const DateTime six = kDec4 + 6 * 3600;
   EXPECT_EQ(axis(0, 0), "4 06:00-5 06:00/3600");                    // no run: the run day
-  EXPECT_EQ(axis(six + 65, six + 65), "4 06:01-4 06:02/60");         // a moment gets a tick
-  EXPECT_EQ(axis(six + 10, six + 50), "4 06:00-4 06:01/60");
+  EXPECT_EQ(axis(six + 65, six + 65), "4 06:01:05-4 06:01:06/1");  // a moment gets a tick
+  EXPECT_EQ(axis(six + 10, six + 50), "4 06:00:10-4 06:00:50/2");
+  EXPECT_EQ(axis(six + 10, six + 1000), "4 06:00-4 06:17/60");
   EXPECT_EQ(axis(six + 100, six + 3000), "4 06:00-4 06:50/300");
   EXPECT_EQ(axis(six + 1800, six + 20 * 3600), "4 06:00-5 02:00/3600");
   EXPECT_EQ(axis(six, six + 47 * 3600), "4 06:00-6 06:00/7200");
