@@ -1,5 +1,7 @@
 #include "engine/day_timeline.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace qlr {
@@ -21,29 +23,30 @@ bool EndedEarlier(const Schedule& schedule, int i, const std::vector<DateTime>& 
 }  // namespace
 
 Timeline DayTimeline(const Engine& engine, const Schedule& schedule, DateTime now) {
-  Timeline timeline;
-  timeline.schedule_name = schedule.ScheduleName;
-  timeline.run_date = schedule.RunDate;
-  timeline.day_start_at = schedule.DayStartAt;
-  timeline.now = now;
+  std::vector<std::pair<int, TimelineRun>> rows;  // with the job's index, for the order
   std::vector<DateTime> recorded(schedule.Jobs.size(), -1);  // by job: its last run over
   for (const FinishedRun& run : engine.finished_runs()) {
     recorded[static_cast<size_t>(run.job)] = run.started;
-    timeline.runs.push_back({schedule[run.job].JobName.Str(), run.started, run.ended, run.outcome,
-                             run.fail_text, run.rescheduled});
+    rows.push_back({run.job, {schedule[run.job].JobName.Str(), run.started, run.ended, run.outcome,
+                              run.fail_text, run.rescheduled}});
   }
   for (int i = 1; i <= schedule.JobCount(); ++i) {
     const Job& job = schedule[i];
     if (IsRunning(job.Status) && job.StartedAt > 0)
-      timeline.runs.push_back({job.JobName.Str(), job.StartedAt, std::max(now, job.StartedAt),
-                               RunOutcome::Running, "", false});
+      rows.push_back({i, {job.JobName.Str(), job.StartedAt, std::max(now, job.StartedAt),
+                          RunOutcome::Running, "", false}});
     else if (EndedEarlier(schedule, i, recorded))
-      timeline.runs.push_back({job.JobName.Str(), job.StartedAt, job.EndedAt,
-                               job.Status == JobStatus::Failed ? RunOutcome::Failed
-                                                               : RunOutcome::Completed,
-                               job.FailText.Str(), false});
+      rows.push_back({i, {job.JobName.Str(), job.StartedAt, job.EndedAt,
+                          job.Status == JobStatus::Failed ? RunOutcome::Failed
+                                                          : RunOutcome::Completed,
+                          job.FailText.Str(), false}});
   }
-  SortRuns(timeline);
+  // By start; runs that started together in job order, as the day's list has them.
+  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+    return a.second.start != b.second.start ? a.second.start < b.second.start : a.first < b.first;
+  });
+  Timeline timeline{schedule.ScheduleName, schedule.RunDate, schedule.DayStartAt, now, {}};
+  for (auto& row : rows) timeline.runs.push_back(std::move(row.second));
   return timeline;
 }
 

@@ -10,7 +10,8 @@ namespace qlr {
 
 // The runs that are over (Engine::finished_runs), the jobs that run now
 // (drawn to `now`), and the runs of the day that ended before this program
-// took the day up again, from the start and end the schedule file kept.
+// took the day up again, from the start and end the schedule file kept; by
+// start, and runs that started together in job order.
 Timeline DayTimeline(const Engine& engine, const Schedule& schedule, DateTime now);
 
 }  // namespace qlr

@@ -44,13 +44,13 @@ struct DayTimelineTest : testing::EngineFixture {
 TEST_F(DayTimelineTest, EveryRunOfTheDayWithItsOutcome) {
   RunTheDay();
   EXPECT_EQ(Rows(), (std::vector<std::string>{
-                        "C 06:00:00-06:00:00 Submission failed",
                         "A 06:00:00-06:00:15 Completed, rescheduled",
                         "B 06:00:00-06:00:15 Failed(ERROR here)",
-                        "F 06:00:00-06:00:25 Forced completion",
+                        "C 06:00:00-06:00:00 Submission failed",
                         "E 06:00:00-06:00:25 Running",  // drawn to now
-                        "D 06:00:15-06:00:15 Unscheduled",
+                        "F 06:00:00-06:00:25 Forced completion",
                         "A 06:00:15-06:00:25 Completed",
+                        "D 06:00:15-06:00:15 Unscheduled",
                     }));
 }
 
