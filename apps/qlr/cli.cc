@@ -26,8 +26,8 @@ int RunQlr(int argc, const char* const* argv, CliEnv& env) {
   std::vector<Subcommand> subcommands;
   for (Register add :
        {RegisterShow, RegisterCheck, RegisterTerms, RegisterTry, RegisterSubst, RegisterReset,
-        RegisterRewrite, RegisterRun, RegisterLogs, RegisterLog, RegisterMessage, RegisterJob,
-        RegisterNew, RegisterCtl})
+        RegisterRewrite, RegisterRun, RegisterLogs, RegisterLog, RegisterTimeline, RegisterGraph,
+        RegisterMessage, RegisterJob, RegisterNew, RegisterCtl})
     subcommands.push_back(add(app, env));
   try {
     app.parse(argc, argv);

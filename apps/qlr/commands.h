@@ -34,6 +34,8 @@ Subcommand RegisterRewrite(CLI::App& app, CliEnv& env);
 Subcommand RegisterRun(CLI::App& app, CliEnv& env);
 Subcommand RegisterLogs(CLI::App& app, CliEnv& env);
 Subcommand RegisterLog(CLI::App& app, CliEnv& env);
+Subcommand RegisterTimeline(CLI::App& app, CliEnv& env);  // qlr timeline: a run day as SVG
+Subcommand RegisterGraph(CLI::App& app, CliEnv& env);     // qlr graph: dependencies as DOT
 Subcommand RegisterMessage(CLI::App& app, CliEnv& env);
 Subcommand RegisterJob(CLI::App& app, CliEnv& env);  // qlr job: reads and edits one job
 Subcommand RegisterNew(CLI::App& app, CliEnv& env);  // qlr new: creates a schedule folder

@@ -19,6 +19,7 @@
 #include "engine/dependencies.h"
 #include "engine/engine_settings.h"
 #include "engine/events_pane.h"
+#include "engine/finished_run.h"
 #include "engine/kick_timer.h"
 #include "engine/pane_row.h"
 #include "engine/run_options.h"
@@ -112,6 +113,9 @@ class Engine {
   bool schedule_complete() const { return day_.complete; }
   const RunOptions& options() const { return options_; }
   DependencyIndex& dependencies() { return deps_; }
+  // The day's runs that are over, in the order they ended; a new day starts
+  // with none.
+  const std::vector<FinishedRun>& finished_runs() const { return finished_; }
 
   // Exposed for the status report and the tests of the dispatch rules.
   bool CheckExclusive(int job) const;
@@ -171,7 +175,7 @@ class Engine {
   bool JobHasEnded(int job);
   void ScanOutput(int job);
   void StopFailedJob(int job);
-  void FinishJob(int job);
+  void FinishJob(int job, bool forced);
   void Reschedule(int job);
   // Panes and view plumbing (engine_events.cc).
   void ShowTimer();
@@ -203,6 +207,7 @@ class Engine {
   bool forced_confirmed_ = false;        // the forced-event question was asked
   std::vector<int64_t> output_offsets_;  // by job: how far its output was read
   std::vector<JournalStart> queued_;     // the starts the dispatch step decided
+  std::vector<FinishedRun> finished_;    // the day's runs that are over
   std::vector<DeferredLine>* deferred_log_ = nullptr;  // while the dispatch step decides
 };
 

@@ -42,6 +42,7 @@ void Engine::Activated() {
 
 void Engine::InitSchedule() {
   day_.complete = false;
+  finished_.clear();
   log_.LogWrite("Starting");
   settings_ = hooks_.settings ? hooks_.settings() : EngineSettings{};
   ApplyRunDate(schedule_);

@@ -114,6 +114,8 @@ void Engine::SubmissionDone(int i, bool started) {
     deps_.StatusChanged(i);
     line = job.JobName.Str() + "(" + Trim(job.Frequency) + ") \tSubmission failed at " +
            FormatDateTime(Now(), "hh:nn:ss");
+    const DateTime stamp = StampTime(schedule_, clock_);
+    finished_.push_back({i, stamp, stamp, RunOutcome::SubmitFailed, "", false});
     if (schedule_.ShowFailedJobsWarning) win_.failure_warning_visible = true;
     pass_.kick_soon = true;
   }
@@ -123,7 +125,8 @@ void Engine::SubmissionDone(int i, bool started) {
 void Engine::Complete(int i) {
   Job& job = schedule_[i];
   bool ended = false;
-  if (job.Status == JobStatus::EndForced) {
+  const bool forced = job.Status == JobStatus::EndForced;
+  if (forced) {
     ended = true;
     LogAndList(job.JobName.Str() + "\tForced completion at " + FormatDateTime(Now(), "hh:nn:ss"));
     events_.Delete(job);
@@ -143,7 +146,7 @@ void Engine::Complete(int i) {
     if (job.ErrorFound || job.FailedFlag) StopFailedJob(i);
     return;
   }
-  FinishJob(i);
+  FinishJob(i, forced);
 }
 
 // The failure is recorded once the job has gone; the flag is kept from now
@@ -189,7 +192,7 @@ void Engine::ScanOutput(int i) {
   }
 }
 
-void Engine::FinishJob(int i) {
+void Engine::FinishJob(int i, bool forced) {
   Job& job = schedule_[i];
   const bool failed = job.ErrorFound || job.FailedFlag;
   const bool dummy = schedule_.DummyRun;
@@ -226,6 +229,11 @@ void Engine::FinishJob(int i) {
         seconds > INT32_MAX ? 32000 : static_cast<int32_t>(std::max<int64_t>(seconds, 1));
   }
   LogAndList(line);
+  finished_.push_back({i, job.StartedAt, job.EndedAt,
+                       forced   ? RunOutcome::ForcedCompletion
+                       : failed ? RunOutcome::Failed
+                                : RunOutcome::Completed,
+                       failed ? job.FailText.Str() : "", false});
   if (!failed) {
     events_.Delete(job);
     Changed();
@@ -247,6 +255,7 @@ void Engine::Reschedule(int i) {
   job.StatusText = "Rescheduled";
   job.Status = JobStatus::Scheduled;
   LogAndList(job.JobName.Padded() + "\tRescheduled at " + FormatDateTime(Now(), "hh:nn:ss"));
+  if (!finished_.empty() && finished_.back().job == i) finished_.back().rescheduled = true;
 }
 
 }  // namespace qlr

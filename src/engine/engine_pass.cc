@@ -171,6 +171,7 @@ void Engine::TakeOffDay(int i) {
   // The unsubmitted list is rebuilt once at the end of the pass: doing it
   // here, once per job taken off, made a large day's first pass quadratic.
   LogAndList(job.JobName.Str() + "\tUnscheduled at " + FormatDateTime(Now(), "hh:nn:ss"));
+  finished_.push_back({i, job.EndedAt, job.EndedAt, RunOutcome::Unscheduled, "", false});
   Track(schedule_, log_, job.JobName.Trimmed(), job.StatusText);
 }
 

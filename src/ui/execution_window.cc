@@ -115,6 +115,7 @@ void ExecutionWindow::CreateMenus() {
   view->addSeparator();
   log_entry_ = view->addAction(QStringLiteral("&Log"));
   job_doc_entry_ = view->addAction(QStringLiteral("&Job Documentation"));
+  timeline_entry_ = view->addAction(QStringLiteral("T&imeline"));
   QMenu* help = menu_bar_->addMenu(QStringLiteral("&Help"));
   help_entry_ = help->addAction(QStringLiteral("&Quillrun Help"));
   help_entry_->setShortcut(QKeySequence::HelpContents);
@@ -291,6 +292,7 @@ void ExecutionWindow::ConnectMenus() {
   connect(trigger_event_entry_, &QAction::triggered, this, Guarded([this] { OnTriggerEvent(); }));
   connect(log_entry_, &QAction::triggered, this, Guarded([this] { OnLog(); }));
   connect(job_doc_entry_, &QAction::triggered, this, Guarded([this] { OnJobDoc(); }));
+  connect(timeline_entry_, &QAction::triggered, this, Guarded([this] { OnTimeline(); }));
   connect(help_entry_, &QAction::triggered, this, Guarded([this] { OnHelp(); }));
 }
 

@@ -32,6 +32,7 @@ namespace qlr {
 class ChildWatch;
 class EventListModel;
 class LogListModel;
+class TimelineDialog;
 class UnsubmittedListModel;
 
 // Opens the execution window modally over `parent` and returns once it was
@@ -97,6 +98,9 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   QAction* suspendEntry() const { return suspend_entry_; }
   QAction* nextDayEntry() const { return next_day_entry_; }
   QAction* helpEntry() const { return help_entry_; }
+  QAction* timelineEntry() const { return timeline_entry_; }
+  // The "Timeline" view; null until it is first opened.
+  TimelineDialog* timelineDialog() const { return timeline_; }
   QTimer* kickTimer() const { return timer_; }
 
  public slots:
@@ -134,6 +138,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   void OnTriggerEvent();
   void OnUnsubMenu(const QPoint& pos);
   void OnHelp();
+  void OnTimeline();
   int CurrentRow(const QTableView* list) const;
 
   // The engine's view (execution_window_view.cc).
@@ -147,6 +152,7 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   void RefreshLists();
   void RefreshSelection(QTableView* list, int row);
   void RefreshTimer();
+  void RefreshTimeline();
 
   GuiContext& gui_;
   std::unique_ptr<Engine> engine_;
@@ -206,6 +212,8 @@ class ExecutionWindow : public QDialog, private ExecutionView {
   QAction* log_entry_ = nullptr;
   QAction* job_doc_entry_ = nullptr;
   QAction* help_entry_ = nullptr;
+  QAction* timeline_entry_ = nullptr;
+  TimelineDialog* timeline_ = nullptr;
   QTimer* timer_ = nullptr;
   ChildWatch* child_watch_ = nullptr;
 };

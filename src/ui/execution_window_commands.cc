@@ -14,6 +14,7 @@
 #include "editor/runtime_doc.h"
 #include "ui/execution_window.h"
 #include "ui/program_end_guard.h"
+#include "ui/timeline_view.h"
 
 namespace qlr {
 namespace {
@@ -149,6 +150,16 @@ void ExecutionWindow::OnUnsubMenu(const QPoint& pos) {
   if (!index.isValid()) return;
   Command([this, row = index.row()] { engine_->SelectUnsubmitted(PaneRow{row}); });
   unsub_menu_->popup(unsub_list_->viewport()->mapToGlobal(pos));
+}
+
+// The timeline is a window of its own beside this one; passes go on while
+// it is open, and each one brings it up to date.
+void ExecutionWindow::OnTimeline() {
+  if (timeline_ == nullptr) timeline_ = new TimelineDialog(this);
+  timeline_->show();
+  timeline_->raise();
+  timeline_->activateWindow();
+  RefreshTimeline();
 }
 
 void ExecutionWindow::OnHelp() {

@@ -13,10 +13,12 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "engine/day_timeline.h"
 #include "engine/execution_presenter.h"
 #include "ui/execution_window.h"
 #include "ui/list_models.h"
 #include "ui/qt_text.h"
+#include "ui/timeline_view.h"
 
 namespace qlr {
 namespace {
@@ -69,6 +71,7 @@ void ExecutionWindow::Refresh() {
   RefreshPanes();
   RefreshLists();
   RefreshTimer();
+  RefreshTimeline();
 }
 
 void ExecutionWindow::RefreshTexts() {
@@ -141,6 +144,13 @@ void ExecutionWindow::RefreshSelection(QTableView* list, int row) {
   if (selection->currentIndex() != index || !selection->isRowSelected(row))
     selection->setCurrentIndex(index,
                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// The timeline is made afresh once a command or pass is done, and only while
+// it is open.
+void ExecutionWindow::RefreshTimeline() {
+  if (timeline_ == nullptr || !timeline_->isVisible() || depth_ > 0) return;
+  timeline_->SetTimeline(DayTimeline(*engine_, gui_.schedule, gui_.clock.Now()));
 }
 
 // The kick timer runs once for the interval the engine asked for last (0:
