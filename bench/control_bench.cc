@@ -62,8 +62,8 @@ void BM_CtlStatusRoundTrip(benchmark::State& state) {
   const std::string request = RequestLine({"status"});
   size_t bytes = 0;
   for (auto _ : state) {
-    auto client = std::async(std::launch::async,
-                             [&] { return SendControlRequest(path, request, 10000); });
+    auto client =
+        std::async(std::launch::async, [&] { return SendControlRequest(path, request, 10000); });
     for (bool answered = false; !answered;) {
       std::vector<pollfd> fds;
       for (int fd : server.Fds()) fds.push_back({fd, POLLIN, 0});

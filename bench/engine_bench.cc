@@ -107,14 +107,10 @@ void BM_PassOverWaitingForest(benchmark::State& state) {
 BENCHMARK(BM_PassOverWaitingForest)->Unit(benchmark::kMillisecond);
 
 // A chain as long as a schedule can be, every job after the one before.
-void BM_PassOverWaitingChain(benchmark::State& state) {
-  RunPasses(state, Forest(32767, 1, 32767));
-}
+void BM_PassOverWaitingChain(benchmark::State& state) { RunPasses(state, Forest(32767, 1, 32767)); }
 BENCHMARK(BM_PassOverWaitingChain)->Unit(benchmark::kMillisecond);
 
-void BM_PassOverWaitingDiamonds(benchmark::State& state) {
-  RunPasses(state, Diamonds(32767, 2));
-}
+void BM_PassOverWaitingDiamonds(benchmark::State& state) { RunPasses(state, Diamonds(32767, 2)); }
 BENCHMARK(BM_PassOverWaitingDiamonds)->Unit(benchmark::kMillisecond);
 
 // The opening of the run day on the chain: the summary and the first pass

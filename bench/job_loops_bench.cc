@@ -14,8 +14,8 @@
 #include "base/clock.h"
 #include "model/constants.h"
 #include "platform/operator.h"
-#include "store/job_loops.h"
 #include "silent_operator.h"
+#include "store/job_loops.h"
 
 namespace qlr {
 namespace {

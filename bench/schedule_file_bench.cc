@@ -13,8 +13,8 @@
 #include "model/constants.h"
 #include "platform/operator.h"
 #include "schedule_generator.h"
-#include "store/schedule_file.h"
 #include "silent_operator.h"
+#include "store/schedule_file.h"
 
 namespace qlr {
 namespace {

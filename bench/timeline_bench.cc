@@ -24,10 +24,10 @@ std::vector<std::string> DayLines(int jobs) {
   for (int i = 0; i < jobs; ++i) {
     const std::string name = PadRight("J" + std::to_string(i), 8);
     const DateTime start = kDay + 6 * 3600 + i;
-    lines.push_back(FormatLogLine(name + " (Daily) \tSubmitted at 06:00:00", start, false,
-                                  "dd mmm yyyy"));
-    lines.push_back(FormatLogLine(name + "\tCompleted at 06:10:00 (Duration 00:10:00)",
-                                  start + 600, false, "dd mmm yyyy"));
+    lines.push_back(
+        FormatLogLine(name + " (Daily) \tSubmitted at 06:00:00", start, false, "dd mmm yyyy"));
+    lines.push_back(FormatLogLine(name + "\tCompleted at 06:10:00 (Duration 00:10:00)", start + 600,
+                                  false, "dd mmm yyyy"));
   }
   return lines;
 }

@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "editor/address_selection.h"
+#include "editor/included_file.h"
 #include "engine/launch.h"
 #include "messages/message_file.h"
 #include "platform/process_launcher_posix.h"
@@ -27,24 +29,22 @@
 #include "store/startup.h"
 #include "support/recording_desktop.h"
 #include "support/scripted_operator.h"
-#include "ui/dialogs.h"
-#include "editor/address_selection.h"
-#include "editor/included_file.h"
 #include "ui/dependencies_page.h"
+#include "ui/dialogs.h"
 #include "ui/dummy_options_dialog.h"
 #include "ui/ed_var_dialog.h"
+#include "ui/execution_window.h"
 #include "ui/inc_file_dialog.h"
 #include "ui/job_edit_dialog.h"
-#include "ui/message_page.h"
-#include "ui/sel_addr_dialog.h"
-#include "ui/substitution_page.h"
-#include "ui/timing_page.h"
-#include "ui/execution_window.h"
 #include "ui/launch_window.h"
 #include "ui/log_view_dialog.h"
+#include "ui/message_page.h"
 #include "ui/modify_schedule_dialog.h"
 #include "ui/new_schedule_wizard.h"
 #include "ui/schedule_grid_window.h"
+#include "ui/sel_addr_dialog.h"
+#include "ui/substitution_page.h"
+#include "ui/timing_page.h"
 #include "ui/view_customisation_dialog.h"
 #include "ui/window_capture.h"
 
@@ -52,7 +52,8 @@ namespace qlr {
 namespace {
 
 // Lets the windows paint, and jobs run, for `ms` milliseconds or until `done`.
-void Settle(int ms, const std::function<bool()>& done = [] { return false; }) {
+void Settle(
+    int ms, const std::function<bool()>& done = [] { return false; }) {
   QElapsedTimer timer;
   timer.start();
   while (timer.elapsed() < ms && !done()) QApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -81,7 +82,9 @@ class Tour {
     ShowStatusPopup(window);
     ShowModifySchedule(window);
     window.engine().ToggleSuspend();
-    const auto running = [&] { return !window.engine().events().entries().empty() && Running() > 1; };
+    const auto running = [&] {
+      return !window.engine().events().entries().empty() && Running() > 1;
+    };
     Settle(10000, running);
     Show(&window, "execution-window");
     Settle(30000, [&] { return window.engine().schedule_complete(); });
@@ -148,9 +151,9 @@ class Tour {
     dialog.unscheduleOption()->click();
     dialog.cascadeBox()->click();
     dialog.jobList()->setCurrentIndex(dialog.jobList()->model()->index(0, 0));
-    dialog.jobList()->selectionModel()->select(dialog.jobList()->model()->index(0, 0),
-                                               QItemSelectionModel::Select |
-                                                   QItemSelectionModel::Rows);
+    dialog.jobList()->selectionModel()->select(
+        dialog.jobList()->model()->index(0, 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     Show(&dialog, "modify-schedule");
     dialog.cancelButton()->click();
   }
@@ -257,8 +260,9 @@ class Tour {
     DateVarDialog variable(op_, ReadDateVar(publish.DateVars[1]));
     EdVarDialog ed_var(gui_, variable, parent);
     Show(&ed_var, "date-variable");
-    IncludedFile exchange{QDir::current().filePath(QStringLiteral("output/PUBLISH.out")).toStdString(),
-                          true, false, false, false};
+    IncludedFile exchange{
+        QDir::current().filePath(QStringLiteral("output/PUBLISH.out")).toStdString(), true, false,
+        false, false};
     IncludedFileDialog file(op_, exchange);
     IncFileDialog inc_file(gui_, file, {}, parent);
     Show(&inc_file, "include-file");

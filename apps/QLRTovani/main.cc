@@ -8,8 +8,8 @@
 
 #include "base/clock.h"
 #include "base/field.h"
-#include "log/run_log.h"
 #include "base/version.h"
+#include "log/run_log.h"
 #include "platform/file_system.h"
 #include "platform/install_layout.h"
 #include "platform/process_launcher_posix.h"

@@ -87,7 +87,8 @@ int CmdCheck(CliEnv& env, const std::string& ini) {
     }
     for (const std::string& fault : OtherFaults(s.schedule)) PrintLine(env.out, fault);
     // Lines of the file that did not read cleanly were read anyway; a check says so.
-    for (const ScheduleDiagnostic& d : s.schedule.ReadDiagnostics) PrintLine(env.out, DiagnosticText(d));
+    for (const ScheduleDiagnostic& d : s.schedule.ReadDiagnostics)
+      PrintLine(env.out, DiagnosticText(d));
     return s.schedule.ReadDiagnostics.empty() ? status : 1;
   });
 }

@@ -49,8 +49,8 @@ int Ctl(CliEnv& env, CtlOptions& o) {
   Schedule schedule;
   schedule.ScheduleFile = *schedule_file;
   o.request.yes = env.yes;
-  const std::optional<std::string> answer = SendControlRequest(
-      ControlSocketPath(schedule), RequestLine(o.request), kAnswerTimeoutMs);
+  const std::optional<std::string> answer =
+      SendControlRequest(ControlSocketPath(schedule), RequestLine(o.request), kAnswerTimeoutMs);
   if (!answer) {
     PrintError(env, "No run of " + *schedule_file + " is listening");
     return kNotListening;
@@ -88,7 +88,8 @@ Subcommand RegisterCtl(CLI::App& app, CliEnv& env) {
   ctl->fallthrough();
   AddIniArgument(*ctl, o->ini);
   ctl->add_flag("--json", o->json, "Print the run's answer as one JSON object");
-  AddCommand(*ctl, "status", "Run date, states, waiting jobs, events and the last log lines", *o, false);
+  AddCommand(*ctl, "status", "Run date, states, waiting jobs, events and the last log lines", *o,
+             false);
   AddCommand(*ctl, "kick", "A pass now", *o, false);
   AddCommand(*ctl, "suspend", "Suspend submission", *o, false);
   AddCommand(*ctl, "resume", "Resume submission", *o, false);
@@ -96,10 +97,10 @@ Subcommand RegisterCtl(CLI::App& app, CliEnv& env) {
   AddCommand(*ctl, "force", "Force the job's entry in the events list (asks once)", *o, true);
   AddCommand(*ctl, "submit", "Force the submission of a waiting job (asks)", *o, true);
   for (const char* name : {"unsched", "resched"}) {
-    CLI::App* modify = AddCommand(*ctl, name,
-                                  std::string(name) == "unsched" ? "Take the job off the day"
-                                                                 : "Put the job back on the day",
-                                  *o, true);
+    CLI::App* modify = AddCommand(
+        *ctl, name,
+        std::string(name) == "unsched" ? "Take the job off the day" : "Put the job back on the day",
+        *o, true);
     modify->add_flag("--cascade", o->request.cascade, "The jobs that wait on it too");
   }
   AddCommand(*ctl, "stop", "Close the run as SIGTERM does", *o, false);

@@ -10,10 +10,10 @@
 #include "editor/job_list_editor.h"
 #include "engine/launch.h"
 #include "platform/file_lock.h"
+#include "qlr/command.h"
 #include "qlr/console_operator.h"
 #include "qlr/job_keys.h"
 #include "qlr/session.h"
-#include "qlr/command.h"
 #include "store/schedule_file.h"
 
 namespace qlr {

@@ -5,9 +5,9 @@
 #include "base/encoding.h"
 #include "editor/new_schedule.h"
 #include "platform/file_system.h"
+#include "qlr/command.h"
 #include "qlr/console_operator.h"
 #include "qlr/session.h"
-#include "qlr/command.h"
 
 namespace qlr {
 namespace {

@@ -5,8 +5,8 @@
 #include "base/date_format.h"
 #include "base/encoding.h"
 #include "calendar/holidays.h"
-#include "engine/engine.h"
 #include "editor/run_control.h"
+#include "engine/engine.h"
 #include "engine/launch.h"
 #include "messages/message_file.h"
 #include "platform/file_lock.h"
@@ -48,7 +48,8 @@ class RunOperator : public Operator {
   }
   Answer Ask(const std::string& text, Buttons buttons, const std::string& title) override {
     if (closing && buttons == Buttons::OkCancel) return Answer::Ok;
-    if (control != nullptr && control->at_work()) return RequestAnswer(buttons, control->answering_yes());
+    if (control != nullptr && control->at_work())
+      return RequestAnswer(buttons, control->answering_yes());
     return console_.Ask(text, buttons, title);
   }
   std::optional<std::string> Input(const std::string& prompt, const std::string& title,
@@ -61,11 +62,15 @@ class RunOperator : public Operator {
  private:
   static Answer RequestAnswer(Buttons buttons, bool yes) {
     switch (buttons) {
-      case Buttons::Ok: return Answer::Ok;
-      case Buttons::OkCancel: return yes ? Answer::Ok : Answer::Cancel;
-      case Buttons::RetryCancel: return yes ? Answer::Retry : Answer::Cancel;
+      case Buttons::Ok:
+        return Answer::Ok;
+      case Buttons::OkCancel:
+        return yes ? Answer::Ok : Answer::Cancel;
+      case Buttons::RetryCancel:
+        return yes ? Answer::Retry : Answer::Cancel;
       case Buttons::YesNo:
-      case Buttons::YesNoCancel: break;
+      case Buttons::YesNoCancel:
+        break;
     }
     return yes ? Answer::Yes : Answer::No;
   }

@@ -58,11 +58,13 @@ Subcommand RegisterTimeline(CLI::App& app, CliEnv& env) {
   auto options = std::make_shared<TimelineOptions>();
   TimelineOptions& o = *options;
   CLI::App* sub = app.add_subcommand(
-      "timeline", "Draw a run day's job runs from its run logs as SVG (standard output by default)");
+      "timeline",
+      "Draw a run day's job runs from its run logs as SVG (standard output by default)");
   AddIniArgument(*sub, o.ini);
   AddDateOption(*sub, o.date);
   auto* svg = sub->add_option("--svg", o.svg, "Write the SVG picture to this file");
-  auto* html = sub->add_option("--html", o.html, "Write an HTML page holding the picture to this file");
+  auto* html =
+      sub->add_option("--html", o.html, "Write an HTML page holding the picture to this file");
   svg->excludes(html);
   return {sub, [&env, options] { return CmdTimeline(env, *options); }};
 }

@@ -1,7 +1,7 @@
 #include "qlr/control_protocol.h"
 
-#include <nlohmann/json.hpp>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string_view>
 #include <vector>
 
@@ -19,11 +19,21 @@ void AppendString(std::string& out, std::string_view cp1252) {
   out += '"';
   for (char c : Cp1252ToUtf8(cp1252)) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char escaped[8];
@@ -117,9 +127,11 @@ std::optional<ControlRequest> ReadRequest(const std::string& line) {
   if (!in.is_object() || !in.contains("command") || !in["command"].is_string()) return std::nullopt;
   ControlRequest request;
   request.command = in["command"].get<std::string>();
-  if (in.contains("job") && in["job"].is_string()) request.job = Utf8ToCp1252(in["job"].get<std::string>());
+  if (in.contains("job") && in["job"].is_string())
+    request.job = Utf8ToCp1252(in["job"].get<std::string>());
   if (in.contains("yes") && in["yes"].is_boolean()) request.yes = in["yes"].get<bool>();
-  if (in.contains("cascade") && in["cascade"].is_boolean()) request.cascade = in["cascade"].get<bool>();
+  if (in.contains("cascade") && in["cascade"].is_boolean())
+    request.cascade = in["cascade"].get<bool>();
   return request;
 }
 

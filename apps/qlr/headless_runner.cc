@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <vector>
 #include <csignal>
+#include <vector>
 
 #include "base/encoding.h"
 #include "platform/process_launcher_posix.h"

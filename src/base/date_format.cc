@@ -115,8 +115,10 @@ std::optional<DateTime> ParseNumericDate(std::string_view s) {
   std::vector<std::string> parts = Split(s, sep);
   if (parts.size() != 3) return std::nullopt;
   if (sep == '-' && parts[0].size() == 4)
-    return Assemble(ReadNumber(parts[0], 4, 4), ReadNumber(parts[1], 1, 2), ReadNumber(parts[2], 1, 2));
-  return Assemble(ReadNumber(parts[2], 4, 4), ReadNumber(parts[1], 1, 2), ReadNumber(parts[0], 1, 2));
+    return Assemble(ReadNumber(parts[0], 4, 4), ReadNumber(parts[1], 1, 2),
+                    ReadNumber(parts[2], 1, 2));
+  return Assemble(ReadNumber(parts[2], 4, 4), ReadNumber(parts[1], 1, 2),
+                  ReadNumber(parts[0], 1, 2));
 }
 
 // "4 Dec 2026", "Dec 4 2026" or "2026 Dec 04".
@@ -125,7 +127,8 @@ std::optional<DateTime> ParseWordDate(const std::vector<std::string_view>& w) {
     if (w[0].size() == 4) return Assemble(ReadNumber(w[0], 4, 4), m, ReadNumber(w[2], 1, 2));
     return Assemble(ReadNumber(w[2], 4, 4), m, ReadNumber(w[0], 1, 2));
   }
-  if (auto m = ReadMonthName(w[0])) return Assemble(ReadNumber(w[2], 4, 4), m, ReadNumber(w[1], 1, 2));
+  if (auto m = ReadMonthName(w[0]))
+    return Assemble(ReadNumber(w[2], 4, 4), m, ReadNumber(w[1], 1, 2));
   return std::nullopt;
 }
 

@@ -78,7 +78,8 @@ DateTime LastOfMonth(DateTime t) {
 DateTime FromTimeT(std::time_t t) {
   std::tm tm{};
   localtime_r(&t, &tm);
-  return MakeDateTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  return MakeDateTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                      tm.tm_sec);
 }
 
 std::time_t ToTimeT(DateTime t) {

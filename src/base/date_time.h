@@ -25,7 +25,9 @@ bool IsValidDate(int year, int month, int day);
 CivilDate ToCivilDate(DateTime t);
 CivilTime ToCivilTime(DateTime t);
 
-inline int64_t DayNumber(DateTime t) { return t >= 0 ? t / kSecondsPerDay : -((-t + kSecondsPerDay - 1) / kSecondsPerDay); }
+inline int64_t DayNumber(DateTime t) {
+  return t >= 0 ? t / kSecondsPerDay : -((-t + kSecondsPerDay - 1) / kSecondsPerDay);
+}
 inline DateTime DateOnly(DateTime t) { return DayNumber(t) * kSecondsPerDay; }
 inline int64_t TimeOfDay(DateTime t) { return t - DateOnly(t); }  // 0..86399
 inline DateTime AddDays(DateTime t, int64_t days) { return t + days * kSecondsPerDay; }

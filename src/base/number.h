@@ -11,8 +11,12 @@ namespace qlr {
 
 double LeadingNumber(std::string_view text);
 int64_t ReadWhole(std::string_view text, int64_t min, int64_t max);
-inline int16_t ReadInt16(std::string_view t) { return static_cast<int16_t>(ReadWhole(t, INT16_MIN, INT16_MAX)); }
-inline int32_t ReadInt32(std::string_view t) { return static_cast<int32_t>(ReadWhole(t, INT32_MIN, INT32_MAX)); }
+inline int16_t ReadInt16(std::string_view t) {
+  return static_cast<int16_t>(ReadWhole(t, INT16_MIN, INT16_MAX));
+}
+inline int32_t ReadInt32(std::string_view t) {
+  return static_cast<int32_t>(ReadWhole(t, INT32_MIN, INT32_MAX));
+}
 inline uint8_t ReadByte(std::string_view t) { return static_cast<uint8_t>(ReadWhole(t, 0, 255)); }
 // True when the number, rounded as whole numbers are, is not 0: "0.4" is false.
 inline bool ReadFlag(std::string_view t) { return ReadWhole(t, -1, 1) != 0; }

@@ -29,7 +29,7 @@ using Signed16 = signed char __attribute__((vector_size(16)));
 Bytes16 ControlLanes(const char* p) {
   Bytes16 v;
   std::memcpy(&v, p, 16);
-  const Bytes16 shifted = v + 0x60;  // unsigned: wraps
+  const Bytes16 shifted = v + 0x60;                                // unsigned: wraps
   const Bytes16 below_0x20 = (Bytes16)((Signed16)shifted > 0x5F);  // vector casts keep the bits
   return (below_0x20 & (Bytes16)(v != '\t')) | (Bytes16)(v == 0x7F);
 }

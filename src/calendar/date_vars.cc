@@ -81,7 +81,8 @@ std::string DateVarValue(const Schedule& schedule, RunLog& log, std::string_view
   const CivilDate run = ToCivilDate(schedule.RunDate);
   // A Rel Month beyond the bound is refused where definitions are made and
   // reported where they are read; here it only must not overflow.
-  const auto rel_month = static_cast<int32_t>(ReadWhole(GetField(definition, 3), -kMaxRelMonth, kMaxRelMonth));
+  const auto rel_month =
+      static_cast<int32_t>(ReadWhole(GetField(definition, 3), -kMaxRelMonth, kMaxRelMonth));
   const DateTime month_start = FirstOfMonth(run.year, run.month + rel_month);
   const DateTime date =
       ResolveRelativeDay(schedule, log, month_start, frequency, GetField(definition, 2));

@@ -36,14 +36,22 @@ ControlReply Done(std::string message) { return {true, false, std::move(message)
 
 const char* StatusName(JobStatus status) {
   switch (status) {
-    case JobStatus::Scheduled: return "Scheduled";
-    case JobStatus::Running: return "Running";
-    case JobStatus::Completed: return "Completed";
-    case JobStatus::EndForced: return "EndForced";
-    case JobStatus::SubmitFailed: return "SubmitFailed";
-    case JobStatus::NotScheduled: return "NotScheduled";
-    case JobStatus::Failed: return "Failed";
-    case JobStatus::Unscheduled: return "Unscheduled";
+    case JobStatus::Scheduled:
+      return "Scheduled";
+    case JobStatus::Running:
+      return "Running";
+    case JobStatus::Completed:
+      return "Completed";
+    case JobStatus::EndForced:
+      return "EndForced";
+    case JobStatus::SubmitFailed:
+      return "SubmitFailed";
+    case JobStatus::NotScheduled:
+      return "NotScheduled";
+    case JobStatus::Failed:
+      return "Failed";
+    case JobStatus::Unscheduled:
+      return "Unscheduled";
   }
   return "";
 }
@@ -60,8 +68,7 @@ ControlReply RunControl::Carry(const ControlRequest& request) {
     AtWork work(at_work_, yes_, request.yes);
     reply = Dispatch(request);
   }
-  for (const std::string& text : told_)
-    reply.message += (reply.message.empty() ? "" : "\n") + text;
+  for (const std::string& text : told_) reply.message += (reply.message.empty() ? "" : "\n") + text;
   return reply;
 }
 
@@ -75,8 +82,8 @@ ControlReply RunControl::Dispatch(const ControlRequest& request) {
   if (command == "suspend" || command == "resume") return Suspend(command == "suspend");
   if (command == "next-day") return NextDay();
   if (command == "stop") return {true, true, "The run is closing", {}};
-  const bool needs_job = command == "force" || command == "submit" || command == "unsched" ||
-                         command == "resched";
+  const bool needs_job =
+      command == "force" || command == "submit" || command == "unsched" || command == "resched";
   if (!needs_job) return Refused("Unknown command: " + command);
   const int job = schedule_.FindJob(request.job);
   if (job == 0) return Refused("Unknown job: " + request.job);
@@ -95,7 +102,8 @@ ControlReply RunControl::Status() {
     const Job& job = schedule_[i];
     const char* name = StatusName(job.Status);
     ++status.counts[name];
-    status.jobs.push_back({std::string(job.JobName.Trimmed()), name, engine_.StatusTextOf(i, kWaitListLimit)});
+    status.jobs.push_back(
+        {std::string(job.JobName.Trimmed()), name, engine_.StatusTextOf(i, kWaitListLimit)});
   }
   for (const EventEntry& entry : engine_.events().entries())
     status.events.push_back(ReplaceAll(entry.text, "\t", " "));
@@ -138,7 +146,8 @@ ControlReply RunControl::Force(int job) {
       return Done("Forced: " + text);
     return Refused("Not forced: the question was answered No");
   }
-  return Refused("Job " + std::string(schedule_[job].JobName.Trimmed()) + " is not in the events list");
+  return Refused("Job " + std::string(schedule_[job].JobName.Trimmed()) +
+                 " is not in the events list");
 }
 
 ControlReply RunControl::Submit(int job) {
@@ -152,9 +161,11 @@ ControlReply RunControl::Submit(int job) {
     engine_.ForceSubmit(PaneRow{static_cast<int>(row)});
     if (schedule_[job].OverrideCode.Trimmed() != "S")
       return Refused("Not forced: the question was answered No");
-    return Done("Job " + std::string(schedule_[job].JobName.Trimmed()) + " scheduled for forced submission");
+    return Done("Job " + std::string(schedule_[job].JobName.Trimmed()) +
+                " scheduled for forced submission");
   }
-  return Refused("Job " + std::string(schedule_[job].JobName.Trimmed()) + " is not waiting to be submitted");
+  return Refused("Job " + std::string(schedule_[job].JobName.Trimmed()) +
+                 " is not waiting to be submitted");
 }
 
 // Modify Schedule on one job, all groups shown; with `cascade` the listed jobs

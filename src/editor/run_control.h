@@ -17,10 +17,12 @@
 namespace qlr {
 
 struct ControlRequest {
-  std::string command = {};  // status, kick, suspend, resume, next-day, force, submit, unsched, resched, stop
-  std::string job = {};      // force, submit, unsched, resched
-  bool yes = false;     // the answer to the question the command asks; else the one that changes nothing
-  bool cascade = false; // unsched, resched: the jobs that wait on the job too
+  std::string command =
+      {};  // status, kick, suspend, resume, next-day, force, submit, unsched, resched, stop
+  std::string job = {};  // force, submit, unsched, resched
+  bool yes =
+      false;  // the answer to the question the command asks; else the one that changes nothing
+  bool cascade = false;  // unsched, resched: the jobs that wait on the job too
 };
 
 struct JobState {

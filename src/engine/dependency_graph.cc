@@ -75,8 +75,9 @@ class GraphWriter {
   bool Due(int i) const { return schedule_[i].Status != JobStatus::NotScheduled; }
 
   std::string Header() const {
-    const std::string title = schedule_.ScheduleName + (schedule_.ScheduleName.empty() ? "" : ": ") +
-                              "jobs due on " + FormatDateTime(schedule_.RunDate, "dddd d mmm yyyy");
+    const std::string title = schedule_.ScheduleName +
+                              (schedule_.ScheduleName.empty() ? "" : ": ") + "jobs due on " +
+                              FormatDateTime(schedule_.RunDate, "dddd d mmm yyyy");
     return "digraph " + Quoted(schedule_.ScheduleName) + " {\n  label=" + Quoted(title) +
            ";\n  labelloc=t;\n  rankdir=LR;\n  fontname=\"Helvetica\";\n"
            "  node [shape=box, style=\"rounded,filled\", fillcolor=\"#ffffff\", "
@@ -100,7 +101,8 @@ class GraphWriter {
   std::string PredecessorNode(std::string_view name) {
     const int found = schedule_.FindJob(name);
     if (found > 0) return JobNode(found);
-    return OtherNode("m", Upper(TrimView(name)), std::string(TrimView(name)) + "\nnot in the schedule",
+    return OtherNode("m", Upper(TrimView(name)),
+                     std::string(TrimView(name)) + "\nnot in the schedule",
                      "style=\"rounded,dotted\"");
   }
 
@@ -135,7 +137,8 @@ class GraphWriter {
       id = OtherNode("t", path, Trim(spec.substr(2)) + " trigger",
                      "shape=note, style=filled, fillcolor=\"#fff9c4\"");
     else
-      id = OtherNode("f", path, std::string(spec), "shape=note, style=filled, fillcolor=\"#fffde7\"");
+      id = OtherNode("f", path, std::string(spec),
+                     "shape=note, style=filled, fillcolor=\"#fffde7\"");
     waited_[path] = id;
     return id;
   }

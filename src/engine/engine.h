@@ -204,10 +204,10 @@ class Engine {
   WindowState win_;
   DayFlags day_;
   PassFlags pass_;
-  bool forced_confirmed_ = false;        // the forced-event question was asked
-  std::vector<int64_t> output_offsets_;  // by job: how far its output was read
-  std::vector<JournalStart> queued_;     // the starts the dispatch step decided
-  std::vector<FinishedRun> finished_;    // the day's runs that are over
+  bool forced_confirmed_ = false;                      // the forced-event question was asked
+  std::vector<int64_t> output_offsets_;                // by job: how far its output was read
+  std::vector<JournalStart> queued_;                   // the starts the dispatch step decided
+  std::vector<FinishedRun> finished_;                  // the day's runs that are over
   std::vector<DeferredLine>* deferred_log_ = nullptr;  // while the dispatch step decides
 };
 

@@ -35,8 +35,9 @@ void ReportReadDiagnostics(Schedule& schedule, RunLog& log) {
   if (found.empty()) return;
   if (!schedule.LogFile.empty())
     for (const ScheduleDiagnostic& d : found) log.LogWrite(DiagnosticText(d));
-  std::string text = "Schedule file \"" + schedule.ScheduleFile + "\" did not read cleanly: " +
-                     std::to_string(found.size()) + (found.size() == 1 ? " fault" : " faults") +
+  std::string text = "Schedule file \"" + schedule.ScheduleFile +
+                     "\" did not read cleanly: " + std::to_string(found.size()) +
+                     (found.size() == 1 ? " fault" : " faults") +
                      (schedule.LogFile.empty() ? "" : ", all in the run log") +
                      ". Its jobs were read as well as they could be.\n";
   for (size_t i = 0; i < found.size() && i < kFaultsShown; ++i)

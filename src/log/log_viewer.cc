@@ -25,7 +25,8 @@ size_t MessageStart(std::string_view line) {
 
 bool IsFailure(std::string_view message) {
   size_t blank = message.find(' ');
-  std::string_view rest = TrimView(blank == std::string_view::npos ? "" : message.substr(blank + 1));
+  std::string_view rest =
+      TrimView(blank == std::string_view::npos ? "" : message.substr(blank + 1));
   return StartsWithNoCase(rest, "FAILED") || StartsWithNoCase(rest, "SUBMISSION FAILED AT ");
 }
 
@@ -58,7 +59,8 @@ std::vector<std::string> JobsOfGroup(const Schedule& schedule, std::string_view 
   return jobs;
 }
 
-bool LineSelected(std::string_view line, LogSelection selection, const std::vector<std::string>& names) {
+bool LineSelected(std::string_view line, LogSelection selection,
+                  const std::vector<std::string>& names) {
   if (selection == LogSelection::All) return true;
   size_t start = MessageStart(line);
   if (start == std::string_view::npos) return false;
@@ -71,7 +73,8 @@ bool LineSelected(std::string_view line, LogSelection selection, const std::vect
 std::string CopyLog(const Schedule& schedule, RunLog& log, std::string_view log_name,
                     LogSelection selection, const std::vector<std::string>& names) {
   const std::string folder = LogFolder(schedule);
-  const std::string source = folder + std::string(log_name) + "." + TextAfter(BaseName(schedule.LogFile), ".");
+  const std::string source =
+      folder + std::string(log_name) + "." + TextAfter(BaseName(schedule.LogFile), ".");
   const std::string copy = folder + std::string(log_name) + ".tmp";
   std::string text;
   auto lines = ReadLines(source);

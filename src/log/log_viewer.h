@@ -26,7 +26,8 @@ std::vector<std::string> GroupNames(const Schedule& schedule);
 std::vector<std::string> JobsOfGroup(const Schedule& schedule, std::string_view group);
 
 // Whether the log line is copied for the selection (`names` for Group and Jobs).
-bool LineSelected(std::string_view line, LogSelection selection, const std::vector<std::string>& names);
+bool LineSelected(std::string_view line, LogSelection selection,
+                  const std::vector<std::string>& names);
 
 // Writes the copy of log `log_name` (a name from LogNames) beside the log, as
 // "<log name>.tmp", and returns its path; on failure tells "Error copying log: "

@@ -39,7 +39,8 @@ std::string FormatLogLine(std::string_view text, DateTime now, bool dummy,
 void RunLog::LogWrite(std::string_view text) {
   DateTime now = clock_.Now();
   std::string path = ExpandLogName(schedule_.LogFile, false, now);
-  std::string line = FormatLogLine(text, now, schedule_.DummyRun, schedule_.Calendar.FormatLongDate);
+  std::string line =
+      FormatLogLine(text, now, schedule_.DummyRun, schedule_.Calendar.FormatLongDate);
   if (path.empty() || !AppendToFile(path, line + "\r\n"))
     TellAndEnd("Quillruun Cannot write to file " + path);
 }

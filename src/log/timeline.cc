@@ -13,9 +13,8 @@ DateTime Floor(DateTime t, int64_t step) { return t - (((t % step) + step) % ste
 DateTime Ceil(DateTime t, int64_t step) { return Floor(t + step - 1, step); }
 
 int64_t TickStep(int64_t span) {
-  static constexpr int64_t kSteps[] = {1,   2,    5,    10,        15,        30,        60,
-                                       300, 900,  1800, kHour,     2 * kHour, 3 * kHour, 6 * kHour,
-                                       12 * kHour};
+  static constexpr int64_t kSteps[] = {
+      1, 2, 5, 10, 15, 30, 60, 300, 900, 1800, kHour, 2 * kHour, 3 * kHour, 6 * kHour, 12 * kHour};
   for (int64_t step : kSteps)
     if (span <= step * kMaxTicks) return step;
   return Ceil(span / kMaxTicks + 1, kSecondsPerDay);

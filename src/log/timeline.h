@@ -34,9 +34,9 @@ struct TimelineRun {
 
 struct Timeline {
   std::string schedule_name;
-  DateTime run_date = 0;      // date only
-  DateTime day_start_at = 0;  // the run day is the 24 hours from here
-  DateTime now = 0;           // when it was made; runs still going end here
+  DateTime run_date = 0;          // date only
+  DateTime day_start_at = 0;      // the run day is the 24 hours from here
+  DateTime now = 0;               // when it was made; runs still going end here
   std::vector<TimelineRun> runs;  // by start, then in the order they were met
 };
 
@@ -52,8 +52,8 @@ bool IsMoment(RunOutcome outcome);
 // minutes, longer ones of 2 hours or more, so that there are at most 24.
 struct TimeAxis {
   DateTime from = 0;
-  DateTime to = 0;    // later than `from`
-  int64_t step = 0;   // seconds between ticks; `from` and `to` are ticks
+  DateTime to = 0;   // later than `from`
+  int64_t step = 0;  // seconds between ticks; `from` and `to` are ticks
 };
 TimeAxis AxisOf(const Timeline& timeline);
 

@@ -65,8 +65,8 @@ bool ReadFailLine(std::string_view message, std::string& job, std::string& text)
 }
 
 std::string DayText(const Schedule& schedule, DateTime run_date) {
-  return FormatDateTime(run_date, "dddd ") + FormatDateTime(run_date, schedule.Calendar.FormatShortDate) +
-         " ";
+  return FormatDateTime(run_date, "dddd ") +
+         FormatDateTime(run_date, schedule.Calendar.FormatShortDate) + " ";
 }
 
 }  // namespace
@@ -96,7 +96,8 @@ bool DayLogReader::Unstamp(std::string_view line, Stamped& out) {
 void DayLogReader::Feed(std::string_view line) {
   Stamped stamped;
   if (!Unstamp(line, stamped)) return;
-  if (StartsWith(stamped.message, "Schedule for ") || StartsWith(stamped.message, "End of day for "))
+  if (StartsWith(stamped.message, "Schedule for ") ||
+      StartsWith(stamped.message, "End of day for "))
     Heading(stamped);
   else if (in_day_)
     RunLine(stamped);
@@ -163,8 +164,8 @@ void DayLogReader::Ended(const std::string& job, DateTime at, bool failed, int64
   TimelineRun& run = timeline_.runs[open->second];
   run.end = std::max(at, run.start);
   run.outcome = forced_.erase(key) > 0 ? RunOutcome::ForcedCompletion
-                : failed              ? RunOutcome::Failed
-                                      : RunOutcome::Completed;
+                : failed               ? RunOutcome::Failed
+                                       : RunOutcome::Completed;
   last_[key] = open->second;
   open_.erase(open);
 }

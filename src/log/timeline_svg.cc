@@ -52,11 +52,20 @@ std::string Xml(std::string_view text) {
   std::string out;
   for (char c : Cp1252ToUtf8(text)) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -71,8 +80,8 @@ std::string Style() {
       ".name{font-family:monospace;text-anchor:end}\n.stripe{fill:#f7f7f7}\n"
       ".now{stroke:#d50000;stroke-width:1;stroke-dasharray:4 3}\n";
   for (int o = 0; o <= static_cast<int>(RunOutcome::NoEnd); ++o)
-    style += "." + ClassOf(static_cast<RunOutcome>(o)) + "{fill:" +
-             std::string(OutcomeColour(static_cast<RunOutcome>(o))) + "}\n";
+    style += "." + ClassOf(static_cast<RunOutcome>(o)) +
+             "{fill:" + std::string(OutcomeColour(static_cast<RunOutcome>(o))) + "}\n";
   return style + "</style>\n";
 }
 

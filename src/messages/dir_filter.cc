@@ -37,7 +37,8 @@ bool IsDigits(std::string_view s, size_t min, size_t max) {
 
 // "hh:mm", optionally followed by ":ss" and a fraction.
 bool IsClockTime(std::string_view s) {
-  if (s.size() < 5 || s[2] != ':' || !IsDigits(s.substr(0, 2), 2, 2) || !IsDigits(s.substr(3, 2), 2, 2))
+  if (s.size() < 5 || s[2] != ':' || !IsDigits(s.substr(0, 2), 2, 2) ||
+      !IsDigits(s.substr(3, 2), 2, 2))
     return false;
   return s.size() == 5 || (s[5] == ':' && s.size() >= 8 && IsDigits(s.substr(6, 2), 2, 2));
 }
@@ -64,7 +65,8 @@ size_t DateTokens(std::string_view line, const std::vector<Token>& t, size_t k) 
     return 3;
   if (k + 1 >= t.size() || !IsIsoDate(at(k)) || !IsClockTime(at(k + 1))) return 0;
   const bool zone = k + 2 < t.size() && at(k + 1).size() > 5 && at(k + 2).size() == 5 &&
-                    (at(k + 2)[0] == '+' || at(k + 2)[0] == '-') && IsDigits(at(k + 2).substr(1), 4, 4);
+                    (at(k + 2)[0] == '+' || at(k + 2)[0] == '-') &&
+                    IsDigits(at(k + 2).substr(1), 4, 4);
   return zone ? 3 : 2;
 }
 
@@ -94,7 +96,8 @@ std::string DosSizeAndName(std::string_view line) {
   const size_t colon = line.find(':');
   size_t from = colon + 5;
   if (line.size() >= colon + 6 && line[colon + 3] == ' ' &&
-      (EqualsNoCase(line.substr(colon + 4, 2), "AM") || EqualsNoCase(line.substr(colon + 4, 2), "PM")))
+      (EqualsNoCase(line.substr(colon + 4, 2), "AM") ||
+       EqualsNoCase(line.substr(colon + 4, 2), "PM")))
     from = colon + 8;
   return from < line.size() ? std::string(line.substr(from)) : std::string();
 }

@@ -27,7 +27,9 @@ class EndOfJobMessages {
 // Keeps the requests instead of writing message files.
 class RecordingMessages : public EndOfJobMessages {
  public:
-  void GenMessage(Schedule&, const MessageRequest& request) override { requests.push_back(request); }
+  void GenMessage(Schedule&, const MessageRequest& request) override {
+    requests.push_back(request);
+  }
   std::vector<MessageRequest> requests;
 };
 

@@ -56,7 +56,8 @@ void AddFileEntry(const Schedule& schedule, std::string_view entry, std::string_
                   int defer, DateTime now, Draft& d) {
   std::string file_pattern = FlagSet(flags, kVar) ? VarSub(Trim(entry), now) : Trim(entry);
   const bool attach = FlagSet(flags, kAtt);
-  std::string missing = attach ? "File to be attached (" + file_pattern + ") not found.~" : "*** No Data ***~";
+  std::string missing =
+      attach ? "File to be attached (" + file_pattern + ") not found.~" : "*** No Data ***~";
   if (!attach) {
     d.Line("BODY=Contents of File \"" + file_pattern + "\" follow:~");
     d.Line("BODY=~");
@@ -106,14 +107,16 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
       d.Line("BODY=" + texts[i] + "~");
   }
   const std::string base =
-      JoinPath(schedule.EmailPath, MessageFileName(schedule, job.JobName.Trimmed(), job.DeferEojMsgMins, now));
+      JoinPath(schedule.EmailPath,
+               MessageFileName(schedule, job.JobName.Trimmed(), job.DeferEojMsgMins, now));
   if (d.cancelled || (job.SuppressEmptyMsg && d.no_data)) {
     log_.LogWrite("EOJ message not generated for job " + job.JobName.Str() +
                   ".  All include files empty or non-existent");
     for (const std::string& copy : d.copies) RemoveFile(copy);  // no sender will take them
   } else {
     AddTrailer(schedule, job, now, d);
-    if (!WriteWholeFile(base + ".$$$", d.text)) return log_.op().Tell(std::string(kFileErrorPrefix) + base + ".$$$\"");
+    if (!WriteWholeFile(base + ".$$$", d.text))
+      return log_.op().Tell(std::string(kFileErrorPrefix) + base + ".$$$\"");
     RenameFile(base + ".$$$", base + ".eml");  // the sender takes only complete ".eml" files
   }
   for (const std::string& path : d.to_delete) RemoveFile(path);
@@ -121,7 +124,8 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
 
 std::string MessageFileName(const Schedule& schedule, std::string_view job_name, int defer_minutes,
                             DateTime now) {
-  std::string prefix = defer_minutes > 0 ? FormatDateTime(now + defer_minutes * 60, "yyyymmddhhnn") + "." : "";
+  std::string prefix =
+      defer_minutes > 0 ? FormatDateTime(now + defer_minutes * 60, "yyyymmddhhnn") + "." : "";
   // Named like the trigger and tracker files, so that a "/" in the name stays in the file name.
   std::string stem = SafeFileName(Left(std::string(TrimView(job_name)) + "xxx", 4));
   // One look at the folder: the base names in use, whatever their extension.
@@ -135,7 +139,8 @@ std::string MessageFileName(const Schedule& schedule, std::string_view job_name,
   };
   for (int n = 0;; ++n) {
     std::string counter = std::to_string(n);
-    std::string candidate = prefix + stem + std::string(counter.size() < 4 ? 4 - counter.size() : 0, '0') + counter;
+    std::string candidate =
+        prefix + stem + std::string(counter.size() < 4 ? 4 - counter.size() : 0, '0') + counter;
     if (!in_use(candidate)) return candidate;
   }
 }
@@ -145,7 +150,8 @@ std::string CopyForAtt(const Schedule& schedule, std::string_view path, DateTime
   std::string copy;
   // A name taken this second moves on a second, instead of waiting for the clock.
   for (DateTime t = now;; ++t)
-    if (!FileExists(copy = JoinPath(schedule.EmailAttPath, "UFN" + FormatDateTime(t, "hhnnss") + "." + name)))
+    if (!FileExists(copy = JoinPath(schedule.EmailAttPath,
+                                    "UFN" + FormatDateTime(t, "hhnnss") + "." + name)))
       break;
   CopyFile(path, copy);
   return copy;
@@ -162,7 +168,8 @@ std::string GetEmailAddr(const Schedule& schedule, std::string_view name, int en
       found = line;
       break;
     }
-  const std::string& tmpl = schedule.EmailAddressFormat.empty() ? std::string("Address") : schedule.EmailAddressFormat;
+  const std::string& tmpl =
+      schedule.EmailAddressFormat.empty() ? std::string("Address") : schedule.EmailAddressFormat;
   size_t at_address = FindNoCase(tmpl, "Address"), at_name = FindNoCase(tmpl, "Name");
   if (at_address == std::string::npos && at_name == std::string::npos) return fallback;
   std::string result = tmpl;  // replace the later one first so the earlier position holds

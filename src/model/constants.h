@@ -6,7 +6,7 @@
 
 namespace qlr {
 
-inline constexpr std::string_view kSettingsName = "Quillrun";     // INI section and settings name
+inline constexpr std::string_view kSettingsName = "Quillrun";  // INI section and settings name
 inline constexpr std::string_view kNotSpecifiedMark = "<not specified>";
 inline constexpr std::string_view kFileErrorPrefix = "Cannot open file \"";
 inline constexpr std::string_view kStandardTriggerMark = "**Standard";
@@ -21,8 +21,8 @@ inline constexpr int kMaxJobs = 32767;
 
 // Date variables a job gets when it has none: name, relative day, rel month, format.
 inline constexpr std::array<std::string_view, 7> kStockDateVars = {
-    "RUNDATE,RunDate,0,yyyymmdd",  "PREVWD,RUND-1WD,0,yyyymmdd",  "NEXTWD,RUND+1WD,0,yyyymmdd",
-    "PREVRUN,-1RUND,0,yyyymmdd",   "NEXTRUN,+1RUND,0,yyyymmdd",   "MONTHBEG,+1CDOM,0,yyyymmdd",
+    "RUNDATE,RunDate,0,yyyymmdd", "PREVWD,RUND-1WD,0,yyyymmdd", "NEXTWD,RUND+1WD,0,yyyymmdd",
+    "PREVRUN,-1RUND,0,yyyymmdd",  "NEXTRUN,+1RUND,0,yyyymmdd",  "MONTHBEG,+1CDOM,0,yyyymmdd",
     "MONTHEND,-1CDOM,0,yyyymmdd"};
 
 }  // namespace qlr

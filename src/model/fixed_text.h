@@ -42,8 +42,8 @@ template <size_t N>
 class FixedText {
  public:
   FixedText() = default;
-  FixedText(std::string_view value) { chars_.assign(value); }           // NOLINT: a field takes text
-  FixedText(const char* value) : FixedText(std::string_view(value)) {}   // NOLINT
+  FixedText(std::string_view value) { chars_.assign(value); }  // NOLINT: a field takes text
+  FixedText(const char* value) : FixedText(std::string_view(value)) {}         // NOLINT
   FixedText(const std::string& value) : FixedText(std::string_view(value)) {}  // NOLINT
 
   std::string_view Trimmed() const { return TrimView(chars_.view()); }

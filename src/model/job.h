@@ -14,7 +14,12 @@
 
 namespace qlr {
 
-enum class AutoResched : uint8_t { Never = 0, Success = 1, Always = 2, Failure = 3 };  // stored as numbers
+enum class AutoResched : uint8_t {
+  Never = 0,
+  Success = 1,
+  Always = 2,
+  Failure = 3
+};  // stored as numbers
 
 struct ProcessInfo {
   int32_t process_handle = 0;  // on Linux: the process start time, guarding against pid reuse

@@ -25,9 +25,9 @@ struct Schedule {
   std::vector<Job> Jobs = std::vector<Job>(1);  // [0] is the copy buffer
 
   // Values from the INI file (paths already resolved against its folder).
-  std::string IniFile, ScheduleName, ScheduleFile, LogFile, EmailAddrPath, TriggerPath,
-      TrackerPath, JobDocPath, EmailPath, EmailAttPath, PubHols, HelpPath, EmailAddressFormat,
-      DummyProg, DummyModel, RunTimeErrorText, TriggersListFile, JobOutputPath, TextEditor;
+  std::string IniFile, ScheduleName, ScheduleFile, LogFile, EmailAddrPath, TriggerPath, TrackerPath,
+      JobDocPath, EmailPath, EmailAttPath, PubHols, HelpPath, EmailAddressFormat, DummyProg,
+      DummyModel, RunTimeErrorText, TriggersListFile, JobOutputPath, TextEditor;
   bool AllowCritical = false;
   bool ShowFailedJobsWarning = false;
   int16_t MinJobLaunch = 10;

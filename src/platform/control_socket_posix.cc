@@ -69,8 +69,8 @@ bool ControlServer::Listen(const std::string& path) {
   ::unlink(path_.c_str());
   listen_fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   const mode_t old_mask = ::umask(0177);  // 0600 from the moment the file exists
-  const bool bound =
-      listen_fd_ >= 0 && ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  const bool bound = listen_fd_ >= 0 &&
+                     ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
   ::umask(old_mask);
   if (!bound || ::listen(listen_fd_, 16) != 0) {
     error_ = std::strerror(errno);
@@ -94,7 +94,9 @@ void ControlServer::AcceptWaiting() {
     const int fd = ::accept4(listen_fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) return;
     if (PeerUid(fd) != owner_) {  // only the run's own user may operate it
-      WriteAll(fd, "{\"ok\":false,\"message\":\"Permission denied: the run belongs to another user\"}\n");
+      WriteAll(
+          fd,
+          "{\"ok\":false,\"message\":\"Permission denied: the run belongs to another user\"}\n");
       ::close(fd);
       continue;
     }
@@ -110,7 +112,8 @@ std::vector<ControlServer::Request> ControlServer::Service() {
   for (Client& client : clients_) {
     char buffer[4096];
     ssize_t n;
-    while ((n = ::read(client.fd, buffer, sizeof buffer)) > 0) client.received.append(buffer, static_cast<size_t>(n));
+    while ((n = ::read(client.fd, buffer, sizeof buffer)) > 0)
+      client.received.append(buffer, static_cast<size_t>(n));
     const size_t end = client.received.find('\n');
     if (end != std::string::npos) {
       requests.push_back({client.fd, client.received.substr(0, end)});

@@ -15,7 +15,7 @@ std::string OsPath(std::string_view path);  // the UTF-8 path the system takes
 
 bool FileExists(std::string_view path);  // a regular file (or a link to one)
 bool DirExists(std::string_view path);
-bool RemoveFile(std::string_view path);                        // false when it could not be deleted
+bool RemoveFile(std::string_view path);                       // false when it could not be deleted
 bool RenameFile(std::string_view from, std::string_view to);  // replaces `to`
 bool CopyFile(std::string_view from, std::string_view to);    // replaces `to`
 std::optional<DateTime> LastModified(std::string_view path);

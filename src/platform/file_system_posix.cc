@@ -50,12 +50,12 @@ void SyncDir(std::string_view path) {
 std::string OsPath(std::string_view path) { return Cp1252ToUtf8(path); }
 
 bool FileExists(std::string_view path) {
-  struct stat st{};
+  struct stat st {};
   return !path.empty() && ::stat(OsPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool DirExists(std::string_view path) {
-  struct stat st{};
+  struct stat st {};
   return !path.empty() && ::stat(OsPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -71,7 +71,7 @@ bool CopyFile(std::string_view from, std::string_view to) {
 }
 
 std::optional<DateTime> LastModified(std::string_view path) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(OsPath(path).c_str(), &st) != 0) return std::nullopt;
   return FromTimeT(st.st_mtime);
 }

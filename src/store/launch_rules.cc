@@ -31,13 +31,15 @@ bool MatchesMask(std::string_view value, std::string_view mask) {
 }
 
 std::optional<LaunchFault> CheckLaunchValues(LaunchValues& launch) {
-  if (!ParseDate(launch.RunDateText)) return LaunchFault{LaunchField::RunDate, "Invalid schedule run date"};
+  if (!ParseDate(launch.RunDateText))
+    return LaunchFault{LaunchField::RunDate, "Invalid schedule run date"};
   // The shape alone would let 25:99 through, and the run would start at a
   // time nobody asked for.
   if (!MatchesMask(launch.StartTimeText, "00:00") || !ParseTimeOfDay(launch.StartTimeText))
     return LaunchFault{LaunchField::StartTime, "Invalid schedule start time"};
   launch.CpuLimitText = Trim(launch.CpuLimitText);
-  if (!IsNumeric(launch.CpuLimitText)) return LaunchFault{LaunchField::CpuLimit, "Invalid CPU Limit"};
+  if (!IsNumeric(launch.CpuLimitText))
+    return LaunchFault{LaunchField::CpuLimit, "Invalid CPU Limit"};
   return std::nullopt;
 }
 

@@ -13,16 +13,16 @@ namespace qlr {
 namespace {
 
 constexpr std::array<std::string_view, 50> kHeadings = {
-    "JobName",        "CommandLine",      "EarliestStart",  "Frequency",        "Exclusivity",
-    "SkipOn",         "RunAfter",         "DeferRollover",  "NormalMailTo",     "OverrideCode",
-    "FailedFlag",     "unused",           "StartedAt",      "EndedAt",          "ForcedEnd",
-    "ProcessInfo 1",  "ProcessInfo 2",    "ProcessInfo 3",  "ProcessInfo 4",    "EarliestStartAt",
-    "IsDosProgram",   "NormalMsg",        "WaitFile",       "reserved text",    "reserved number",
-    "LastDuration",   "NormalMsgFlags",   "AbnormalMsgFlags", "NormalMailCc",   "Group",
-    "TriggerFile",    "DeleteWaitFile",   "Description",    "reserved number",  "AbnormalMailTo",
-    "AbnormalMailCc", "unused",           "SuppressEmptyMsg", "AbnormalMsg",    "CpuUsage",
-    "Critical",       "DateVars",         "SubmitOnly",     "DeferEojMsgMins",  "DepConditions",
-    "DepAutoUnsched", "AutoReschedule",   "unused",         "unused",           "unused"};
+    "JobName",        "CommandLine",    "EarliestStart",    "Frequency",       "Exclusivity",
+    "SkipOn",         "RunAfter",       "DeferRollover",    "NormalMailTo",    "OverrideCode",
+    "FailedFlag",     "unused",         "StartedAt",        "EndedAt",         "ForcedEnd",
+    "ProcessInfo 1",  "ProcessInfo 2",  "ProcessInfo 3",    "ProcessInfo 4",   "EarliestStartAt",
+    "IsDosProgram",   "NormalMsg",      "WaitFile",         "reserved text",   "reserved number",
+    "LastDuration",   "NormalMsgFlags", "AbnormalMsgFlags", "NormalMailCc",    "Group",
+    "TriggerFile",    "DeleteWaitFile", "Description",      "reserved number", "AbnormalMailTo",
+    "AbnormalMailCc", "unused",         "SuppressEmptyMsg", "AbnormalMsg",     "CpuUsage",
+    "Critical",       "DateVars",       "SubmitOnly",       "DeferEojMsgMins", "DepConditions",
+    "DepAutoUnsched", "AutoReschedule", "unused",           "unused",          "unused"};
 
 constexpr size_t kShownLength = 40;
 
@@ -79,8 +79,8 @@ void LineNotes::Number(int column, std::string_view text, int64_t min, int64_t m
   if (!IsNumeric(text)) return NotA(column, text, "a number");
   const double read = std::nearbyint(LeadingNumber(text));
   if (read < static_cast<double>(min) || read > static_cast<double>(max))
-    Add(column, Shown(text) + " is out of range, read as " +
-                    std::to_string(ReadWhole(text, min, max)));
+    Add(column,
+        Shown(text) + " is out of range, read as " + std::to_string(ReadWhole(text, min, max)));
 }
 
 void LineNotes::Flag(int column, std::string_view text) {
@@ -110,11 +110,13 @@ void LineNotes::Dependencies(const Job& job, std::string_view ignored_entries, b
   const size_t names = job.RunAfter.size(), letters = job.DepConditions.size();
   if (letters < names) {
     std::string missing;
-    for (size_t i = letters; i < names; ++i) missing += (missing.empty() ? "" : ", ") + Trim(job.RunAfter[i]);
-    Add(45, "no condition letter for " + missing +
-                (names - letters == 1 ? ": the job waits for it only while it runs or has not started"
-                                      : ": the job waits for them only while they run or have not "
-                                        "started"));
+    for (size_t i = letters; i < names; ++i)
+      missing += (missing.empty() ? "" : ", ") + Trim(job.RunAfter[i]);
+    Add(45,
+        "no condition letter for " + missing +
+            (names - letters == 1 ? ": the job waits for it only while it runs or has not started"
+                                  : ": the job waits for them only while they run or have not "
+                                    "started"));
   } else if (letters > names) {
     Add(45, std::to_string(letters) + " condition letters for " + std::to_string(names) +
                 " dependencies: the extra letters are ignored");
@@ -131,8 +133,9 @@ void LineNotes::DateVariables(const Job& job) {
   if (TrimView(job.DateVars[0]).empty()) {  // all empty reads the same way
     for (std::string_view definition : job.DateVars)
       if (!TrimView(definition).empty())
-        return Add(42, "the first date variable is empty, so the stock variables replace the "
-                       "job's own");
+        return Add(42,
+                   "the first date variable is empty, so the stock variables replace the "
+                   "job's own");
     return;
   }
   for (size_t i = 0; i < job.DateVars.size(); ++i) {

@@ -23,20 +23,21 @@ std::string Shown(std::string_view text);
 
 class LineNotes {
  public:
-  LineNotes(std::string file, std::vector<ScheduleDiagnostic>& out) : file_(std::move(file)), out_(out) {}
+  LineNotes(std::string file, std::vector<ScheduleDiagnostic>& out)
+      : file_(std::move(file)), out_(out) {}
 
   void SetLine(int line) { line_ = line; }
   // One diagnostic for the current line; column 0 means the whole line.
   void Add(int column, std::string found);
 
-  void FieldCount(int count);                        // when it is not 50
+  void FieldCount(int count);  // when it is not 50
   // An unclosed quote (`stray` empty), or text after the closing one.
   void Quote(int column, std::string_view stray);
   void ControlByte(int column, char byte);
   // A number that was not a plain integer within [min, max]: noted when it is
   // no number at all, or lies outside the range.
   void Number(int column, std::string_view text, int64_t min, int64_t max);
-  void Flag(int column, std::string_view text);      // noted when it is no number
+  void Flag(int column, std::string_view text);  // noted when it is no number
   void Cut(int column, std::string_view text, size_t length);
   void NotA(int column, std::string_view text, std::string_view what);  // "... is not <what>"
   void Unused(int column, std::string_view text);

@@ -52,9 +52,9 @@ size_t Find(std::string_view line, size_t pos, char c) {
 
 // What was wrong with the quoted fields of a line, for the reader's diagnostics.
 struct QuoteFaults {
-  bool found = false;            // the first fault is recorded below
-  std::string_view stray;        // of the first fault: the text after the closing quote, or ""
-  bool unclosed_field = false;   // a quote ran to the end of the line (then it is the last field)
+  bool found = false;           // the first fault is recorded below
+  std::string_view stray;       // of the first fault: the text after the closing quote, or ""
+  bool unclosed_field = false;  // a quote ran to the end of the line (then it is the last field)
   void Unclosed() {
     if (!found) found = true, stray = {};
     unclosed_field = true;
@@ -127,7 +127,7 @@ class SplitFields {
   }
   std::string_view operator[](int n) const { return fields_[static_cast<size_t>(n - 1)]; }
   int count() const { return count_; }
-  int quote_column() const { return quote_column_; }  // 0 when every quote was in order
+  int quote_column() const { return quote_column_; }        // 0 when every quote was in order
   std::string_view stray() const { return faults_.stray; }  // "" when the quote was not closed
 
  private:
@@ -337,7 +337,8 @@ class LineFields {
     std::string storage;
     std::string_view field;
     int column = 1;
-    for (size_t pos = 0; (pos = NextField(line, pos, delimiter_, storage, field)) <= at && pos < line.size();)
+    for (size_t pos = 0;
+         (pos = NextField(line, pos, delimiter_, storage, field)) <= at && pos < line.size();)
       ++column;
     return column;
   }
@@ -382,7 +383,8 @@ std::string ReadRunAfter(std::string_view column, char delimiter, Job& job) {
     // one does: no job has a blank name, and writing one would be fatal.
     if (TrimView(entry).empty()) {
       const std::string_view rest = column.substr(next);
-      return rest.find_first_not_of(',') == std::string_view::npos ? std::string() : std::string(rest);
+      return rest.find_first_not_of(',') == std::string_view::npos ? std::string()
+                                                                   : std::string(rest);
     }
     job.RunAfter.emplace_back(entry);
     pos = next;
@@ -419,7 +421,8 @@ void NoteTexts(const Job& job, LineNotes& notes) {
     notes.NotA(3, start, "a time of day (hh:mm)");
   const std::string_view skip = job.SkipOn.Trimmed();
   if (!skip.empty() && skip != kSkipAlwaysKeyword && !ParseDate(skip))
-    notes.Add(6, Shown(skip) + " is neither a date nor \"" + std::string(kSkipAlwaysKeyword) + "\"");
+    notes.Add(6,
+              Shown(skip) + " is neither a date nor \"" + std::string(kSkipAlwaysKeyword) + "\"");
   const std::string_view code = job.OverrideCode.Trimmed();
   if (!code.empty() && code != "S" && code != "U") notes.NotA(10, code, "S or U");
 }
@@ -683,7 +686,8 @@ class LineWriter {
   // Blanks before a quote count as nothing, as the column is trimmed.
   static bool NeedsQuotes(std::string_view entry) {
     size_t i = 0;
-    while (i < entry.size() && (entry[i] == ' ' || entry[i] == '\t' || entry[i] == '\r' || entry[i] == '\n'))
+    while (i < entry.size() &&
+           (entry[i] == ' ' || entry[i] == '\t' || entry[i] == '\r' || entry[i] == '\n'))
       ++i;
     if (i < entry.size() && entry[i] == kQuote) return true;
     for (; i < entry.size(); ++i)

@@ -12,8 +12,8 @@ namespace qlr {
 
 // Fills the job table from ScheduleFile, making the status decision for each
 // job. Lines that do not read cleanly are read as well as they can be, and
-// each fault found goes to schedule.ReadDiagnostics. A missing file: asks to create it (No is fatal). A folder, an
-// unreadable file, or more than 32767 jobs, ends the program.
+// each fault found goes to schedule.ReadDiagnostics. A missing file: asks to create it (No is
+// fatal). A folder, an unreadable file, or more than 32767 jobs, ends the program.
 void ReadSchedule(Schedule& schedule, RunLog& log);
 
 // The job table from the text of a schedule file, read line by line as

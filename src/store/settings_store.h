@@ -13,7 +13,8 @@ class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
   virtual std::string Get(const std::string& section, const std::string& key) = 0;  // "" when unset
-  virtual bool Set(const std::string& section, const std::string& key, const std::string& value) = 0;
+  virtual bool Set(const std::string& section, const std::string& key,
+                   const std::string& value) = 0;
   virtual bool DeleteSection(const std::string& section) = 0;
 };
 

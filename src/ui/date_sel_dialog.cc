@@ -57,12 +57,14 @@ void DateSelDialog::MarkDaysOff() {
   for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
     const int weekday = day % 7 + 1;  // the calendar's numbers: 1 Sunday .. 7 Saturday
     const bool works = (workdays & (1u << weekday)) != 0;
-    calendar_->setWeekdayTextFormat(static_cast<Qt::DayOfWeek>(day), works ? QTextCharFormat() : off);
+    calendar_->setWeekdayTextFormat(static_cast<Qt::DayOfWeek>(day),
+                                    works ? QTextCharFormat() : off);
   }
   QTextCharFormat holiday = off;
   holiday.setFontWeight(QFont::Bold);
   holiday.setToolTip(QStringLiteral("Public holiday"));
-  for (int64_t day : cal.HolidayDays) calendar_->setDateTextFormat(ToQDate(day * kSecondsPerDay), holiday);
+  for (int64_t day : cal.HolidayDays)
+    calendar_->setDateTextFormat(ToQDate(day * kSecondsPerDay), holiday);
 }
 
 void DateSelDialog::CreateCommands() {

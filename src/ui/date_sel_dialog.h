@@ -1,7 +1,7 @@
 #pragma once
 // The date picker (frmDateSel): a month calendar opened on a date given in
-// the short display form, the schedule's days off in red. Clicking a day, or Enter on the highlighted day,
-// picks it and closes; Escape closes without a pick.
+// the short display form, the schedule's days off in red. Clicking a day, or Enter on the
+// highlighted day, picks it and closes; Escape closes without a pick.
 
 #include <QDialog>
 #include <optional>

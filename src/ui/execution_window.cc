@@ -249,9 +249,9 @@ void ExecutionWindow::CreateLayout() {
   layout->addWidget(status_bar_);
   panes_->setFixedHeight(kPanesShownHeight - kPanesHiddenHeight - layout->spacing());
   setFixedSize(kWindowWidth, kPanesHiddenHeight);
-  const QList<QWidget*> order = {log_list_,   kick_,      kick_int_,   suspend_,
-                                 next_day_,   mod_sched_, exit_,       help_,
-                                 events_,     ignore_cpu_, events_list_, unsub_list_};
+  const QList<QWidget*> order = {log_list_, kick_,       kick_int_,    suspend_,
+                                 next_day_, mod_sched_,  exit_,        help_,
+                                 events_,   ignore_cpu_, events_list_, unsub_list_};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -300,7 +300,8 @@ void ExecutionWindow::ConnectLists() {
   connect(log_list_, &QTableView::doubleClicked, this, Guarded([this] { OnJobDoc(); }));
   connect(events_list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           Guarded([this](const QModelIndex& index) {
-            if (!selecting_) Command([this, row = index.row()] { engine_->SelectEvent(PaneRow{row}); });
+            if (!selecting_)
+              Command([this, row = index.row()] { engine_->SelectEvent(PaneRow{row}); });
           }));
   connect(events_list_, &QTableView::doubleClicked, this, Guarded([this] { OnTriggerEvent(); }));
   connect(unsub_list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -308,17 +309,20 @@ void ExecutionWindow::ConnectLists() {
             if (!selecting_)
               Command([this, row = index.row()] { engine_->SelectUnsubmitted(PaneRow{row}); });
           }));
-  connect(unsub_list_, &QTableView::doubleClicked, this, Guarded([this] {
-            Command([this] { engine_->ForceSubmit(PaneRow{engine_->window().unsubmitted_selected}); });
-          }));
+  connect(
+      unsub_list_, &QTableView::doubleClicked, this, Guarded([this] {
+        Command([this] { engine_->ForceSubmit(PaneRow{engine_->window().unsubmitted_selected}); });
+      }));
   connect(unsub_list_, &QTableView::customContextMenuRequested, this,
           Guarded([this](const QPoint& pos) { OnUnsubMenu(pos); }));
-  connect(status_entry_, &QAction::triggered, this, Guarded([this] {
-            Command([this] { engine_->StatusReport(PaneRow{engine_->window().unsubmitted_selected}); });
-          }));
-  connect(force_submit_entry_, &QAction::triggered, this, Guarded([this] {
-            Command([this] { engine_->ForceSubmit(PaneRow{engine_->window().unsubmitted_selected}); });
-          }));
+  connect(
+      status_entry_, &QAction::triggered, this, Guarded([this] {
+        Command([this] { engine_->StatusReport(PaneRow{engine_->window().unsubmitted_selected}); });
+      }));
+  connect(
+      force_submit_entry_, &QAction::triggered, this, Guarded([this] {
+        Command([this] { engine_->ForceSubmit(PaneRow{engine_->window().unsubmitted_selected}); });
+      }));
 }
 
 }  // namespace qlr

@@ -68,8 +68,7 @@ void LogViewDialog::CreateNameList() {
 }
 
 void LogViewDialog::CreateCommands() {
-  const DialogButtons buttons =
-      CreateDialogButtons(this, gui_, "Log Viewer", [this] { OnOk(); });
+  const DialogButtons buttons = CreateDialogButtons(this, gui_, "Log Viewer", [this] { OnOk(); });
   ok_button_ = buttons.ok;
   cancel_button_ = buttons.cancel;
   help_button_ = buttons.help;

@@ -56,7 +56,8 @@ class ModifyListModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
     const std::string text = text_(index.row());
-    return ToQString(index.column() == 0 ? TrimRight(TextBefore(text, "\t")) : TextAfter(text, "\t"));
+    return ToQString(index.column() == 0 ? TrimRight(TextBefore(text, "\t"))
+                                         : TextAfter(text, "\t"));
   }
 
  private:

@@ -73,9 +73,12 @@ class QlrTest : public ::testing::Test {
 
 TEST(ConsoleOperatorTest, AnswersThatChangeNothingUnlessYesAndRetriesThreeTimes) {
   using enum Answer;
-  const std::tuple<Buttons, Answer, Answer> cases[] = {  // without and with --yes
-      {Buttons::Ok, Ok, Ok}, {Buttons::YesNo, No, Yes}, {Buttons::YesNoCancel, No, Yes},
-      {Buttons::OkCancel, Cancel, Ok}, {Buttons::RetryCancel, Cancel, Retry}};
+  const std::tuple<Buttons, Answer, Answer> cases[] = {// without and with --yes
+                                                       {Buttons::Ok, Ok, Ok},
+                                                       {Buttons::YesNo, No, Yes},
+                                                       {Buttons::YesNoCancel, No, Yes},
+                                                       {Buttons::OkCancel, Cancel, Ok},
+                                                       {Buttons::RetryCancel, Cancel, Retry}};
   for (auto [buttons, without_yes, with_yes] : cases)
     for (bool yes : {false, true}) {
       std::ostringstream err;

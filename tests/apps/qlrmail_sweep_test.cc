@@ -40,23 +40,27 @@ struct SweepTest : ::testing::Test {
 // (qlrmail_test.py); here the sweeps over time and what becomes of the files.
 TEST_F(SweepTest, HeldAndRefusedMessagesGoAtALaterSweep) {
   const std::string del = dir.Write("att/UFN001000.data.bin", "b"), keep = dir.Write("r.csv", "c");
-  dir.Write("mail/REFx0000.eml", "TO=refuse@x.org\r\nTO=Could not generate email address for BOB."
-                                 "\r\nSUBJ=s\r\nATT=" + del + ",DEL=YES\r\nATT=" + keep + "\r\n");
+  dir.Write("mail/REFx0000.eml",
+            "TO=refuse@x.org\r\nTO=Could not generate email address for BOB."
+            "\r\nSUBJ=s\r\nATT=" +
+                del + ",DEL=YES\r\nATT=" + keep + "\r\n");
   dir.Write("mail/202701010011.SOON0000.eml", "TO=soon@x.org\r\nSUBJ=s\r\n");  // a minute early
-  dir.Write("mail/HALF0000.$$$", "TO=half@x.org\r\nSUBJ=s\r\n");             // still being written
+  dir.Write("mail/HALF0000.$$$", "TO=half@x.org\r\nSUBJ=s\r\n");  // still being written
   SweepCounts counts = Sweep();
   EXPECT_EQ(std::tie(counts.sent, counts.kept, counts.held), std::tuple(0, 1, 1));
   EXPECT_TRUE(FileExists(del));
-  EXPECT_TRUE(Logged("2027-01-01 00:10:00 REFx0000.eml: not sent, kept for the next sweep: "
-                     "refused by the server (550)"));
+  EXPECT_TRUE(
+      Logged("2027-01-01 00:10:00 REFx0000.eml: not sent, kept for the next sweep: "
+             "refused by the server (550)"));
   EXPECT_TRUE(Logged("SOON0000.eml: held until 2027-01-01 00:11\n"));
 
   clock.Advance(60);
   sender.refused.clear();  // the server takes it now
   EXPECT_EQ(Sweep().sent, 2);
   EXPECT_EQ(sender.sent, (Texts{"qlr@x.org -> soon@x.org", "qlr@x.org -> refuse@x.org"}));
-  EXPECT_TRUE(Logged("REFx0000.eml: sent to refuse@x.org; not an address, skipped: "
-                     "Could not generate email address for BOB.\n"));
+  EXPECT_TRUE(
+      Logged("REFx0000.eml: sent to refuse@x.org; not an address, skipped: "
+             "Could not generate email address for BOB.\n"));
   EXPECT_EQ(ListMatching(dir.File("mail/*")), Texts{dir.File("mail/HALF0000.$$$")});
   EXPECT_FALSE(FileExists(del));
   EXPECT_TRUE(FileExists(keep));

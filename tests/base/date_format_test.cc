@@ -11,21 +11,14 @@ TEST(DateFormatTest, Patterns) {
     const char* pattern;
     const char* expected;
   } cases[] = {
-      {"d mmm yyyy", "4 Dec 2026"},
-      {"dd mmm yyyy", "04 Dec 2026"},
-      {"mmm d yyyy", "Dec 4 2026"},
-      {"yyyy mmm dd", "2026 Dec 04"},
-      {"dddd ", "Friday "},
-      {"ddd", "Fri"},
-      {"yyyymmdd", "20261204"},
-      {"YYYYMMDD", "20261204"},
+      {"d mmm yyyy", "4 Dec 2026"}, {"dd mmm yyyy", "04 Dec 2026"},
+      {"mmm d yyyy", "Dec 4 2026"}, {"yyyy mmm dd", "2026 Dec 04"},
+      {"dddd ", "Friday "},         {"ddd", "Fri"},
+      {"yyyymmdd", "20261204"},     {"YYYYMMDD", "20261204"},
       {"hh:mm:ss", "06:05:09"},  // mm after an hour is minutes
-      {"hh:nn:ss", "06:05:09"},
-      {"dd mmm yyyy hh:mm:ss", "04 Dec 2026 06:05:09"},
-      {"dd-mmm-yy", "04-Dec-26"},
-      {"h:n:s", "6:5:9"},
-      {"m/d/yy", "12/4/26"},
-      {"mmmm", "December"},
+      {"hh:nn:ss", "06:05:09"},     {"dd mmm yyyy hh:mm:ss", "04 Dec 2026 06:05:09"},
+      {"dd-mmm-yy", "04-Dec-26"},   {"h:n:s", "6:5:9"},
+      {"m/d/yy", "12/4/26"},        {"mmmm", "December"},
       {"mm:ss", "05:09"},  // mm before seconds is minutes too
   };
   for (const auto& c : cases) EXPECT_EQ(FormatDateTime(t, c.pattern), c.expected) << c.pattern;
@@ -60,10 +53,10 @@ TEST(DateFormatTest, ParsesTheAcceptedForms) {
 }
 
 TEST(DateFormatTest, RejectsEverythingElse) {
-  for (const char* text : {"", "Always", "31 Feb 2026", "4 Dex 2026", "12/4/26", "2026/12/04",
-                           "4 Dec", "Dec 2026", "4 Dec 2026 25:00", "4 Dec 2026 6:3",
-                           "29 Feb 2027", "4.12.2026", "4 Dec 2026 extra", "13/13/2026",
-                           "-4/12/2026", "4 Dec -999", "4 Dec 2026 -1:-5"})
+  for (const char* text :
+       {"", "Always", "31 Feb 2026", "4 Dex 2026", "12/4/26", "2026/12/04", "4 Dec", "Dec 2026",
+        "4 Dec 2026 25:00", "4 Dec 2026 6:3", "29 Feb 2027", "4.12.2026", "4 Dec 2026 extra",
+        "13/13/2026", "-4/12/2026", "4 Dec -999", "4 Dec 2026 -1:-5"})
     EXPECT_FALSE(ParseDate(text).has_value()) << text;
 }
 

@@ -16,16 +16,16 @@ TEST(GetFieldTest, ReadsFieldsWithQuoting) {
   const FieldCase cases[] = {
       {"a,b", 1, ',', "a"},
       {"a,b", 2, ',', "b"},
-      {"a,b", 3, ',', ""},                       // missing fields read as empty
-      {"\"x,y\",z", 1, ',', "x,y"},              // a quoted field keeps its delimiter
+      {"a,b", 3, ',', ""},           // missing fields read as empty
+      {"\"x,y\",z", 1, ',', "x,y"},  // a quoted field keeps its delimiter
       {"\"x,y\",z", 2, ',', "z"},
-      {"\"a\"\"b\",c", 1, ',', "a\"b"},          // a doubled quote reads as one
+      {"\"a\"\"b\",c", 1, ',', "a\"b"},  // a doubled quote reads as one
       {"\"a\"\"b\",c", 2, ',', "c"},
-      {"\"ab\"junk,c", 1, ',', "ab"},            // text after the closing quote is dropped
+      {"\"ab\"junk,c", 1, ',', "ab"},  // text after the closing quote is dropped
       {"\"ab\"junk,c", 2, ',', "c"},
-      {"\"open,field", 1, ',', "open,field"},    // an unclosed quote runs to the end of the line
+      {"\"open,field", 1, ',', "open,field"},  // an unclosed quote runs to the end of the line
       {"\"open,field", 2, ',', ""},
-      {" a ,b", 1, ',', " a "},                  // not trimmed
+      {" a ,b", 1, ',', " a "},  // not trimmed
       {"a\tb c\t\td", 2, '\t', "b c"},
       {"a\tb c\t\td", 3, '\t', ""},
       {"a\tb c\t\td", 4, '\t', "d"},

@@ -10,9 +10,8 @@ TEST(NumberTest, LeadingNumberRoundsHalvesToEvenAndClamps) {
     const char* text;
     int64_t expected;
   } cases[] = {
-      {"30", 30},     {"", 0},      {"abc", 0},     {"12abc", 12},   {"  -7", -7},
-      {"2.5", 2},     {"3.5", 4},   {"-2.5", -2},   {"99999", 32767}, {"-99999", -32768},
-      {"+4", 4},      {"1e5", 1},
+      {"30", 30}, {"", 0},      {"abc", 0},       {"12abc", 12},      {"  -7", -7}, {"2.5", 2},
+      {"3.5", 4}, {"-2.5", -2}, {"99999", 32767}, {"-99999", -32768}, {"+4", 4},    {"1e5", 1},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadInt16(c.text), c.expected) << c.text;
   EXPECT_EQ(ReadByte("300"), 255);

@@ -51,7 +51,8 @@ TEST(TextTest, FindsTheFirstControlByte) {
       for (size_t at = 0; at < base.size(); ++at) {
         std::string line = base;
         line[at] = c;
-        EXPECT_EQ(FindControlByte(line), control ? at : std::string_view::npos) << b << " at " << at;
+        EXPECT_EQ(FindControlByte(line), control ? at : std::string_view::npos)
+            << b << " at " << at;
         line += '\x01';
         EXPECT_EQ(FindControlByte(line), control ? at : base.size()) << b << " at " << at;
       }

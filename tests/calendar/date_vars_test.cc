@@ -75,7 +75,7 @@ TEST_F(DateVarsFixture, SubstitutesReferences) {
       {"&Q&", "", "08-12-2026", {"\"Q\",\"RUND+1CD\",0,\"dd-mm-yyyy\""}},
       {"&M&", "", "20261101", {"M,+1CDOM,-1,yyyymmdd"}},
       {"&M&", "", "21261201", {"M,+1CDOM,2147483647,yyyymmdd"}},  // held at the bound
-      {"&X& &X&", "", "&X& &X&", {"X,RunDate,0,&X&"}},  // the value is not searched again
+      {"&X& &X&", "", "&X& &X&", {"X,RunDate,0,&X&"}},            // the value is not searched again
       {"none", "", "none", {"P,-1RUND,0,yyyymmdd"}},
   };
   for (const Case& c : cases)

@@ -22,8 +22,8 @@ TEST(HelpPageTest, TellsWhetherThePageOrAViewerIsMissing) {
     std::string told;  // "" when the page opened
   } cases[] = {
       {"Startup", true, ""},
-      {"Startup", false, "Sorry - no program could be started to show the help file " +
-                             dir.File("Startup.html")},
+      {"Startup", false,
+       "Sorry - no program could be started to show the help file " + dir.File("Startup.html")},
       {"Missing", true, "Sorry - cannot find a help file matching " + dir.File("Missing.html")},
   };
   for (const auto& c : cases) {

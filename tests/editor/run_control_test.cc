@@ -65,7 +65,8 @@ TEST_F(RunControlTest, StatusTellsTheDay) {
   ASSERT_EQ(status.jobs.size(), 5u);
   EXPECT_EQ(status.jobs[1].text, "Wait File (" + dir.File("never.flag") + ")");
   EXPECT_EQ(status.jobs[4].text, "Wait Job (AFTER(S) - Not Started, RUNS(S) - Running)");
-  EXPECT_EQ(status.events, std::vector<std::string>{"WAITS    File(" + dir.File("never.flag") + ")"});
+  EXPECT_EQ(status.events,
+            std::vector<std::string>{"WAITS    File(" + dir.File("never.flag") + ")"});
   EXPECT_EQ(status.log.back(), "RUNS     (Daily) \tSubmitted at 06:00:00");
 }
 

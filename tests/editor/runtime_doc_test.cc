@@ -75,7 +75,8 @@ TEST_F(RuntimeDocTest, EditJobDocCreatesAsksAndStartsTheEditor) {
     EXPECT_EQ(op_.titles, c.asked.empty() ? Texts{} : Texts{"New Quillrun Documentation"});
     EXPECT_EQ(desktop_.clipboard, c.clipboard);
     EXPECT_EQ(desktop_.edited, Texts{pay1});
-    EXPECT_EQ(FileExists(pay1) ? dir_.Read("docs/PAY1.rtd") : "<none>", c.content ? c.content : "<none>");
+    EXPECT_EQ(FileExists(pay1) ? dir_.Read("docs/PAY1.rtd") : "<none>",
+              c.content ? c.content : "<none>");
   }
   Files(true, "");
   EditJobDoc(s_, op_, desktop_, "NODESC");  // no description: the message alone, OK/Cancel
@@ -92,8 +93,12 @@ TEST_F(RuntimeDocTest, EditJobDocCreatesAsksAndStartsTheEditor) {
 }
 
 TEST_F(RuntimeDocTest, RenameJobDocFollowsTheJobButKeepsOtherNotes) {
-  const std::tuple<bool, bool, Texts, std::string> cases[] = {  // old, new exist; told; new's text
-      {true, false, {"Job Runtime Documentation file renamed in line with job name change."}, "old"},
+  const std::tuple<bool, bool, Texts, std::string> cases[] = {
+      // old, new exist; told; new's text
+      {true,
+       false,
+       {"Job Runtime Documentation file renamed in line with job name change."},
+       "old"},
       {false, false, {}, ""},
       {true, true, {"Attempted Runtime Documentation file rename failed"}, "other"},
   };

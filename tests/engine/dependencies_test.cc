@@ -58,8 +58,8 @@ TEST(DependencyIndexTest, QuickDecisionAgreesWithTheWalkAsStatusesChange) {
       ASSERT_EQ(index.Decide(i, log), CheckDependency(s, index, log, i, wait_list))
           << "round " << round << ", job " << i;
       if (s[i].Status != JobStatus::Scheduled) continue;
-      const JobStatus next[] = {JobStatus::Running, JobStatus::SubmitFailed,
-                                JobStatus::Unscheduled, JobStatus::Scheduled};
+      const JobStatus next[] = {JobStatus::Running, JobStatus::SubmitFailed, JobStatus::Unscheduled,
+                                JobStatus::Scheduled};
       s[i].Status = next[rng() % std::size(next)];
       if (s[i].Status != JobStatus::Running) index.StatusChanged(i);
     }

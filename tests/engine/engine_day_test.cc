@@ -1,8 +1,8 @@
 // The day's summary, restart from the run state, rollover and closing.
 
 #include "base/date_format.h"
-#include "support/engine_fixture.h"
 #include "store/profile_file.h"
+#include "support/engine_fixture.h"
 
 namespace qlr {
 namespace {
@@ -25,11 +25,16 @@ TEST_F(DayTest, SummaryListsEveryCategoryAndCounts) {
 
   const std::vector<std::string> expected = {
       "Schedule for Friday 4 Dec 2026 ----------------------------------------",
-      "SATONLY  (Sat)\tnot scheduled", "",
-      "DONE     (Daily)\tpreviously completed", "",
-      "OFF      (Daily)\tpreviously unscheduled", "",
-      "LEFT     (Daily)\tpreviously submitted", "",
-      "NEW      (Daily)\tscheduled", "",
+      "SATONLY  (Sat)\tnot scheduled",
+      "",
+      "DONE     (Daily)\tpreviously completed",
+      "",
+      "OFF      (Daily)\tpreviously unscheduled",
+      "",
+      "LEFT     (Daily)\tpreviously submitted",
+      "",
+      "NEW      (Daily)\tscheduled",
+      "",
       "1 Job(s) previously completed.",
       "1 Job(s) previously submitted.",
       "1 Job(s) scheduled.",
@@ -91,7 +96,7 @@ TEST_F(DayTest, FailuresSurviveARestart) {
     After(Add("GOESOFF"), "A", 'S', 'Y');
     After(Add("ONFAIL"), "A", 'F');
     Open();
-    Pass(2);  // A's failure is seen
+    Pass(2);                                 // A's failure is seen
     if (!c.restart_while_stopping) Pass(2);  // its end recorded, ONFAIL run
     Restart();
     Pass(2);
@@ -113,7 +118,8 @@ TEST_F(DayTest, ForcingAFileEventSubmitsTheJob) {
   clock.Set(MakeDateTime(2026, 12, 4, 6, 30, 0));
   op.AnswerNext(Answer::Yes);
   engine->ForceEvent(PaneRow{0});
-  engine->ForceEvent(PaneRow{0});  // the question is asked once per window; the entry is gone anyway
+  engine->ForceEvent(
+      PaneRow{0});  // the question is asked once per window; the entry is gone anyway
   ASSERT_EQ(op.asked.size(), 1u);
   EXPECT_NE(op.asked[0].find("Proceed to trigger the event(WAIT    \tFile("), std::string::npos);
   EXPECT_TRUE(Listed("WAIT\tForced file trigger at 06:30:00"));
@@ -128,7 +134,8 @@ TEST_F(DayTest, CompletedDayRollsOverAtItsMoment) {
   Add("A").CommandLine = "";
   Open();
   Pass();
-  EXPECT_TRUE(Listed("Schedule Completed at 21:00:00.  Time to automatic next day rollover: 09:00:00"));
+  EXPECT_TRUE(
+      Listed("Schedule Completed at 21:00:00.  Time to automatic next day rollover: 09:00:00"));
   EXPECT_EQ(IniRead("Quillrun", "LastCompleted", s.IniFile), "3 Mar 2026");
   EXPECT_TRUE(engine->window().next_day_enabled);
   EXPECT_FALSE(engine->window().suspend_enabled);

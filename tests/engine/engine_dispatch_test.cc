@@ -20,7 +20,9 @@ TEST_F(DispatchTest, WaitTexts) {
       {"Wait Job (M(S) - Not Started, A(S) - Running)",  // names compare without regard to case
        [](auto& t) { t.Scripted("A"), After(t.Add("M"), "a"), After(t.Add("B"), "M"); }},
       {"Wait Job (A(S) - Failed)",
-       [](auto& t) { t.Scripted("A", {{"an ERROR here"}, 0}), After(t.Add("B"), "A"); }},
+       [](auto& t) {
+         t.Scripted("A", {{"an ERROR here"}, 0}), After(t.Add("B"), "A");
+       }},
       {"Wait Job (A(F) - Succeeded)", [](auto& t) { t.Add("A"), After(t.Add("B"), "A", 'F'); }},
       {"Wait Excl (TAPE  db)",
        [](auto& t) { t.Scripted("A").Exclusivity = "DB", t.Add("B").Exclusivity = "TAPE  db"; }},
@@ -59,7 +61,9 @@ TEST_F(DispatchTest, JobsThatMayRunTogether) {
          t.Scripted("A").CpuUsage = 60, t.Add("B").CpuUsage = 50;
        }},
       {"unconditional after a failure",
-       [](auto& t) { t.Scripted("A", {{"FATAL: disk"}, 0}), After(t.Add("B"), "A", 'U'); }},
+       [](auto& t) {
+         t.Scripted("A", {{"FATAL: disk"}, 0}), After(t.Add("B"), "A", 'U');
+       }},
       {"forced submission skips the waits but the file",
        [](auto& t) {
          Job& b = t.Add("B");

@@ -2,8 +2,8 @@
 // trigger, tracker and message files, rescheduling and the kick interval.
 
 #include "base/date_format.h"
-#include "support/engine_fixture.h"
 #include "model/constants.h"
+#include "support/engine_fixture.h"
 
 namespace qlr {
 namespace {
@@ -93,7 +93,8 @@ TEST_F(JobsTest, ListTipsNameTheJobsDescription) {
   Add("B");
   Open();
   auto row_of = [&](const std::string& line) {
-    return PaneRow{static_cast<int>(std::find(List().begin(), List().end(), line) - List().begin())};
+    return PaneRow{
+        static_cast<int>(std::find(List().begin(), List().end(), line) - List().begin())};
   };
   EXPECT_EQ(engine->ListTip(row_of("A        (Daily)\tscheduled")), "Nightly extract");
   EXPECT_EQ(engine->ListTip(row_of("B        (Daily)\tscheduled")), "B        (Daily) scheduled");
@@ -117,7 +118,7 @@ TEST_F(JobsTest, JobsWithoutAProcessEndAtTheNextPass) {
   Scripted("ONLY").SubmitOnly = true;
   Open();
   EXPECT_TRUE(Listed("EMPTY    (Daily) \tSubmitted at 06:00:00"));
-  EXPECT_EQ(launcher.started.size(), 1u);  // only the submit-only job starts anything
+  EXPECT_EQ(launcher.started.size(), 1u);               // only the submit-only job starts anything
   EXPECT_EQ(engine->window().timer_interval_ms, 1000);  // a submit-only job calls for a quick look
   Pass(1);
   EXPECT_EQ(J("EMPTY").Status, JobStatus::Completed);
@@ -139,9 +140,11 @@ TEST_F(JobsTest, AutoRescheduleByCondition) {
     Scripted("A", {{c.fails ? "ERROR" : "ok"}, 0}).AutoReschedule = static_cast<uint8_t>(c.when);
     Open();
     Pass(1);
-    EXPECT_EQ(J("A").StatusText == "Rescheduled" || J("A").Status == JobStatus::Running, c.rescheduled)
+    EXPECT_EQ(J("A").StatusText == "Rescheduled" || J("A").Status == JobStatus::Running,
+              c.rescheduled)
         << static_cast<int>(c.when) << " " << c.fails;
-    EXPECT_EQ(Listed("A       \tRescheduled at " + FormatDateTime(clock.Now(), "hh:nn:ss")), c.rescheduled);
+    EXPECT_EQ(Listed("A       \tRescheduled at " + FormatDateTime(clock.Now(), "hh:nn:ss")),
+              c.rescheduled);
   }
 }
 

@@ -28,11 +28,16 @@ struct WaitFileTest : ::testing::Test {
 // in its last part match, "[" does not, and folders never count.
 TEST_F(WaitFileTest, FoundByADirectoryLookup) {
   const std::pair<std::string, std::string> cases[] = {
-      {dir.File("in/*.csv"), "in/a.csv"},          {" " + dir.File("in/b.csv") + " ", "in/b.csv"},
-      {dir.File("in/x?1?.txt"), "in/x[1].txt"},    {dir.File("in/x[1].txt"), "in/x[1].txt"},
-      {"..PAY*", "trg/PAY1.trg"},                  {".. PAY1", "trg/PAY1.trg"},
-      {dir.File("in/sub.csv"), ""},                {dir.File("in/s*"), ""},
-      {dir.File("in/x1.txt"), ""},                 {"/no/such/folder/*", ""},
+      {dir.File("in/*.csv"), "in/a.csv"},
+      {" " + dir.File("in/b.csv") + " ", "in/b.csv"},
+      {dir.File("in/x?1?.txt"), "in/x[1].txt"},
+      {dir.File("in/x[1].txt"), "in/x[1].txt"},
+      {"..PAY*", "trg/PAY1.trg"},
+      {".. PAY1", "trg/PAY1.trg"},
+      {dir.File("in/sub.csv"), ""},
+      {dir.File("in/s*"), ""},
+      {dir.File("in/x1.txt"), ""},
+      {"/no/such/folder/*", ""},
   };
   for (const auto& [wait_file, found] : cases) {
     EXPECT_EQ(FoundWaitFile(s, wait_file), found.empty() ? "" : dir.File(found)) << wait_file;

@@ -34,7 +34,8 @@ struct LaunchTest : ::testing::Test {
 // the launch goes on; a second launch of the same read says nothing more.
 TEST_F(LaunchTest, ReportsWhatTheReaderFoundOnceAndGoesOn) {
   std::string text;
-  for (int i = 1; i <= 12; ++i) text += "J" + std::to_string(i) + std::string(39, '\t') + "x" + std::string(10, '\t') + "\r\n";
+  for (int i = 1; i <= 12; ++i)
+    text += "J" + std::to_string(i) + std::string(39, '\t') + "x" + std::string(10, '\t') + "\r\n";
   dir.Write("night.sch", text + std::string(49, '\t') + "\r\n");
   ReadSchedule(s, log);
   ASSERT_EQ(s.ReadDiagnostics.size(), 13u);

@@ -17,10 +17,11 @@ void CheckTextColumns(std::string_view bytes, char delimiter) {
   std::string line(bytes);
   std::replace(line.begin(), line.end(), '\xFF', '"');  // as the reader reads old files
   const std::pair<int, const std::string*> columns[] = {
-      {4, &job.Frequency},    {5, &job.Exclusivity},    {9, &job.NormalMailTo},
-      {23, &job.WaitFile},    {29, &job.NormalMailCc},  {35, &job.AbnormalMailTo},
+      {4, &job.Frequency},      {5, &job.Exclusivity},   {9, &job.NormalMailTo},
+      {23, &job.WaitFile},      {29, &job.NormalMailCc}, {35, &job.AbnormalMailTo},
       {36, &job.AbnormalMailCc}};
-  for (const auto& [column, text] : columns) fuzz::Require(*text == GetField(line, column, '"', delimiter));
+  for (const auto& [column, text] : columns)
+    fuzz::Require(*text == GetField(line, column, '"', delimiter));
   if (delimiter == '\t') fuzz::Require(job.CommandLine == GetField(line, 2, '"', delimiter));
 }
 

@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   job.SkipOn = parts[2];
   IsSkipped(schedule, job);
   if (holiday % 8 == 0)  // the next weeks, as the editor's try list looks at them: now and then
-    for (int day = 1; day <= 60; ++day) IsScheduledOn(schedule.Calendar, frequency, AddDays(date, day));
+    for (int day = 1; day <= 60; ++day)
+      IsScheduledOn(schedule.Calendar, frequency, AddDays(date, day));
   return 0;
 }

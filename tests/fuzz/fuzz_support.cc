@@ -11,8 +11,7 @@ namespace {
 // The scratch folder, made on first use and removed at exit.
 struct ScratchFolder {
   ScratchFolder()
-      : path(std::filesystem::temp_directory_path() /
-             ("qlr-fuzz-" + std::to_string(::getpid()))) {
+      : path(std::filesystem::temp_directory_path() / ("qlr-fuzz-" + std::to_string(::getpid()))) {
     std::filesystem::create_directories(path);
   }
   ~ScratchFolder() {

@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AttachmentName(attachment.path);
     attachment.content = attachment.path;  // some bytes to encode
   }
-  BuildMime(parsed.message, {"quillrun@example.com", MakeDateTime(2026, 12, 4, 6, 30, 0), 60, "=_b"});
+  BuildMime(parsed.message,
+            {"quillrun@example.com", MakeDateTime(2026, 12, 4, 6, 30, 0), 60, "=_b"});
   return 0;
 }

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qlr;
   const std::string& ini = fuzz::ScratchFile("night.ini");
   const std::string_view bytes = fuzz::Bytes(data, size);
-  std::ofstream(ini, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(size));
+  std::ofstream(ini, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(size));
   for (const char* key : {"ScheduleName", "ScheduleFile", "DayStart", "", "="})
     IniRead("Quillrun", key, ini);
   fuzz::Require(IniWrite("Quillrun", "FuzzKey", "value 1", ini));

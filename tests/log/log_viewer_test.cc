@@ -14,7 +14,8 @@ using Names = std::vector<std::string>;
 TEST(LogViewerTest, WhichLinesEachSelectionCopies) {
   const std::string failed = "(Dummy Run) 04 Dec 2026  06:30:05 PAYROLL  Failed(disk full)";
   const std::string refused = "04 Dec 2026  06:30:05 PAY(Daily)  submission FAILED at 06:30:05";
-  const std::string done = "04 Dec 2026  06:31:00 PAY      Completed at 06:31:00 (Duration 00:00:55)";
+  const std::string done =
+      "04 Dec 2026  06:31:00 PAY      Completed at 06:31:00 (Duration 00:00:55)";
   const std::string plain = "no time stamp here";
   struct Case {
     const std::string& line;
@@ -64,7 +65,8 @@ TEST(LogViewerTest, CopiesTheChosenLinesBesideTheLog) {
   s.LogFile = dir.File("run_yyyymmdd.log");
   dir.Write("run_20261204.log",
             "04 Dec 2026  06:00:00 Starting\r\n04 Dec 2026  06:00:01 A        Failed(x)\r\n");
-  EXPECT_EQ(CopyLog(s, log, "run_20261204", LogSelection::Failed, {}), dir.File("run_20261204.tmp"));
+  EXPECT_EQ(CopyLog(s, log, "run_20261204", LogSelection::Failed, {}),
+            dir.File("run_20261204.tmp"));
   EXPECT_EQ(dir.Read("run_20261204.tmp"), "04 Dec 2026  06:00:01 A        Failed(x)\r\n");
   EXPECT_EQ(CopyLog(s, log, "run_20261130", LogSelection::All, {}), "");
   EXPECT_EQ(op.told, Names{"Error copying log: No such file or directory"});

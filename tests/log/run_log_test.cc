@@ -27,12 +27,13 @@ TEST(ExpandLogNameTest, ReplacesTokensInTheFileNameOnly) {
       // Each token at its first place in the text as changed so far: the
       // second "mmm" is not a month, but "mm" then finds its first two letters.
       {"/logs/mmm_dd_mmm.log", false, "/logs/Dec_04_12m.log"},
-      {"/yyyy/run_dd.log", false, "/yyyy/run_04.log"},           // folders keep their name
-      {"/logs/YYYY.log", false, "/logs/YYYY.log"},               // upper case is no token
+      {"/yyyy/run_dd.log", false, "/yyyy/run_04.log"},  // folders keep their name
+      {"/logs/YYYY.log", false, "/logs/YYYY.log"},      // upper case is no token
       {"run_ddd_yy.log", false, "run_Fri_26.log"},
       {"plain.log", false, "plain.log"},
   };
-  for (const auto& c : cases) EXPECT_EQ(ExpandLogName(c.spec, c.wildcards, dec4), c.expected) << c.spec;
+  for (const auto& c : cases)
+    EXPECT_EQ(ExpandLogName(c.spec, c.wildcards, dec4), c.expected) << c.spec;
 }
 
 TEST(FormatLogLineTest, StampsPrefixesAndUntabs) {
@@ -61,22 +62,25 @@ TEST_F(LogFixture, AppendsLinesAndFeedsTheList) {
   log.LogAndList("JOB1\tSubmitted at 06:30:05");
   clock.Advance(86400);  // the next day's name starts a new file
   log.LogWrite("Next day");
-  EXPECT_EQ(dir.Read("run_20261204.log"),
-            "04 Dec 2026  06:30:05 Starting\r\n04 Dec 2026  06:30:05 JOB1 Submitted at 06:30:05\r\n");
+  EXPECT_EQ(
+      dir.Read("run_20261204.log"),
+      "04 Dec 2026  06:30:05 Starting\r\n04 Dec 2026  06:30:05 JOB1 Submitted at 06:30:05\r\n");
   EXPECT_EQ(dir.Read("run_20261205.log"), "05 Dec 2026  06:30:05 Next day\r\n");
   EXPECT_EQ(listed, std::vector<std::string>{"JOB1\tSubmitted at 06:30:05"});
 }
 
 TEST_F(LogFixture, FatalStopAndAFailedWriteEndTheProgram) {
   EXPECT_THROW(log.FatalStop("No INI file specified"), ProgramEnd);
-  EXPECT_EQ(op.told, (std::vector<std::string>{"No INI file specified", "QLR999 Quillrun closing down"}));
+  EXPECT_EQ(op.told,
+            (std::vector<std::string>{"No INI file specified", "QLR999 Quillrun closing down"}));
   EXPECT_EQ(dir.Read("run_20261204.log"),
             "04 Dec 2026  06:30:05 No INI file specified\r\n"
             "04 Dec 2026  06:30:05 QLR999 Quillrun closing down\r\n");
   op.told.clear();
   schedule.LogFile = dir.File("missing/run.log");
   EXPECT_THROW(log.LogWrite("x"), ProgramEnd);
-  EXPECT_EQ(op.told, std::vector<std::string>{"Quillruun Cannot write to file " + dir.File("missing/run.log")});
+  EXPECT_EQ(op.told, std::vector<std::string>{"Quillruun Cannot write to file " +
+                                              dir.File("missing/run.log")});
   schedule.LogFile.clear();  // without a log, writing ends the program and a fatal stop only tells
   EXPECT_THROW(log.LogWrite("x"), ProgramEnd);
   op.told.clear();
@@ -90,7 +94,8 @@ TEST_F(LogFixture, WriteFileReplacesOrLogsTheFailure) {
   EXPECT_EQ(dir.Read("JOB.trk"), "Completed,DEMO\r\n");
   EXPECT_FALSE(log.WriteFile(dir.File("no/such/JOB.trk"), "x"));
   ASSERT_EQ(listed.size(), 1u);
-  EXPECT_EQ(listed[0].rfind("Cannot write to file " + dir.File("no/such/JOB.trk") + "\r\n\r\n", 0), 0u);
+  EXPECT_EQ(listed[0].rfind("Cannot write to file " + dir.File("no/such/JOB.trk") + "\r\n\r\n", 0),
+            0u);
 }
 
 TEST_F(LogFixture, DelOldLogsRemovesViewerCopiesOlderThanADay) {

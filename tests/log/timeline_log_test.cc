@@ -22,8 +22,8 @@ std::string Line(const std::string& time, const std::string& text, DateTime date
   return FormatLogLine(text, date + *ParseTimeOfDay(time), dummy, "dd mmm yyyy");
 }
 std::string Heading(const std::string& time, DateTime day = kDec4, DateTime date = kDec4) {
-  return Line(time, "Schedule for " + FormatDateTime(day, "dddd d mmm yyyy ") +
-                        std::string(40, '-'), date);
+  return Line(
+      time, "Schedule for " + FormatDateTime(day, "dddd d mmm yyyy ") + std::string(40, '-'), date);
 }
 
 // "JOB start-end Outcome(fail text)[, rescheduled]", times "hh:nn:ss" or,
@@ -80,7 +80,8 @@ TEST(DayLogReaderTest, RunsFromTheEnginesLines) {
         Line("06:00:02", "AFTER\tUnscheduled at 06:00:02")},
        {"BAD 06:00:01-06:00:01 Submission failed", "AFTER 06:00:02-06:00:02 Unscheduled"}},
       {"an end whose submission was logged elsewhere started its duration before",
-       {Heading("06:00:00"), Line("06:30:00", "OLD     \tCompleted at 06:30:00 (Duration 00:45:00)")},
+       {Heading("06:00:00"),
+        Line("06:30:00", "OLD     \tCompleted at 06:30:00 (Duration 00:45:00)")},
        {"OLD 05:45:00-06:30:00 Completed"}},
       {"a restart keeps the day, a second start loses the first run's end",
        {Heading("06:00:00"), Line("06:01:00", "A       " + sub + "06:01:00"),
@@ -98,7 +99,8 @@ TEST(DayLogReaderTest, RunsFromTheEnginesLines) {
        {"Y 06:00:01-06:01:00 Completed", "Z 06:02:00-5 05:59:59 No end logged"}},
       {"lines that are not the engine's are passed over",
        {Heading("06:00:00"), "garbage", Line("06:00:01", "PAY1     (Daily)\tscheduled"),
-        Line("06:00:02", "1 Job(s) scheduled."), Line("06:00:03", "PAY1\tAuto file trigger at 06:00:03")},
+        Line("06:00:02", "1 Job(s) scheduled."),
+        Line("06:00:03", "PAY1\tAuto file trigger at 06:00:03")},
        {}},
   };
   for (const Case& c : cases) EXPECT_EQ(Runs(c.lines), c.runs) << c.name;
@@ -126,9 +128,9 @@ TEST(ReadDayLogTest, ARunDayOverTwoLogFiles) {
   schedule.LogFile = dir.File("night_yyyymmdd.log");
   schedule.DayStart = 18 * 3600;
   const DateTime dec5 = kDec4 + kSecondsPerDay;
-  dir.Write("night_20261204.log",
-            Heading("18:00:00") + "\r\n" +
-                Line("23:30:00", "NIGHTLY  (Daily) \tSubmitted at 23:30:00") + "\r\n");
+  dir.Write("night_20261204.log", Heading("18:00:00") + "\r\n" +
+                                      Line("23:30:00", "NIGHTLY  (Daily) \tSubmitted at 23:30:00") +
+                                      "\r\n");
   dir.Write("night_20261205.log",
             Line("01:15:00", "NIGHTLY \tCompleted at 01:15:00 (Duration 01:45:00)", dec5) + "\r\n");
   const DayLog day = ReadDayLog(schedule, kDec4, dec5 + 12 * 3600);
@@ -152,7 +154,7 @@ TEST(TimeAxisTest, CoversTheRunsInWholeTicks) {
            std::to_string(a.step);
   };
   const DateTime six = kDec4 + 6 * 3600;
-  EXPECT_EQ(axis(0, 0), "4 06:00-5 06:00/3600");                    // no run: the run day
+  EXPECT_EQ(axis(0, 0), "4 06:00-5 06:00/3600");                   // no run: the run day
   EXPECT_EQ(axis(six + 65, six + 65), "4 06:01:05-4 06:01:06/1");  // a moment gets a tick
   EXPECT_EQ(axis(six + 10, six + 50), "4 06:00:10-4 06:00:50/2");
   EXPECT_EQ(axis(six + 10, six + 1000), "4 06:00-4 06:17/60");

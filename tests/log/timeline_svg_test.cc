@@ -55,7 +55,8 @@ TEST(TimelineSvgTest, HoverTexts) {
        "LOAD\n06:00:00 to 5 Dec 01:00:00 (Duration 19:00:00)\nFailed: FATAL: x, then rescheduled"},
       {{"LONG", six, six + 30 * 3600, RunOutcome::Running, "", false},
        "LONG\nSubmitted 06:00:00, running for 30:00:00\nRunning"},
-      {{"BAD", six, six, RunOutcome::SubmitFailed, "", false}, "BAD\nSubmission failed at 06:00:00"},
+      {{"BAD", six, six, RunOutcome::SubmitFailed, "", false},
+       "BAD\nSubmission failed at 06:00:00"},
       {{"LOST", six, six + 60, RunOutcome::NoEnd, "", false},
        "LOST\n06:00:00 to 06:01:00 (Duration 00:01:00)\nNo end logged"},
   };
@@ -72,7 +73,7 @@ TEST(TimelineSvgTest, TwoThousandRunsInThinRows) {
                       RunOutcome::Completed, "", false});
   const std::string svg = TimelineSvg(t);
   EXPECT_EQ(Count(svg, "<title>"), 2000u);
-  EXPECT_EQ(Count(svg, "class=\"o0\""), 2001u);  // and the legend's box
+  EXPECT_EQ(Count(svg, "class=\"o0\""), 2001u);                // and the legend's box
   EXPECT_NE(svg.find("height=\"16074\""), std::string::npos);  // 64 + 2000 * 8 + 10
   EXPECT_LT(svg.size(), 600u * 1000);
 }

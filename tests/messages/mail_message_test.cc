@@ -44,13 +44,14 @@ TEST(MailMessageTest, ParsesWhatTheMessageWriterWrites) {
 }
 
 TEST(MailMessageTest, TellsAddressesFromOtherTexts) {
-  for (const char* text : {"ops@example.com", " root@localhost ", "John Smith <js@x.org>", "<js@x.org>"})
-    EXPECT_TRUE(IsAddress(text)) << text;
   for (const char* text :
-       {"Could not generate email address for bob.", " <Could not generate email address for boss.>",
-        "could not generate email address for x@y.", "", "nobody", "@x.org", "js@", "a@b@c",
-        "j s@x.org", "js@x..org", "js@.x.org", "John <js@x.org", "John <js@x.org> more",
-        "js@x.org, other@x.org", "j\xe9@x.org"})
+       {"ops@example.com", " root@localhost ", "John Smith <js@x.org>", "<js@x.org>"})
+    EXPECT_TRUE(IsAddress(text)) << text;
+  for (const char* text : {"Could not generate email address for bob.",
+                           " <Could not generate email address for boss.>",
+                           "could not generate email address for x@y.", "", "nobody", "@x.org",
+                           "js@", "a@b@c", "j s@x.org", "js@x..org", "js@.x.org", "John <js@x.org",
+                           "John <js@x.org> more", "js@x.org, other@x.org", "j\xe9@x.org"})
     EXPECT_FALSE(IsAddress(text)) << text;
   EXPECT_EQ(BareAddress(" John Smith <js@x.org> "), "js@x.org");
   EXPECT_EQ(BareAddress(" js@x.org "), "js@x.org");
@@ -58,7 +59,8 @@ TEST(MailMessageTest, TellsAddressesFromOtherTexts) {
 
 TEST(MailMessageTest, ReadsTheDueTimeFromTheName) {
   EXPECT_EQ(DueTime("202701010020.PAYR0000.eml"), MakeDateTime(2027, 1, 1, 0, 20, 0));
-  EXPECT_EQ(DueTime("/var/mail/q/202612312359.ABxx0001.eml"), MakeDateTime(2026, 12, 31, 23, 59, 0));
+  EXPECT_EQ(DueTime("/var/mail/q/202612312359.ABxx0001.eml"),
+            MakeDateTime(2026, 12, 31, 23, 59, 0));
   for (const char* name : {"ABxx0000.eml", "12340000.eml", "202702300020.PAYR0000.eml" /* 30 Feb */,
                            "202701012400.PAYR0000.eml", "202701010060.PAYR0000.eml",
                            "2027010100201PAYR0000.eml", "202701010020"})

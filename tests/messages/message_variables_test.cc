@@ -50,10 +50,11 @@ TEST(MessageVariablesTest, AllExpandsOnceIntoBodyLines) {
   SubstituteMessageVariables(job, lines);
   EXPECT_EQ(lines[1],
             "Job Name:        PAY     ~\r\nBODY=Group Name:      FIN     ~\r\nBODY="
-            "Command Line:    pay.sh 1~\r\nBODY=Job Description: " + std::string(150, ' ') +
-            "~\r\nBODY=Start Time:      06:00:00~\r\nBODY=Completion Time: 07:00:00~\r\nBODY="
-            "Duration:        01:00:00~\r\nBODY=Error:           disk full" + std::string(91, ' ') +
-            "~\r\nBODY=%all%");
+            "Command Line:    pay.sh 1~\r\nBODY=Job Description: " +
+                std::string(150, ' ') +
+                "~\r\nBODY=Start Time:      06:00:00~\r\nBODY=Completion Time: 07:00:00~\r\nBODY="
+                "Duration:        01:00:00~\r\nBODY=Error:           disk full" +
+                std::string(91, ' ') + "~\r\nBODY=%all%");
 }
 
 TEST(MessageVariablesTest, ReplaceTokenResumesAfterTheValue) {

@@ -53,18 +53,20 @@ TEST(ControlSocketTest, AnswersItsOwnUserOnly) {
     // The peer's uid is checked against the owner; another owner stands in
     // for a connection from another account.
     if (c.other_user) server.SetOwner(::geteuid() + 1);
-    auto client = std::async(std::launch::async,
-                             [&] { return SendControlRequest(path, "{\"command\":\"kick\"}", 5000); });
+    auto client = std::async(std::launch::async, [&] {
+      return SendControlRequest(path, "{\"command\":\"kick\"}", 5000);
+    });
     if (c.other_user) {
       for (int round = 0; round < 100 && client.wait_for(std::chrono::milliseconds(10)) !=
-                                             std::future_status::ready; ++round)
+                                             std::future_status::ready;
+           ++round)
         server.Service();
     } else {
       EXPECT_EQ(ServeOne(server, "{\"ok\":true}"), "{\"command\":\"kick\"}");
     }
     EXPECT_EQ(client.get().value_or("(none)"), c.answer);
   }
-  EXPECT_NE(::access(path.c_str(), F_OK), 0);  // gone with the run
+  EXPECT_NE(::access(path.c_str(), F_OK), 0);                    // gone with the run
   EXPECT_EQ(SendControlRequest(path, "{}", 100), std::nullopt);  // nothing listens
 }
 

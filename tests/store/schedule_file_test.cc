@@ -214,9 +214,12 @@ TEST_F(ScheduleFileTest, WriteThenReadAFile) {
 // names keep one backup per schedule.
 TEST(BackupNameTest, CutsTheFileNameAtItsFirstDot) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/x/data.old/night.sch", "/x/data.old/night.bak"}, {"/h/.q/night.sch", "/h/.q/night.bak"},
-      {"/h/.q/day.sch", "/h/.q/day.bak"},                 {"/x/night", "/x/night.bak"},
-      {"night.tar.sch", "night.bak"},                     {"/x/.night.sch", "/x/.night.bak"},
+      {"/x/data.old/night.sch", "/x/data.old/night.bak"},
+      {"/h/.q/night.sch", "/h/.q/night.bak"},
+      {"/h/.q/day.sch", "/h/.q/day.bak"},
+      {"/x/night", "/x/night.bak"},
+      {"night.tar.sch", "night.bak"},
+      {"/x/.night.sch", "/x/.night.bak"},
       {"rel.d/night", "rel.d/night.bak"},
   };
   for (const auto& [path, backup] : cases) EXPECT_EQ(BackupName(path), backup) << path;
@@ -243,7 +246,8 @@ TEST_F(ScheduleFileTest, ReadsLines) {
 // Lines that do not read cleanly are read as before, and each fault is noted
 // with its line, column and what was found. Each case is one file.
 TEST_F(ScheduleFileTest, NotesWhatDoesNotReadCleanly) {
-  const std::string good = Line({{1, "A"}, {7, "\"B,C,\""}, {45, "SF"}, {42, Escaped("\"X|+1CDOM|-12|dd,\"")}});
+  const std::string good =
+      Line({{1, "A"}, {7, "\"B,C,\""}, {45, "SF"}, {42, Escaped("\"X|+1CDOM|-12|dd,\"")}});
   // clang-format off
   const std::pair<std::string, std::vector<std::string>> cases[] = {
       {FormatJobLine(FullJob(), log) + "\r\n" + good + "\r\n", {}},

@@ -27,8 +27,11 @@ class StartUpTest : public ::testing::Test {
 
   // An INI file with every key a start-up warns about; `changes` replace or remove keys.
   std::string WriteIni(const Keys& changes = {}, const std::string& name = "night.ini") {
-    Keys keys = {{"ScheduleName", "Night"}, {"ScheduleFile", "sched.txt"}, {"LogFile", "run.log"},
-                 {"TriggerPath", "trg"}, {"DateDisplayFormat", "0"}};
+    Keys keys = {{"ScheduleName", "Night"},
+                 {"ScheduleFile", "sched.txt"},
+                 {"LogFile", "run.log"},
+                 {"TriggerPath", "trg"},
+                 {"DateDisplayFormat", "0"}};
     for (const char* key :
          {"EmailAddrPath", "TrackerPath", "JobDocPath", "EmailPath", "EmailAttPath", "PubHols"})
       keys[key] = std::string(kNotSpecifiedMark);

@@ -60,7 +60,8 @@ struct EngineFixture : ::testing::Test {
     return Add(name);
   }
 
-  static void After(Job& job, const std::string& pred, char condition = 'S', char auto_unsched = ' ') {
+  static void After(Job& job, const std::string& pred, char condition = 'S',
+                    char auto_unsched = ' ') {
     job.RunAfter.push_back(pred);
     job.DepConditions += condition;
     job.DepAutoUnsched += auto_unsched;

@@ -7,7 +7,9 @@
 namespace qlr::testing {
 namespace {
 
-std::string GoldenPath(std::string_view name) { return std::string(QLR_GOLDEN_DIR "/") + std::string(name); }
+std::string GoldenPath(std::string_view name) {
+  return std::string(QLR_GOLDEN_DIR "/") + std::string(name);
+}
 
 // The first line where the texts differ, numbered from 1, with both versions.
 std::string FirstDifference(const std::string& expected, const std::string& actual) {
@@ -40,8 +42,8 @@ std::string ReadGolden(std::string_view name) {
   }
   const std::string expected = ReadGolden(name);
   if (expected == actual) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "differs from tests/golden/" << name << ", "
-                                       << FirstDifference(expected, actual);
+  return ::testing::AssertionFailure()
+         << "differs from tests/golden/" << name << ", " << FirstDifference(expected, actual);
 }
 
 }  // namespace qlr::testing

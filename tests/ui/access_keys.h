@@ -44,7 +44,8 @@ inline QStringList AccessKeyFaults(const QWidget* window) {
   for (const QMenuBar* bar : window->findChildren<QMenuBar*>())
     for (const QAction* menu : bar->actions()) note(menu->text());
   for (auto it = holders.cbegin(); it != holders.cend(); ++it)
-    if (it.value().size() > 1) faults.append("shared key: " + it.value().join(QStringLiteral(", ")));
+    if (it.value().size() > 1)
+      faults.append("shared key: " + it.value().join(QStringLiteral(", ")));
   return faults;
 }
 

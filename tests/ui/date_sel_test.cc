@@ -55,7 +55,8 @@ class DateSelTest : public QObject {
     const QTextCharFormat holiday = calendar->dateTextFormat(QDate(2026, 12, 8));
     QCOMPARE(holiday.foreground().color(), QColor(Qt::red));
     QCOMPARE(holiday.toolTip(), QStringLiteral("Public holiday"));
-    QVERIFY(!calendar->dateTextFormat(QDate(2026, 12, 9)).hasProperty(QTextFormat::ForegroundBrush));
+    QVERIFY(
+        !calendar->dateTextFormat(QDate(2026, 12, 9)).hasProperty(QTextFormat::ForegroundBrush));
   }
 
   void PickingADay_data() {  // the row's name says how

@@ -102,7 +102,7 @@ class TimelineViewTest : public QObject {
       QCOMPARE(view.RunAt(bar.center()), i);
     }
     QVERIFY(view.BarRect(0).width() > 10 * view.BarRect(2).width());  // an hour, a moment
-    QCOMPARE(view.RunAt(QPoint(5, 2)), -1);  // the axis
+    QCOMPARE(view.RunAt(QPoint(5, 2)), -1);                           // the axis
   }
 
   // The new entry takes a key no other entry of the View menu has.
