@@ -1,32 +1,17 @@
 // End-to-end runs of qlr's subcommands on a small schedule in a fresh folder.
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <sstream>
-#include <string>
-#include <vector>
 
+#include "apps/qlr_fixture.h"
 #include "base/version.h"
 #include "platform/file_system.h"
-#include "qlr/cli.h"
 #include "qlr/console_operator.h"
-#include "support/fake_clock.h"
-#include "support/temp_dir.h"
 
 namespace qlr {
 namespace {
 
-using Args = std::vector<std::string>;
-
-// One schedule-file line: 50 tab-separated columns, the given ones filled.
-std::string JobLine(std::vector<std::pair<int, std::string>> columns) {
-  std::vector<std::string> fields(50);
-  for (auto& [column, value] : columns) fields[static_cast<size_t>(column - 1)] = value;
-  std::string line;
-  for (size_t i = 0; i < fields.size(); ++i) line += (i ? "\t" : "") + fields[i];
-  return line + "\r\n";
-}
+using testing::Args;
+using testing::JobLine;
 
 // EXTRACT (working days, standard trigger) <- LOAD (daily, waits for another
 // schedule's trigger) <- REPORT (Saturdays, waits for a file).
@@ -40,7 +25,7 @@ const std::string kSchedule =
              {30, "REP"}, {45, "U"}});
 // clang-format on
 
-class QlrTest : public ::testing::Test {
+class QlrTest : public testing::QlrFixture {
  protected:
   QlrTest() {
     ini_ = dir_.Write(
@@ -54,21 +39,6 @@ class QlrTest : public ::testing::Test {
     dir_.Write("triggers/Triggers.Lst", "PAY (DAY)\r\n");
     dir_.Write("night.sch", kSchedule);
   }
-
-  // Runs qlr with these arguments; its exit status. Output goes to out_ and err_.
-  int Qlr(Args args) {
-    out_.str("");
-    err_.str("");
-    std::vector<const char*> argv = {"qlr"};
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    CliEnv env{out_, err_, clock_};
-    return RunQlr(static_cast<int>(argv.size()), argv.data(), env);
-  }
-
-  testing::TempDir dir_;
-  testing::FakeClock clock_{MakeDateTime(2026, 12, 4, 12, 0, 0)};  // a Friday
-  std::ostringstream out_, err_;
-  std::string ini_;
 };
 
 TEST(ConsoleOperatorTest, AnswersThatChangeNothingUnlessYesAndRetriesThreeTimes) {

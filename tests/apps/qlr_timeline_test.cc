@@ -1,32 +1,19 @@
 // qlr timeline and qlr graph on a fixed schedule and run log (the night of
 // Friday 4 Dec 2026, seen at noon), against the golden files.
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include "qlr/cli.h"
-#include "support/fake_clock.h"
+#include "apps/qlr_fixture.h"
 #include "support/golden.h"
-#include "support/temp_dir.h"
 
 namespace qlr {
 namespace {
 
-using Args = std::vector<std::string>;
-
-std::string JobLine(std::vector<std::pair<int, std::string>> columns) {
-  std::vector<std::string> fields(50);
-  for (auto& [column, value] : columns) fields[static_cast<size_t>(column - 1)] = value;
-  std::string line;
-  for (size_t i = 0; i < fields.size(); ++i) line += (i ? "\t" : "") + fields[i];
-  return line + "\r\n";
-}
+using testing::Args;
+using testing::JobLine;
 
 // EXTRACT ran and writes its standard trigger; LOAD waits for it and for
 // that trigger, and still runs; REPORT waits for LOAD, for SPARE's failure
@@ -44,7 +31,7 @@ const std::string kSchedule =
     JobLine({{1, "NOTIFY"}, {2, "notify.sh"}, {4, "Daily"}, {7, "\"REPORT,\""}, {10, "U"}, {45, "S"}});
 // clang-format on
 
-class QlrTimelineTest : public ::testing::Test {
+class QlrTimelineTest : public testing::QlrFixture {
  protected:
   QlrTimelineTest() {
     ini_ = dir_.Write("night.ini",
@@ -55,20 +42,6 @@ class QlrTimelineTest : public ::testing::Test {
     dir_.Write("night.sch", kSchedule);
     dir_.Write("night_20261204.log", testing::ReadGolden("night_20261204.log"));
   }
-
-  int Qlr(Args args) {
-    out_.str("");
-    err_.str("");
-    std::vector<const char*> argv = {"qlr"};
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    CliEnv env{out_, err_, clock_};
-    return RunQlr(static_cast<int>(argv.size()), argv.data(), env);
-  }
-
-  testing::TempDir dir_;
-  testing::FakeClock clock_{MakeDateTime(2026, 12, 4, 12, 0, 0)};
-  std::ostringstream out_, err_;
-  std::string ini_;
 };
 
 TEST_F(QlrTimelineTest, TimelineOfTheRunDay) {
@@ -78,19 +51,17 @@ TEST_F(QlrTimelineTest, TimelineOfTheRunDay) {
     Args args;
     int status;
     std::string out, file, file_start, err;
-  } cases[] = {
+  };
+  // clang-format off
+  const Case cases[] = {
       {{"--date", date}, 0, svg, "", "", ""},
       {{"--date", date, "--svg", dir_.File("day.svg")}, 0, "", "day.svg", "<?xml", ""},
       {{"--date", date, "--html", dir_.File("day.html")}, 0, "", "day.html", "<!DOCTYPE html>", ""},
-      {{"--date", "5 Dec 2026"},
-       1,
-       "",
-       "",
-       "",
-       "qlr: no run of Saturday 5 Dec 2026 in the run log(s) "},
+      {{"--date", "5 Dec 2026"}, 1, "", "", "", "qlr: no run of Saturday 5 Dec 2026 in the run log(s) "},
       {{"--date", "31 Feb 2026"}, 1, "", "", "", "qlr: --date: not a date: 31 Feb 2026\n"},
       {{"--svg", "a.svg", "--html", "b.html"}, 1, "", "", "", "--svg excludes --html"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     Args args = {"timeline", ini_};
     args.insert(args.end(), c.args.begin(), c.args.end());
