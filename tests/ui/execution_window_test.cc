@@ -7,38 +7,21 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
-#include <QtTest>
-#include <memory>
 
-#include "support/engine_fixture.h"
-#include "support/recording_desktop.h"
 #include "ui/access_keys.h"
 #include "ui/qt_text.h"
+#include "ui/ui_fixture.h"
 
 namespace qlr {
 namespace {
 
-// The engine tests' small schedule (Friday 4 Dec 2026 from 06:00), here outside GoogleTest.
-struct Rig : testing::EngineFixture {
-  void TestBody() override {}
-  testing::RecordingDesktop desktop;
-  GuiContext gui{s, log, op, desktop, clock};
-  std::unique_ptr<ExecutionWindow> window;
-
+struct Rig : testing::EngineRig {
   Rig() {
-    SetUp();
     s.JobDocPath = s.HelpPath = dir.path();
     s.VersionText = "Quillrun 9.9";
   }
   void AddLate() { Add("LATE").EarliestStart = "23:00"; }
-
-  ExecutionWindow& Open() {
-    window = std::make_unique<ExecutionWindow>(gui, launcher, messages, options);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
-    return *window;
-  }
+  ExecutionWindow& Open() { return OpenWindow(); }
 
   // Row `row` of `list` as its columns, joined by a tab; FindRow gives -1 when none matches.
   static std::string Row(const QTableView* list, int row) {
@@ -50,11 +33,6 @@ struct Rig : testing::EngineFixture {
     for (int r = 0; r < list->model()->rowCount(); ++r)
       if (Row(list, r) == text) return r;
     return -1;
-  }
-  static void Click(QTableView* list, int row, bool twice = false) {
-    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
   }
 };
 
@@ -131,10 +109,10 @@ class ExecutionWindowTest : public QObject {
     rig.options.ShowEvents = true;
     ExecutionWindow& w = rig.Open();
     QCOMPARE(Rig::Row(w.eventsList(), 0), "WAITER  \tFile(" + rig.dir.File("never.txt") + ")");
-    Rig::Click(w.eventsList(), 0);
+    testing::ClickRow(w.eventsList(), 0);
     QVERIFY(w.triggerEventEntry()->isEnabled());
     rig.op.AnswerNext(Answer::Yes);
-    Rig::Click(w.eventsList(), 0, true);
+    testing::ClickRow(w.eventsList(), 0, true);
     QVERIFY(!w.triggerEventEntry()->isEnabled());
     QCOMPARE(rig.op.asked.size(), size_t{1});
     QCOMPARE(w.eventsList()->model()->rowCount(), 0);  // the pass at once found it "there"
@@ -145,7 +123,8 @@ class ExecutionWindowTest : public QObject {
     rig.AddLate();
     rig.options.ShowEvents = true;
     ExecutionWindow& w = rig.Open();
-    Rig::Click(w.unsubList(), 0, true);  // a double click asks to force it; the script says No
+    testing::ClickRow(w.unsubList(), 0,
+                      true);  // a double click asks to force it; the script says No
     QCOMPARE(rig.op.asked, std::vector<std::string>{"Force submit job LATE?"});
     QCOMPARE(FromQString(w.unsubLabel()->text()), std::string("LATE    \tToo early (23:00)"));
 
@@ -228,7 +207,7 @@ class ExecutionWindowTest : public QObject {
     QCOMPARE(w.eventsList()->model()->index(0, 0).data().toString(),
              QStringLiteral("MKFLAG   (Daily) Scheduled"));
     QCOMPARE(w.eventsList()->columnSpan(0, 0), 2);
-    Rig::Click(w.eventsList(), 0, true);
+    testing::ClickRow(w.eventsList(), 0, true);
     QVERIFY(rig.op.asked.empty() && !w.triggerEventEntry()->isEnabled());
     QCOMPARE(w.eventsList()->model()->rowCount(), 1);
   }
@@ -256,7 +235,7 @@ class ExecutionWindowTest : public QObject {
     rig.dir.Write("DOCD.rtd", "notes\r\n");
     const std::string page = rig.dir.Write("Schedule Execution.html", "<html></html>");
     ExecutionWindow& w = rig.Open();
-    Rig::Click(w.logList(), Rig::FindRow(w.logList(), "DOCD     (Daily)\tscheduled"), true);
+    testing::ClickRow(w.logList(), Rig::FindRow(w.logList(), "DOCD     (Daily)\tscheduled"), true);
     w.jobDocEntry()->trigger();  // the same line is still selected
     QCOMPARE(rig.desktop.edited, std::vector<std::string>(2, rig.dir.File("DOCD.rtd")));
     w.helpEntry()->trigger();

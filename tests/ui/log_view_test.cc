@@ -4,7 +4,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
 
 #include "support/temp_dir.h"
 #include "ui/access_keys.h"
@@ -19,11 +18,7 @@ class LogViewTest : public QObject {
   testing::TempDir dir_;
   testing::GuiBed bed_;
 
-  static QStringList Items(const QListWidget* list) {
-    QStringList items;
-    for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();
-    return items;
-  }
+  static QStringList Items(const QListWidget* list) { return testing::Items(list); }
 
  private slots:
   void initTestCase() {

@@ -7,24 +7,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
-#include <QtTest>
-#include <memory>
 
-#include "support/engine_fixture.h"
-#include "support/recording_desktop.h"
 #include "ui/access_keys.h"
+#include "ui/ui_fixture.h"
 
 namespace qlr {
-namespace {
 
-// The engine tests' running day, here outside GoogleTest, with a window context.
-struct Day : testing::EngineFixture {
-  void TestBody() override {}
-  testing::RecordingDesktop desktop;
-  GuiContext gui{s, log, op, desktop, clock};
-};
-
-}  // namespace
+using Day = testing::EngineRig;
 
 class ModifyScheduleDialogTest : public QObject {
   Q_OBJECT
@@ -34,11 +23,7 @@ class ModifyScheduleDialogTest : public QObject {
   std::string group_filter_;
 
   QStringList Rows(int column = 0) const {
-    QStringList rows;
-    const QAbstractItemModel* model = dialog_->jobList()->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-      rows << model->index(row, column).data().toString();
-    return rows;
+    return testing::ColumnTexts(dialog_->jobList()->model(), column);
   }
   QStringList Selected() const {
     QStringList names;
@@ -47,18 +32,13 @@ class ModifyScheduleDialogTest : public QObject {
     names.sort();
     return names;
   }
-  void ClickRow(int row) {
-    QTreeView* list = dialog_->jobList();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(row, 0)).center());
-  }
+  void ClickRow(int row) { testing::ClickRow(dialog_->jobList(), row); }
 
  private slots:
   // A runs; B waits on A and C on B; OFF of group OTHER was unscheduled and
   // LATE completed before the dialog opened.
   void init() {
     day_ = std::make_unique<Day>();
-    day_->SetUp();
     day_->Add("A");
     Day::After(day_->Add("B"), "A");
     Day::After(day_->Add("C"), "B");

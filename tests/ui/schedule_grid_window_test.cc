@@ -7,8 +7,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
-#include <QtTest>
-#include <memory>
 
 #include "store/schedule_file.h"
 #include "support/temp_dir.h"
@@ -73,11 +71,7 @@ class ScheduleGridWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   }
   QStringList Column(int column, int role = Qt::DisplayRole) const {
-    QStringList cells;
-    const QAbstractItemModel* model = window_->grid()->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-      cells << model->index(row, column).data(role).toString();
-    return cells;
+    return testing::ColumnTexts(window_->grid()->model(), column, role);
   }
   QStringList Headings() const {
     QStringList headings;
@@ -87,12 +81,7 @@ class ScheduleGridWindowTest : public QObject {
     return headings;
   }
   QString Selected() const { return window_->grid()->currentIndex().data().toString(); }
-  void ClickRow(int row, bool twice = false) {
-    QTableView* grid = window_->grid();
-    const QPoint at = grid->visualRect(grid->model()->index(row, 0)).center();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-    if (twice) QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-  }
+  void ClickRow(int row, bool twice = false) { testing::ClickRow(window_->grid(), row, twice); }
   void ChooseGroup(const QString& group) {
     QComboBox* list = window_->groupList();
     list->setCurrentText(group);

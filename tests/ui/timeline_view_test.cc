@@ -8,33 +8,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSet>
-#include <QtTest>
-#include <memory>
 
-#include "support/engine_fixture.h"
-#include "support/recording_desktop.h"
 #include "ui/access_keys.h"
-#include "ui/execution_window.h"
 #include "ui/qt_text.h"
+#include "ui/ui_fixture.h"
 
 namespace qlr {
 namespace {
 
-// The engine tests' small schedule (Friday 4 Dec 2026 from 06:00), here outside GoogleTest.
-struct Rig : testing::EngineFixture {
-  void TestBody() override {}
-  testing::RecordingDesktop desktop;
-  GuiContext gui{s, log, op, desktop, clock};
-  std::unique_ptr<ExecutionWindow> window;
-
-  Rig() { SetUp(); }
-  ExecutionWindow& Open() {
-    window = std::make_unique<ExecutionWindow>(gui, launcher, messages, options);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
-    return *window;
-  }
-};
+using Rig = testing::EngineRig;
 
 // "JOB Outcome" for each row of the view.
 QStringList Rows(const TimelineView* view) {
@@ -55,7 +37,7 @@ class TimelineViewTest : public QObject {
     rig.Scripted("SHORT", {{}, 30});
     rig.Scripted("BROKEN", {{}, 0, 0, true});
     rig.Scripted("LONG", {{}, 3600});
-    ExecutionWindow& w = rig.Open();
+    ExecutionWindow& w = rig.OpenWindow();
     QVERIFY(w.timelineDialog() == nullptr);  // nothing is made until it is asked for
     QCOMPARE(w.timelineEntry()->text(), QStringLiteral("T&imeline"));
     w.timelineEntry()->trigger();
@@ -108,7 +90,7 @@ class TimelineViewTest : public QObject {
   // The new entry takes a key no other entry of the View menu has.
   void TheViewMenusKeysStayApart() {
     Rig rig;
-    ExecutionWindow& w = rig.Open();
+    ExecutionWindow& w = rig.OpenWindow();
     QMenu* view = w.timelineEntry()->associatedObjects().isEmpty()
                       ? nullptr
                       : qobject_cast<QMenu*>(w.timelineEntry()->associatedObjects().first());
