@@ -57,7 +57,8 @@ TEST_F(QlrTimelineTest, TimelineOfTheRunDay) {
       {{"--date", date}, 0, svg, "", "", ""},
       {{"--date", date, "--svg", dir_.File("day.svg")}, 0, "", "day.svg", "<?xml", ""},
       {{"--date", date, "--html", dir_.File("day.html")}, 0, "", "day.html", "<!DOCTYPE html>", ""},
-      {{"--date", "5 Dec 2026"}, 1, "", "", "", "qlr: no run of Saturday 5 Dec 2026 in the run log(s) "},
+      {{"--date", "5 Dec 2026"}, 1, "", "", "",
+       "qlr: no run of Saturday 5 Dec 2026 in the run log(s) "},
       {{"--date", "31 Feb 2026"}, 1, "", "", "", "qlr: --date: not a date: 31 Feb 2026\n"},
       {{"--svg", "a.svg", "--html", "b.html"}, 1, "", "", "", "--svg excludes --html"},
   };

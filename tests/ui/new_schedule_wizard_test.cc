@@ -24,22 +24,16 @@ class NewScheduleWizardTest : public QObject {
     QTest::addColumn<bool>("no_workdays");
     QTest::addColumn<int>("stops_on");  // -1: created
     QTest::addColumn<QString>("told");
-    QTest::newRow("created") << "night"
-                             << "NIGHT"
-                             << "18:30" << false << -1 << "";
-    QTest::newRow("no name") << "night"
-                             << ""
-                             << "18:30" << false << 0 << "The schedule needs a name";
-    QTest::newRow("taken") << "."
-                           << "NIGHT"
-                           << "18:30" << false << 0 << "already holds a schedule";
-    QTest::newRow("no day") << "night"
-                            << "NIGHT"
-                            << "18:30" << true << 1 << "Tick at least one working day";
-    QTest::newRow("bad time") << "night"
-                              << "NIGHT"
-                              << "24:00" << false << 1
+    // clang-format off
+    QTest::newRow("created") << "night" << "NIGHT" << "18:30" << false << -1 << "";
+    QTest::newRow("no name") << "night" << "" << "18:30" << false << 0
+                             << "The schedule needs a name";
+    QTest::newRow("taken") << "." << "NIGHT" << "18:30" << false << 0 << "already holds a schedule";
+    QTest::newRow("no day") << "night" << "NIGHT" << "18:30" << true << 1
+                            << "Tick at least one working day";
+    QTest::newRow("bad time") << "night" << "NIGHT" << "24:00" << false << 1
                               << "The day start must be a time hh:mm from 00:00 to 23:59";
+    // clang-format on
   }
   void EachPageChecksWhatItAsks() {
     QFETCH(QString, folder);
