@@ -51,7 +51,7 @@ void BM_CtlStatusRoundTrip(benchmark::State& state) {
   RecordingMessages messages;
   Engine engine(schedule, {log, op, clock, launcher, messages}, {}, {});
   engine.Open();
-  RunControl control(schedule, engine, log);
+  RunControl control(schedule, engine, op);
   const std::string path =
       (std::filesystem::temp_directory_path() / "qlr_control_bench.sock").string();
   ControlServer server;

@@ -91,7 +91,7 @@ struct Rig {
     schedule.JobOutputPath = dir;
     RunOptions options;
     options.ShowEvents = true;
-    EngineHooks hooks = StandardEngineHooks(schedule, log);
+    EngineHooks hooks = StandardEngineHooks(schedule, log, op);
     hooks.save = [save = hooks.save, saved = false]() mutable {
       if (!std::exchange(saved, true)) save();  // the opening pass only
     };

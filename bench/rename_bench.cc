@@ -48,11 +48,11 @@ void BM_RenameWithPropagation32767(benchmark::State& state) {
   SystemClock clock;
   AgreeingOperator op;
   RunLog log(schedule, clock, op);
-  const SaveSchedule no_write = [](Schedule&, RunLog&) { return true; };
+  const SaveSchedule no_write = [](Schedule&, RunLog&, Operator&) { return true; };
   const std::string names[2] = {"RENAMED1", "RENAMED2"};
   int turn = 0;
   for (auto _ : state) {
-    JobEditModel editor(schedule, log, kRenamed, false, no_write);
+    JobEditModel editor(schedule, log, op, clock, kRenamed, false, no_write);
     editor.Open();
     editor.fields.JobName = names[turn ^= 1];
     if (editor.Ok() != JobEditModel::Outcome::Stored) state.SkipWithError("the rename was refused");

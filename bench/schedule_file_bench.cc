@@ -44,12 +44,12 @@ void BM_ReadSchedule32767(benchmark::State& state) {
   SystemClock clock;
   SilentOperator op;
   RunLog log(schedule, clock, op);
-  WriteSchedule(schedule, log);
+  WriteSchedule(schedule, log, op);
   for (auto _ : state) {
     state.PauseTiming();
     schedule.ClearJobs();  // start-up reads into an empty table
     state.ResumeTiming();
-    ReadSchedule(schedule, log);
+    ReadSchedule(schedule, log, op);
   }
   if (schedule.JobCount() != kMaxJobs) state.SkipWithError("not every job was read");
   state.SetBytesProcessed(state.iterations() *
@@ -63,7 +63,7 @@ void BM_WriteSchedule32767(benchmark::State& state) {
   SystemClock clock;
   SilentOperator op;
   RunLog log(schedule, clock, op);
-  for (auto _ : state) benchmark::DoNotOptimize(WriteSchedule(schedule, log));
+  for (auto _ : state) benchmark::DoNotOptimize(WriteSchedule(schedule, log, op));
   state.SetBytesProcessed(state.iterations() *
                           static_cast<int64_t>(std::filesystem::file_size(schedule.ScheduleFile)));
 }

@@ -252,7 +252,7 @@ void WriteScheduleFiles(const std::string& dir, int jobs) {
   SystemClock clock;
   SilentOperator op;
   RunLog log(schedule, clock, op);
-  WriteSchedule(schedule, log);
+  WriteSchedule(schedule, log, op);
 }
 
 }  // namespace qlr

@@ -64,7 +64,7 @@ class Tour {
   explicit Tour(QString out) : out_(std::move(out)) {}
 
   int Run() {
-    StartupContext startup{schedule_, log_, settings_, {}, "demo.ini,TEMP"};
+    StartupContext startup{schedule_, log_, op_, clock_, settings_, {}, "demo.ini,TEMP"};
     StartUp(startup, launch_);
     LaunchWindow launch(gui_, startup, launch_, {});
     Show(&launch, "launch-window");
@@ -73,7 +73,8 @@ class Tour {
     ShowEditorDialogs(&launch);
     launch_.StartSuspended = true;  // so the panes hold every waiting job at first
     FileLock lock;
-    if (!LaunchSchedule(schedule_, log_, launch_, lock)) return Fail("the demo did not launch");
+    if (!LaunchSchedule(schedule_, log_, op_, launch_, lock))
+      return Fail("the demo did not launch");
     RunOptions options;
     options.ShowEvents = true;
     ExecutionWindow window(gui_, launcher_, messages_, options, &launch);
@@ -281,7 +282,7 @@ class Tour {
   MemorySettingsStore settings_;
   GuiContext gui_{schedule_, log_, op_, desktop_, clock_};
   PosixProcessLauncher launcher_;
-  MessageFiles messages_{log_};
+  MessageFiles messages_{log_, op_, clock_};
   LaunchValues launch_;
   int status_ = 0;
 };

@@ -98,7 +98,7 @@ bool ReadPairs(CliEnv& env, const std::vector<std::string>& texts, KeyValues& pa
 // job was stored and the schedule written. Values equal to the stored ones
 // are left alone, so what `get` prints changes nothing.
 bool EditJob(CliEnv& env, Session& s, int index, bool is_new, KeyValues pairs) {
-  JobEditModel model(s.schedule, s.log, index, is_new, WriteSchedule);
+  JobEditModel model(s.schedule, s.log, s.op, s.clock, index, is_new, WriteSchedule);
   model.Open();
   const KeyValues stored = JobKeyValues(s.schedule[index]);
   OrderForSetting(pairs);
@@ -131,7 +131,7 @@ int JobAdd(CliEnv& env, const JobOptions& o) {
   if (!ReadPairs(env, o.pairs, pairs)) return 1;
   return OnJob(env, o, true, o.copy_of, [&](Session& s, int copy_of) {
     EditorState state;
-    JobListEditor list(s.schedule, s.log, state, WriteSchedule);
+    JobListEditor list(s.schedule, s.log, s.op, s.clock, state, WriteSchedule);
     list.Open();
     if (copy_of) {
       list.SelectRow(list.RowOf(copy_of));
@@ -173,9 +173,9 @@ bool SelectInGrid(CliEnv& env, JobListEditor& list, EditorState& state, const Jo
 int JobDelete(CliEnv& env, const JobOptions& o) {
   return OnJob(env, o, true, o.job, [&](Session& s, int index) {
     EditorState state;
-    JobListEditor list(s.schedule, s.log, state, WriteSchedule);
+    JobListEditor list(s.schedule, s.log, s.op, s.clock, state, WriteSchedule);
     if (!SelectInGrid(env, list, state, o, index) || !list.Delete()) return 1;
-    return WriteSchedule(s.schedule, s.log) ? 0 : 1;
+    return WriteSchedule(s.schedule, s.log, s.op) ? 0 : 1;
   });
 }
 
@@ -186,13 +186,13 @@ int JobMove(CliEnv& env, const JobOptions& o) {
   }
   return OnJob(env, o, true, o.job, [&](Session& s, int index) {
     EditorState state;
-    JobListEditor list(s.schedule, s.log, state, WriteSchedule);
+    JobListEditor list(s.schedule, s.log, s.op, s.clock, state, WriteSchedule);
     if (!SelectInGrid(env, list, state, o, index)) return 1;
     if (o.top) list.Top();
     if (o.up) list.Up();
     if (o.down) list.Down();
     if (o.bottom) list.Bottom();
-    return WriteSchedule(s.schedule, s.log) ? 0 : 1;
+    return WriteSchedule(s.schedule, s.log, s.op) ? 0 : 1;
   });
 }
 
@@ -203,7 +203,7 @@ int JobSkip(CliEnv& env, const JobOptions& o) {
   }
   return OnJob(env, o, true, o.job, [&](Session& s, int index) {
     EditorState state;
-    JobListEditor list(s.schedule, s.log, state, WriteSchedule);
+    JobListEditor list(s.schedule, s.log, s.op, s.clock, state, WriteSchedule);
     if (!SelectInGrid(env, list, state, o, index)) return 1;
     const bool saved = o.all ? list.Skip(o.unskip, !o.unskip) : list.Skip(false, false);
     return saved ? 0 : 1;

@@ -60,12 +60,12 @@ int CmdLog(CliEnv& env, const LogOptions& options) {
     LogSelection selection = SelectionOf(options);
     std::vector<std::string> names = NamesFor(s, options, selection);
     if (!options.edit) {
-      std::string copy = CopyLog(s.schedule, s.log, name, selection, names);
+      std::string copy = CopyLog(s.schedule, s.op, name, selection, names);
       if (!copy.empty()) PrintLine(env.out, copy);
       return copy.empty() ? 1 : 0;
     }
     PosixDesktop desktop(s.schedule.TextEditor);
-    LogCopyView view = ViewLogCopy(s.schedule, s.log, desktop, name, selection, names);
+    LogCopyView view = ViewLogCopy(s.schedule, s.op, desktop, name, selection, names);
     if (!view.copy.empty()) PrintLine(env.out, view.copy);
     return view.shown ? 0 : 1;
   });

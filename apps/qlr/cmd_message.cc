@@ -67,7 +67,7 @@ int CmdMessage(CliEnv& env, const MessageOptions& options) {
     }
     PretendEnded(s.schedule[index], env.clock.Now(), options);
     const std::vector<std::string> before = MessageFilesIn(s.schedule);
-    MessageFiles(s.log).GenMessage(s.schedule, request);
+    MessageFiles(s.log, s.op, s.clock).GenMessage(s.schedule, request);
     for (const std::string& path : MessageFilesIn(s.schedule))
       if (std::find(before.begin(), before.end(), path) == before.end()) {
         PrintLine(env.out, path);

@@ -23,9 +23,9 @@ struct ResetOptions {
 int CmdReset(CliEnv& env, const ResetOptions& options) {
   return RunOnSchedule(env, options.ini, [&](Session& s) {
     FileLock lock;  // never while the schedule runs
-    if (!LockSchedule(s.schedule, s.log.op(), lock)) return 1;
+    if (!LockSchedule(s.schedule, s.op, lock)) return 1;
     const ResetDone done =
-        Reset(s.schedule, s.log, {options.standard_triggers, options.other_triggers});
+        Reset(s.schedule, s.log, s.op, {options.standard_triggers, options.other_triggers});
     PrintLine(env.out, ResetDoneText(done));
     return 0;
   });
@@ -35,8 +35,8 @@ int CmdReset(CliEnv& env, const ResetOptions& options) {
 int CmdRewrite(CliEnv& env, const std::string& ini) {
   return RunOnSchedule(env, ini, [&](Session& s) {
     FileLock lock;
-    if (!LockSchedule(s.schedule, s.log.op(), lock)) return 1;
-    return WriteSchedule(s.schedule, s.log) ? 0 : 1;
+    if (!LockSchedule(s.schedule, s.op, lock)) return 1;
+    return WriteSchedule(s.schedule, s.log, s.op) ? 0 : 1;
   });
 }
 

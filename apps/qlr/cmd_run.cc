@@ -105,16 +105,16 @@ int Run(CliEnv& env, const RunCommandOptions& o, RunOperator& op) {
   session.Load(o.ini);
   if (!ApplyOptions(env, o, session)) return 1;
   FileLock lock;
-  if (!LaunchSchedule(session.schedule, session.log, session.launch, lock)) return 1;
+  if (!LaunchSchedule(session.schedule, session.log, session.op, session.launch, lock)) return 1;
   PosixProcessLauncher launcher;
-  MessageFiles messages(session.log);
+  MessageFiles messages(session.log, session.op, session.clock);
   RunOptions options{false, o.ignore_cpu_limit, o.wait_for_triggers, o.dummy_messages,
                      o.dummy_triggers};
   Engine engine(session.schedule, {session.log, op, env.clock, launcher, messages}, options,
-                StandardEngineHooks(session.schedule, session.log));
+                StandardEngineHooks(session.schedule, session.log, op));
   ListPrinter printer(env.out);
   engine.SetView(&printer);
-  RunControl control(session.schedule, engine, session.log);
+  RunControl control(session.schedule, engine, session.op);
   op.control = &control;
   ControlServer server;
   ControlChannel channel{server, [&control](const std::string& line, bool& stop) {

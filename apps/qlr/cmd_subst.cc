@@ -32,7 +32,8 @@ int CmdSubst(CliEnv& env, const SubstOptions& options) {
     }
     const Job& job = s.schedule[index];
     std::string text = options.has_text ? Utf8ToCp1252(options.text) : job.CommandLine;
-    PrintLine(env.out, SubstituteDateVars(s.schedule, s.log, text, job.DateVars, job.Frequency));
+    PrintLine(env.out, SubstituteDateVars(s.schedule, s.log, s.op, s.clock.Now(), text,
+                                          job.DateVars, job.Frequency));
     return 0;
   });
 }

@@ -11,8 +11,8 @@ namespace qlr {
 
 void Session::Load(const std::string& ini) {
   std::string path = ResolvePath(CurrentDir(), Utf8ToCp1252(ini));
-  StartupContext ctx{schedule, log, settings, FileChooser(),
-                     QuoteText(DoubleQuotes(path)) + ",TEMP"};
+  StartupContext ctx{
+      schedule, log, op, clock, settings, FileChooser(), QuoteText(DoubleQuotes(path)) + ",TEMP"};
   StartUp(ctx, launch);
 }
 

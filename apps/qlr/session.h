@@ -20,7 +20,7 @@ namespace qlr {
 
 class Session {
  public:
-  Session(const Clock& clock, Operator& op) : log(schedule, clock, op) {}
+  Session(const Clock& clock, Operator& op) : clock(clock), op(op), log(schedule, clock, op) {}
 
   // Runs start-up on the INI file (UTF-8, as typed) with the TEMP option;
   // the settings are kept in memory, so the user's store never changes.
@@ -29,6 +29,8 @@ class Session {
   // places it on the clock.
   void SetRunDate(std::optional<DateTime> date);
 
+  const Clock& clock;
+  Operator& op;  // answers on the console, or as the command was told
   Schedule schedule;
   RunLog log;
   MemorySettingsStore settings;
@@ -39,7 +41,7 @@ class Session {
 int RunGuarded(const std::function<int()>& command);
 
 // Runs a subcommand on the schedule of `ini`, loaded with questions answered
-// on the console (s.log.op()); a fatal stop gives status 2.
+// on the console (s.op); a fatal stop gives status 2.
 int RunOnSchedule(CliEnv& env, const std::string& ini,
                   const std::function<int(Session& s)>& command);
 

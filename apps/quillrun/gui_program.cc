@@ -11,9 +11,14 @@
 namespace qlr {
 
 GuiProgram::GuiProgram(std::string command_line)
-    : startup_{schedule_, log_, settings_, QtFileChooser(), std::move(command_line), [this] {
-                 return AskFirstRun();
-               }} {}
+    : startup_{schedule_,
+               log_,
+               op_,
+               clock_,
+               settings_,
+               QtFileChooser(),
+               std::move(command_line),
+               [this] { return AskFirstRun(); }} {}
 
 void GuiProgram::Start() {
   splash_ = ShowSplash(kVersionText);

@@ -42,7 +42,7 @@ class GuiProgram {
   QtDesktop desktop_{schedule_};
   GuiContext gui_{schedule_, log_, op_, desktop_, clock_};
   PosixProcessLauncher launcher_;
-  MessageFiles messages_{log_};
+  MessageFiles messages_{log_, op_, clock_};
   StartupContext startup_;
   LaunchValues launch_;
   std::unique_ptr<AboutBox> splash_;

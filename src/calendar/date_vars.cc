@@ -76,8 +76,8 @@ std::string NoFrequencyMessage() {
 
 // The value of one reference: the resolved date with the present time of day,
 // in the definition's format.
-std::string DateVarValue(const Schedule& schedule, RunLog& log, std::string_view definition,
-                         std::string_view frequency) {
+std::string DateVarValue(const Schedule& schedule, RunLog& log, DateTime now,
+                         std::string_view definition, std::string_view frequency) {
   const CivilDate run = ToCivilDate(schedule.RunDate);
   // A Rel Month beyond the bound is refused where definitions are made and
   // reported where they are read; here it only must not overflow.
@@ -86,7 +86,7 @@ std::string DateVarValue(const Schedule& schedule, RunLog& log, std::string_view
   const DateTime month_start = FirstOfMonth(run.year, run.month + rel_month);
   const DateTime date =
       ResolveRelativeDay(schedule, log, month_start, frequency, GetField(definition, 2));
-  return FormatDateTime(DateOnly(date) + TimeOfDay(log.clock().Now()), GetField(definition, 4));
+  return FormatDateTime(DateOnly(date) + TimeOfDay(now), GetField(definition, 4));
 }
 
 }  // namespace
@@ -101,8 +101,9 @@ DateTime ResolveRelativeDay(const Schedule& schedule, RunLog& log, DateTime mont
   return ResolveRundOffset(schedule, r);
 }
 
-std::string SubstituteDateVars(const Schedule& schedule, RunLog& log, std::string_view command_line,
-                               const DateVarList& date_vars, std::string_view frequency) {
+std::string SubstituteDateVars(const Schedule& schedule, RunLog& log, Operator& op, DateTime now,
+                               std::string_view command_line, const DateVarList& date_vars,
+                               std::string_view frequency) {
   std::string text = " " + std::string(command_line);
   std::string freq(frequency);
   for (std::string_view definition : date_vars) {
@@ -111,10 +112,10 @@ std::string SubstituteDateVars(const Schedule& schedule, RunLog& log, std::strin
     const std::string reference = "&" + Upper(Trim(GetField(definition, 1))) + "&";
     for (size_t at = FindNoCase(text, reference); at != std::string::npos;) {
       if (IsRunDateCount(relative_day) && TrimView(freq).empty()) {
-        log.op().Tell(NoFrequencyMessage());
+        op.Tell(NoFrequencyMessage());
         freq = "WeekDays";  // for the rest of this substitution; the job keeps its own
       }
-      const std::string value = DateVarValue(schedule, log, definition, freq);
+      const std::string value = DateVarValue(schedule, log, now, definition, freq);
       text.replace(at, reference.size(), value);
       at = FindNoCase(text, reference, at + value.size());
     }

@@ -11,17 +11,19 @@
 #include "log/run_log.h"
 #include "model/schedule.h"
 #include "model/text_list.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
 using DateVarList = TextList<7>;
 
 // The command line with every reference to an active variable replaced by its
-// value for RunDate (combined with the present time of day), trimmed.
-// A ±nRUND variable of a job without frequency tells the operator and assumes
+// value for RunDate (combined with the time of day of `now`), trimmed.
+// A ±nRUND variable of a job without frequency tells `op` and assumes
 // "WeekDays" for the rest of the substitution. An impossible "DOM" day is fatal.
-std::string SubstituteDateVars(const Schedule& schedule, RunLog& log, std::string_view command_line,
-                               const DateVarList& date_vars, std::string_view frequency);
+std::string SubstituteDateVars(const Schedule& schedule, RunLog& log, Operator& op, DateTime now,
+                               std::string_view command_line, const DateVarList& date_vars,
+                               std::string_view frequency);
 
 // The date a relative day names (see the README's table of forms). The
 // searches by run dates or working days give up after 3660 days and then

@@ -30,13 +30,14 @@ bool IsHolidayLineSkipped(std::string_view field) {
 // The latest date must not lie before today; within 30 days the operator is
 // warned. A file without any date has the zero date as its latest, so it is
 // expired.
-void CheckExpiry(const Schedule& schedule, RunLog& log, DateTime latest) {
-  const int64_t today = DayNumber(log.clock().Now());
+void CheckExpiry(const Schedule& schedule, RunLog& log, Operator& op, DateTime now,
+                 DateTime latest) {
+  const int64_t today = DayNumber(now);
   const int64_t last = DayNumber(latest);
   if (last < today) log.FatalStop("Public Holidays file (" + schedule.PubHols + ") has expired");
   if (last - today < 30)
-    log.op().Tell("Warning - Public Holidays file will expire on " +
-                  FormatShortDate(schedule.Calendar, latest));
+    op.Tell("Warning - Public Holidays file will expire on " +
+            FormatShortDate(schedule.Calendar, latest));
 }
 
 }  // namespace
@@ -57,7 +58,7 @@ std::optional<std::vector<DateTime>> ReadHolidayDates(const std::vector<std::str
   return dates;
 }
 
-void LoadPublicHolidays(Schedule& schedule, RunLog& log) {
+void LoadPublicHolidays(Schedule& schedule, RunLog& log, Operator& op, DateTime now) {
   std::vector<int64_t>& days = schedule.Calendar.HolidayDays;
   days.clear();
   const std::string& path = schedule.PubHols;
@@ -76,7 +77,7 @@ void LoadPublicHolidays(Schedule& schedule, RunLog& log) {
   }
   std::sort(days.begin(), days.end());
   days.erase(std::unique(days.begin(), days.end()), days.end());
-  CheckExpiry(schedule, log, latest);
+  CheckExpiry(schedule, log, op, now, latest);
 }
 
 bool IsPublicHoliday(const CalendarSettings& cal, DateTime date) {

@@ -9,14 +9,15 @@
 #include "base/date_time.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
 // Reads PubHols into schedule.Calendar.HolidayDays and checks the file's
-// expiry against today's date (not the run date): fatal when expired or
+// expiry against the date of `now` (not the run date): fatal when expired or
 // unreadable, or at the first line that is not a date (the message names its
-// number and text); a warning when it expires within 30 days. No file, no holidays.
-void LoadPublicHolidays(Schedule& schedule, RunLog& log);
+// number and text); `op` is warned when it expires within 30 days. No file, no holidays.
+void LoadPublicHolidays(Schedule& schedule, RunLog& log, Operator& op, DateTime now);
 
 // The dates of a holidays file's lines, comment (";") and blank lines
 // skipped; nullopt when a line is no date, its number (from 1) in bad_line.

@@ -57,7 +57,7 @@ void DateVarGrid::PopulateAsAt(int row, std::string_view frequency) {
 }
 
 std::string DateVarGrid::TrySubst(std::string_view text, std::string_view frequency) const {
-  return SubstituteDateVars(schedule_, log_, text, Definitions(), frequency);
+  return SubstituteDateVars(schedule_, log_, op_, clock_.Now(), text, Definitions(), frequency);
 }
 
 TryText DateVarGrid::Try(std::string_view command_line, std::string_view frequency) const {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/clock.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
 #include "model/text_list.h"
@@ -40,7 +41,9 @@ struct TryText {
 
 class DateVarGrid {
  public:
-  DateVarGrid(const Schedule& schedule, RunLog& log) : schedule_(schedule), log_(log) {}
+  // Substitution tells `op` what it assumes and takes the time of day from `clock`.
+  DateVarGrid(const Schedule& schedule, RunLog& log, Operator& op, const Clock& clock)
+      : schedule_(schedule), log_(log), op_(op), clock_(clock) {}
 
   // Rows 0..6 from the job's definitions; the As at cells stay empty.
   void Load(const TextList<7>& definitions);
@@ -67,6 +70,8 @@ class DateVarGrid {
 
   const Schedule& schedule_;
   RunLog& log_;
+  Operator& op_;
+  const Clock& clock_;
   std::array<DateVarRow, 7> rows_;
   TextList<7> loaded_;
 };

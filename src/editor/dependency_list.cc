@@ -27,17 +27,18 @@ constexpr const char* kKeepMissing =
 
 }  // namespace
 
-void DependencyList::Fill(const Schedule& schedule, RunLog& log, const Job& job, bool same_group,
-                          std::string_view group) {
+void DependencyList::Fill(const Schedule& schedule, RunLog& log, Operator& op, const Job& job,
+                          bool same_group, std::string_view group) {
   rows_.clear();
   own_name_ = job.JobName.Str();
-  AddOwnDependencies(schedule, log, job);
+  AddOwnDependencies(schedule, log, op, job);
   GetAllGroups(schedule);
   if (same_group) ShowSameGroup(group);
   same_group_ = same_group;
 }
 
-void DependencyList::AddOwnDependencies(const Schedule& schedule, RunLog& log, const Job& job) {
+void DependencyList::AddOwnDependencies(const Schedule& schedule, RunLog& log, Operator& op,
+                                        const Job& job) {
   bool asked = false, keep_missing = true;
   for (size_t i = 0; i < job.RunAfter.size(); ++i) {
     const std::string name = Trim(job.RunAfter[i]);
@@ -46,7 +47,7 @@ void DependencyList::AddOwnDependencies(const Schedule& schedule, RunLog& log, c
     const int found = schedule.FindJob(name);
     if (found == 0 && !asked) {
       asked = true;
-      keep_missing = log.op().Ask(kKeepMissing, Buttons::YesNo) == Answer::Yes;
+      keep_missing = op.Ask(kKeepMissing, Buttons::YesNo) == Answer::Yes;
     }
     if (found == 0 && !keep_missing) continue;
     DependencyRow row{name, found ? schedule[found].Group.Str() : "", false, "", false};

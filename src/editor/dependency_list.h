@@ -31,9 +31,9 @@ class DependencyList {
   // Fills the list for `job` when the editor opens: its own dependencies
   // first, then every other job in table order; with `same_group`, unticked
   // rows of groups other than `group` are left out. Dependencies on jobs that
-  // no longer exist are kept or dropped by one question. An empty RunAfter
-  // entry is a program error and ends the program.
-  void Fill(const Schedule& schedule, RunLog& log, const Job& job, bool same_group,
+  // no longer exist are kept or dropped by one question to `op`. An empty
+  // RunAfter entry is a program error and ends the program.
+  void Fill(const Schedule& schedule, RunLog& log, Operator& op, const Job& job, bool same_group,
             std::string_view group);
 
   // The Same Group and All Groups options: the list is rebuilt, ticked rows stay.
@@ -58,7 +58,7 @@ class DependencyList {
   int FindRow(std::string_view name) const;
 
  private:
-  void AddOwnDependencies(const Schedule& schedule, RunLog& log, const Job& job);
+  void AddOwnDependencies(const Schedule& schedule, RunLog& log, Operator& op, const Job& job);
   void GetAllGroups(const Schedule& schedule);
   bool Valid(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
 

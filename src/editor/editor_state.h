@@ -9,6 +9,7 @@
 #include "editor/group_list.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
@@ -22,8 +23,8 @@ struct EditorState {
   SkipMode skip_mode = SkipMode::ToggleSingle;
 };
 
-// Writes the schedule file; false when it was not written. WriteSchedule in
-// the programs, something lighter in benchmarks.
-using SaveSchedule = std::function<bool(Schedule&, RunLog&)>;
+// Writes the schedule file, asking `op` what to do when it fails; false when
+// it was not written. WriteSchedule in the programs, something lighter in benchmarks.
+using SaveSchedule = std::function<bool(Schedule&, RunLog&, Operator&)>;
 
 }  // namespace qlr

@@ -44,23 +44,24 @@ std::vector<std::string> ScheduleGroups(const Schedule& schedule) {
 
 }  // namespace
 
-JobEditModel::JobEditModel(Schedule& schedule, RunLog& log, int current_job, bool is_new,
-                           SaveSchedule save)
+JobEditModel::JobEditModel(Schedule& schedule, RunLog& log, Operator& op, const Clock& clock,
+                           int current_job, bool is_new, SaveSchedule save)
     : schedule_(schedule),
       log_(log),
+      op_(op),
       current_job_(current_job),
       is_new_(is_new),
       save_(std::move(save)),
-      date_vars_(schedule, log) {}
+      date_vars_(schedule, log, op, clock) {}
 
 void JobEditModel::Open() {
   Job& job = schedule_[current_job_];
   groups_ = ScheduleGroups(schedule_);
   LoadFields();
   fields.trigger = OpenTriggerCreation(job);
-  fields.wait = OpenWaitFile(schedule_, job, log_.op());
+  fields.wait = OpenWaitFile(schedule_, job, op_);
   // A job without a group yet would see an empty list of its own group.
-  dependencies_.Fill(schedule_, log_, job, !job.Group.IsBlank(), job.Group.Trimmed());
+  dependencies_.Fill(schedule_, log_, op_, job, !job.Group.IsBlank(), job.Group.Trimmed());
   date_vars_.Load(job.DateVars);
   skip_on_choices_ = SkipOnChoices(schedule_, fields.SkipOn);
 }
@@ -117,7 +118,7 @@ void JobEditModel::ChooseWait(WaitChoice choice) {
   fields.wait.choice = choice;
   if (choice == WaitChoice::None) fields.wait.delete_file = false;
   if (choice == WaitChoice::Interschedule)
-    BuildTriggers(schedule_, schedule_[current_job_], log_.op(), fields.wait);
+    BuildTriggers(schedule_, schedule_[current_job_], op_, fields.wait);
 }
 
 // Same Group starts again from every job: the group may have changed since
@@ -146,7 +147,7 @@ void JobEditModel::SetSkipOnDate(DateTime date) {
 
 std::string JobEditModel::AddFrequencyKey(
     std::string_view key, const std::function<std::optional<DateTime>()>& pick_date) {
-  const std::string term = RelDaySelect(log_.op(), schedule_.Calendar, key, pick_date);
+  const std::string term = RelDaySelect(op_, schedule_.Calendar, key, pick_date);
   fields.Frequency = AddFrequencyTerm(fields.Frequency, term);
   return term;
 }
@@ -186,7 +187,7 @@ void JobEditModel::EndIncludedFile(MessageKind kind, int line, const IncludedFil
 
 bool JobEditModel::Fail(const std::string& text, EditTab tab, EditField field,
                         const std::string& title) {
-  log_.op().Tell(text, title);
+  op_.Tell(text, title);
   focus_ = {tab, field};
   return false;
 }
@@ -231,7 +232,7 @@ bool JobEditModel::CheckWaitFile() {
 // A null job that others wait for must run every day, or they wait in vain.
 void JobEditModel::OfferDaily(bool applies, const std::string& question) {
   if (applies && TrimView(fields.CommandLine).empty() && !NamesDaily(fields.Frequency) &&
-      log_.op().Ask(question, Buttons::YesNo) == Answer::Yes)
+      op_.Ask(question, Buttons::YesNo) == Answer::Yes)
     fields.Frequency = "Daily";
 }
 
@@ -245,14 +246,14 @@ bool JobEditModel::CheckMessage(MessageKind kind) {
                 normal ? EditTab::NormalEoj : EditTab::AbnormalEoj,
                 normal ? EditField::NormalSubject : EditField::AbnormalSubject, "No Message");
   if (m.HasContents() && TrimView(m.to).empty())
-    log_.op().Tell("Warning no \"To\" address on " + what + ".", "No Email Address");
+    op_.Tell("Warning no \"To\" address on " + what + ".", "No Email Address");
   return true;
 }
 
 bool JobEditModel::Valid() {
   if (!CheckNames()) return false;
   if (TrimView(fields.CommandLine).empty() && !null_job_)
-    log_.op().Tell("Warning:  Empty command line will generate a null job");
+    op_.Tell("Warning:  Empty command line will generate a null job");
   if (!CheckEarliestStart()) return false;
   OfferDaily(fields.trigger.choice != TriggerChoice::None,
              "Null job creating trigger file - Daily frequency recommended.  Change to "
@@ -279,7 +280,7 @@ bool JobEditModel::TriggerFileChanged() const {
 
 bool JobEditModel::ConfirmTriggerChange() {
   return !TriggerFileChanged() ||
-         log_.op().Ask(kTriggerChange, Buttons::OkCancel, "Trigger File Change") == Answer::Ok;
+         op_.Ask(kTriggerChange, Buttons::OkCancel, "Trigger File Change") == Answer::Ok;
 }
 
 // A null job starts nothing, so there is nothing to find; nor need a job that
@@ -288,9 +289,8 @@ bool JobEditModel::ConfirmExecutable() {
   const std::string program = ProgramOf(fields.CommandLine);
   if (program.empty() || !DirChk(program).empty() || TrimView(fields.SkipOn) == kSkipAlwaysKeyword)
     return true;
-  if (log_.op().Ask(
-          "Cannot find executable: " + program + ". Press OK to override, Cancel to alter.",
-          Buttons::OkCancel) == Answer::Ok)
+  if (op_.Ask("Cannot find executable: " + program + ". Press OK to override, Cancel to alter.",
+              Buttons::OkCancel) == Answer::Ok)
     return true;
   focus_ = {EditTab::Submission, EditField::CommandLine};
   return false;
@@ -301,7 +301,7 @@ JobEditModel::Outcome JobEditModel::Ok() {
   if (!Valid() || !ConfirmTriggerChange() || !ConfirmExecutable()) return Outcome::StaysOpen;
   Store();
   edit_cancelled_ = false;
-  saved_ = save_ ? save_(schedule_, log_) : false;
+  saved_ = save_ ? save_(schedule_, log_, op_) : false;
   return Outcome::Stored;
 }
 
@@ -311,8 +311,7 @@ JobEditModel::Outcome JobEditModel::Cancel() {
 }
 
 JobEditModel::Outcome JobEditModel::CloseRequested() {
-  switch (
-      log_.op().Ask("Do you want to save any changes made to this job?", Buttons::YesNoCancel)) {
+  switch (op_.Ask("Do you want to save any changes made to this job?", Buttons::YesNoCancel)) {
     case Answer::Yes:
       return Ok();
     case Answer::No:
@@ -328,9 +327,9 @@ void JobEditModel::StoreName(Job& job) {
   const std::string old_name = job.JobName.Str();
   const std::string new_name = FixedText<8>(Trim(fields.JobName)).Str();
   if (!old_name.empty() && !EqualsNoCase(old_name, new_name)) {
-    UpdateDependents(schedule_, log_.op(), old_name, new_name);
-    UpdateTriggerDependents(schedule_, log_.op(), old_name, new_name);
-    RenameJobDoc(schedule_, log_.op(), old_name, new_name);
+    UpdateDependents(schedule_, op_, old_name, new_name);
+    UpdateTriggerDependents(schedule_, op_, old_name, new_name);
+    RenameJobDoc(schedule_, op_, old_name, new_name);
   }
   job.JobName = new_name;
 }

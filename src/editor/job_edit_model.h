@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "editor/date_var_editor.h"
 #include "editor/dependency_list.h"
 #include "editor/editor_state.h"
@@ -18,6 +19,7 @@
 #include "editor/trigger_choices.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
@@ -69,7 +71,9 @@ class JobEditModel {
 
   // The editor on job `current_job` (CurrentJob); `is_new` when New or Paste
   // New has just appended it.
-  JobEditModel(Schedule& schedule, RunLog& log, int current_job, bool is_new, SaveSchedule save);
+  // `op` is asked and told by the checks; `clock` gives the time substitution shows.
+  JobEditModel(Schedule& schedule, RunLog& log, Operator& op, const Clock& clock, int current_job,
+               bool is_new, SaveSchedule save);
 
   // Opening: the fields show the record. May tell that an interschedule wait
   // was dropped and ask whether to keep dependencies on missing jobs. The As
@@ -115,7 +119,7 @@ class JobEditModel {
   // Date variables with the editor's frequency. EditDateVar opens the edit
   // dialog on a row; what its OK hands back goes into the row.
   DateVarDialog EditDateVar(int row) {
-    return DateVarDialog(log_.op(), date_vars_.rows().at(static_cast<size_t>(row)).fields);
+    return DateVarDialog(op_, date_vars_.rows().at(static_cast<size_t>(row)).fields);
   }
   void EndEditDateVar(int row, const DateVarDialog& dialog) {
     if (dialog.result()) SetDateVar(row, *dialog.result());
@@ -167,6 +171,7 @@ class JobEditModel {
 
   Schedule& schedule_;
   RunLog& log_;
+  Operator& op_;
   int current_job_;
   bool is_new_;
   SaveSchedule save_;

@@ -40,8 +40,14 @@ bool IsBatchFile(std::string_view word) {
 
 }  // namespace
 
-JobListEditor::JobListEditor(Schedule& schedule, RunLog& log, EditorState& state, SaveSchedule save)
-    : schedule_(schedule), log_(log), state_(state), save_(std::move(save)) {}
+JobListEditor::JobListEditor(Schedule& schedule, RunLog& log, Operator& op, const Clock& clock,
+                             EditorState& state, SaveSchedule save)
+    : schedule_(schedule),
+      log_(log),
+      op_(op),
+      clock_(clock),
+      state_(state),
+      save_(std::move(save)) {}
 
 void JobListEditor::Open() {
   selected_ = 1;
@@ -109,9 +115,9 @@ void JobListEditor::SetEditJobDesc(int index) {
 void JobListEditor::Edit(bool shifted, Desktop& desktop) {
   if (edit_tag_.empty()) return;  // no job shown: nothing to open
   if (!shifted && !StartsWith(edit_tag_, "$"))
-    StartTextEditor(schedule_, log_.op(), desktop, GetField(edit_tag_, 1));
+    StartTextEditor(schedule_, op_, desktop, GetField(edit_tag_, 1));
   else
-    EditJobDoc(schedule_, log_.op(), desktop, TextAfter(edit_tag_, "$"));
+    EditJobDoc(schedule_, op_, desktop, TextAfter(edit_tag_, "$"));
 }
 
 std::string JobListEditor::RowTip(int row) const {
@@ -134,8 +140,7 @@ GridCommands JobListEditor::Buttons() const {
 
 int JobListEditor::BeginNew(bool paste) {
   if (schedule_.JobCount() >= kMaxJobs) {
-    log_.op().Tell("The schedule holds " + std::to_string(kMaxJobs) +
-                   " jobs, the most it can hold.");
+    op_.Tell("The schedule holds " + std::to_string(kMaxJobs) + " jobs, the most it can hold.");
     return 0;
   }
   Job job;
@@ -183,7 +188,7 @@ void JobListEditor::EndModify() {
 bool JobListEditor::Delete() {
   current_ = FindArrayRow(selected_);
   if (current_ == 0) return false;
-  Operator& op = log_.op();
+  Operator& op = op_;
   const std::string name = schedule_[current_].JobName.Str();
   if (op.Ask("Delete job " + name + "?", Buttons::YesNo) != Answer::Yes) return false;
   const std::string dependents = UpdateDependents(schedule_, op, name, "");
@@ -216,7 +221,7 @@ void JobListEditor::Resched() {
     job.StartedAt = job.EndedAt = 0;
   } else {
     job.Status = job.Status == JobStatus::Running ? JobStatus::EndForced : JobStatus::Unscheduled;
-    job.StartedAt = job.EndedAt = StampTime(schedule_, log_.clock());
+    job.StartedAt = job.EndedAt = StampTime(schedule_, clock_);
   }
   job.StatusText = StatusText(job.Status);
   unsaved_ = true;
@@ -248,7 +253,7 @@ bool JobListEditor::Skip(bool shift, bool ctrl) {
   } else {
     for (int index : rows_) SkipJob(schedule_[index], run_date);
   }
-  const bool saved = save_ && save_(schedule_, log_);
+  const bool saved = save_ && save_(schedule_, log_, op_);
   if (saved) unsaved_ = false;
   DisplayGrid();
   SelectRow(selected_);
@@ -312,7 +317,7 @@ void JobListEditor::ChooseGroup(const std::string& group) {
 // closing the grid loses nothing.
 bool JobListEditor::Close() {
   if (!unsaved_) return true;
-  if (!save_ || !save_(schedule_, log_)) return false;
+  if (!save_ || !save_(schedule_, log_, op_)) return false;
   unsaved_ = false;
   return true;
 }

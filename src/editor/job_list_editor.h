@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "editor/editor_state.h"
 #include "editor/group_list.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
 #include "platform/desktop.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
@@ -27,7 +29,9 @@ struct GridCommands {
 
 class JobListEditor {
  public:
-  JobListEditor(Schedule& schedule, RunLog& log, EditorState& state, SaveSchedule save);
+  // `op` is asked and told by the commands; `clock` stamps what Resched does.
+  JobListEditor(Schedule& schedule, RunLog& log, Operator& op, const Clock& clock,
+                EditorState& state, SaveSchedule save);
 
   // Opening the window: the rows, the first row selected, Edit prepared for job 1.
   void Open();
@@ -106,6 +110,8 @@ class JobListEditor {
 
   Schedule& schedule_;
   RunLog& log_;
+  Operator& op_;
+  const Clock& clock_;
   EditorState& state_;
   SaveSchedule save_;
   std::vector<int> rows_;

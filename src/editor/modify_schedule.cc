@@ -33,9 +33,9 @@ bool TextOrder(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-ModifySchedule::ModifySchedule(Schedule& schedule, Engine& engine, RunLog& log,
+ModifySchedule::ModifySchedule(Schedule& schedule, Engine& engine, Operator& op,
                                std::string& group_filter)
-    : schedule_(schedule), engine_(engine), log_(log), group_filter_(group_filter) {}
+    : schedule_(schedule), engine_(engine), op_(op), group_filter_(group_filter) {}
 
 void ModifySchedule::Open() {
   ModifyScheduleView fresh;
@@ -158,8 +158,8 @@ bool ModifySchedule::CloseRequested() {
     Cancel();
     return true;
   }
-  switch (log_.op().Ask("Do you want to apply the select modifications to the schedule?",
-                        Buttons::YesNoCancel, std::string(kSettingsName))) {
+  switch (op_.Ask("Do you want to apply the select modifications to the schedule?",
+                  Buttons::YesNoCancel, std::string(kSettingsName))) {
     case Answer::Yes:
       Ok();
       return true;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
@@ -47,7 +47,7 @@ class ModifySchedule {
  public:
   // `group_filter` is the group filter the schedule grid shares: this dialog
   // reads it when it opens and sets it when a group is chosen.
-  ModifySchedule(Schedule& schedule, Engine& engine, RunLog& log, std::string& group_filter);
+  ModifySchedule(Schedule& schedule, Engine& engine, Operator& op, std::string& group_filter);
 
   // Opening: clears RescheduleDone, fills the group list (an unknown group
   // filter becomes "(All)"); no action is chosen and the list is empty.
@@ -97,7 +97,7 @@ class ModifySchedule {
 
   Schedule& schedule_;
   Engine& engine_;
-  RunLog& log_;
+  Operator& op_;
   std::string& group_filter_;
   ModifyScheduleView view_;
 };

@@ -83,7 +83,7 @@ std::string WriteFirstSchedule(const NewScheduleOptions& o, const Clock& clock, 
   schedule.TriggersListFile = JoinPath(schedule.TriggerPath, "Triggers.Lst");
   schedule.Jobs.push_back(StartJob());
   RunLog log(schedule, clock, op);
-  return WriteSchedule(schedule, log) ? "" : "Cannot write " + schedule.ScheduleFile;
+  return WriteSchedule(schedule, log, op) ? "" : "Cannot write " + schedule.ScheduleFile;
 }
 
 std::string MakeFolders(const NewScheduleOptions& o) {

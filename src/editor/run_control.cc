@@ -56,8 +56,8 @@ const char* StatusName(JobStatus status) {
   return "";
 }
 
-RunControl::RunControl(Schedule& schedule, Engine& engine, RunLog& log)
-    : schedule_(schedule), engine_(engine), log_(log) {}
+RunControl::RunControl(Schedule& schedule, Engine& engine, Operator& op)
+    : schedule_(schedule), engine_(engine), op_(op) {}
 
 void RunControl::Told(const std::string& text) { told_.push_back(text); }
 
@@ -172,7 +172,7 @@ ControlReply RunControl::Submit(int job) {
 // that wait on it go with it.
 ControlReply RunControl::Modify(int job, bool reschedule, bool cascade) {
   std::string group_filter(kAllGroups);
-  ModifySchedule modify(schedule_, engine_, log_, group_filter);
+  ModifySchedule modify(schedule_, engine_, op_, group_filter);
   modify.Open();
   modify.SetIncludeUnscheduled(reschedule);
   modify.ChooseAction(reschedule ? ModifyAction::Reschedule : ModifyAction::Unschedule);

@@ -13,6 +13,7 @@
 #include "engine/engine.h"
 #include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
@@ -54,7 +55,7 @@ const char* StatusName(JobStatus status);
 
 class RunControl {
  public:
-  RunControl(Schedule& schedule, Engine& engine, RunLog& log);
+  RunControl(Schedule& schedule, Engine& engine, Operator& op);
 
   // What the operator's questions are to get while `Carry` is at work.
   bool answering_yes() const { return yes_; }
@@ -75,7 +76,7 @@ class RunControl {
 
   Schedule& schedule_;
   Engine& engine_;
-  RunLog& log_;
+  Operator& op_;  // Modify Schedule's question, should it ask
   bool yes_ = false;
   bool at_work_ = false;
   std::vector<std::string> told_;

@@ -96,7 +96,7 @@ int Engine::SchedRunList(JobStatus code, const std::string& label, bool force_co
     LogAndList(line);
     if (!new_text.empty()) {
       job.StatusText = new_text;
-      Track(schedule_, log_, job.JobName.Trimmed(), new_text);
+      Track(schedule_, log_, Now(), job.JobName.Trimmed(), new_text);
     }
     ++count;
   }

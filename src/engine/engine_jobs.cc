@@ -30,7 +30,7 @@ LaunchRequest Engine::RequestFor(int i) {
   const std::string& comspec = job.IsDosProgram ? settings_.Comspec : std::string();
   std::string command =
       (comspec.empty() ? "" : comspec + " /C ") +
-      SubstituteDateVars(schedule_, log_, job.CommandLine, job.DateVars, job.Frequency);
+      SubstituteDateVars(schedule_, log_, op_, Now(), job.CommandLine, job.DateVars, job.Frequency);
   if (schedule_.DummyRun) return {DummyCommand(i, command), false, JobOutputPath(schedule_, job)};
   return {command, job.IsDosProgram && comspec.empty(), JobOutputPath(schedule_, job)};
 }
@@ -99,7 +99,7 @@ void Engine::SubmissionDone(int i, bool started) {
   std::string line;
   if (started) {
     job.EndCheckAfter = 0;  // the process exists from the moment it was started
-    Track(schedule_, log_, job.JobName.Trimmed(), "Started");
+    Track(schedule_, log_, Now(), job.JobName.Trimmed(), "Started");
     output_offsets_.resize(schedule_.Jobs.size());
     output_offsets_[static_cast<size_t>(i)] = 0;
     line = job.JobName.Padded() + " (" + Trim(job.Frequency) + ") \tSubmitted at " +
@@ -216,7 +216,7 @@ void Engine::FinishJob(int i, bool forced) {
     job.StatusText = "Completed";
     job.Status = JobStatus::Completed;
   }
-  Track(schedule_, log_, job.JobName.Trimmed(), job.StatusText);
+  Track(schedule_, log_, Now(), job.JobName.Trimmed(), job.StatusText);
   job.EndedAt = StampTime(schedule_, clock_);
   pass_.changed = true;
   std::string line =
@@ -242,7 +242,7 @@ void Engine::FinishJob(int i, bool forced) {
       ((!failed && !dummy) || (dummy && options_.GenDummyMessages)))
     messages_.GenMessage(schedule_, MessageRequestFor(schedule_, i, false));
   if (!job.TriggerFile.IsBlank() && (!dummy || options_.CrtDummyTriggers))
-    CrtTrigger(schedule_, log_, job);
+    CrtTrigger(schedule_, log_, Now(), job);
   auto resched = static_cast<AutoResched>(job.AutoReschedule);
   if (resched == AutoResched::Always || (resched == AutoResched::Success && !failed) ||
       (resched == AutoResched::Failure && failed))

@@ -172,7 +172,7 @@ void Engine::TakeOffDay(int i) {
   // here, once per job taken off, made a large day's first pass quadratic.
   LogAndList(job.JobName.Str() + "\tUnscheduled at " + FormatDateTime(Now(), "hh:nn:ss"));
   finished_.push_back({i, job.EndedAt, job.EndedAt, RunOutcome::Unscheduled, "", false});
-  Track(schedule_, log_, job.JobName.Trimmed(), job.StatusText);
+  Track(schedule_, log_, Now(), job.JobName.Trimmed(), job.StatusText);
 }
 
 bool Engine::WaitFileReady(int i) {

@@ -8,8 +8,7 @@
 namespace qlr {
 namespace {
 
-std::string NowText(const Schedule& schedule, RunLog& log, std::string_view time_pattern) {
-  DateTime now = log.clock().Now();
+std::string NowText(const Schedule& schedule, DateTime now, std::string_view time_pattern) {
   return FormatDateTime(now, schedule.Calendar.FormatShortDate) + FormatDateTime(now, time_pattern);
 }
 
@@ -47,10 +46,10 @@ bool TrigFileFound(const Schedule& schedule, std::string_view wait_file) {
   return !FoundWaitFile(schedule, wait_file).empty();
 }
 
-void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
+void CrtTrigger(const Schedule& schedule, RunLog& log, DateTime now, const Job& job) {
   std::string path = TriggerFilePath(schedule, job);
   std::string line = "Trigger file for job " + job.JobName.Str() + " written at " +
-                     NowText(schedule, log, " hh:mm:ss");
+                     NowText(schedule, now, " hh:mm:ss");
   if (!WriteWholeFile(path, line + "\r\n"))
     log.LogAndList("Could not create trigger file: \"" + path + "\" at end of job " +
                    job.JobName.Padded());
@@ -64,12 +63,12 @@ void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job) {
                    job.JobName.Padded());
 }
 
-void Track(const Schedule& schedule, RunLog& log, std::string_view job_name,
+void Track(const Schedule& schedule, RunLog& log, DateTime now, std::string_view job_name,
            std::string_view text) {
   if (schedule.TrackerPath.empty()) return;
   std::string path = JoinPath(schedule.TrackerPath, SafeFileName(job_name) + ".trk");
   log.WriteFile(path, std::string(text) + "," + Trim(schedule.ScheduleName) + "," +
-                          NowText(schedule, log, " hh:nn:ss"));
+                          NowText(schedule, now, " hh:nn:ss"));
 }
 
 }  // namespace qlr

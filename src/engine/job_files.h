@@ -24,14 +24,16 @@ std::string JobOutputPath(const Schedule& schedule, const Job& job);  // JobOutp
 std::string FoundWaitFile(const Schedule& schedule, std::string_view wait_file);
 // Whether the awaited file exists (FoundWaitFile finds one).
 bool TrigFileFound(const Schedule& schedule, std::string_view wait_file);
-// Writes the job's end-of-job trigger file; a failure is logged, never fatal.
-void CrtTrigger(const Schedule& schedule, RunLog& log, const Job& job);
+// Writes the job's end-of-job trigger file, stamped with `now`; a failure is
+// logged, never fatal.
+void CrtTrigger(const Schedule& schedule, RunLog& log, DateTime now, const Job& job);
 // Deletes the file the job waited for (with wildcards, the one FoundWaitFile
 // finds, so files that came later are left for the next run); a failure is
 // logged, never fatal.
 void DeleteTrigger(const Schedule& schedule, RunLog& log, const Job& job);
-// Rewrites the job's tracker file with "text,SCHEDULE,date time"; nothing when TrackerPath is
-// empty.
-void Track(const Schedule& schedule, RunLog& log, std::string_view job_name, std::string_view text);
+// Rewrites the job's tracker file with "text,SCHEDULE,date time" (the date
+// and time of `now`); nothing when TrackerPath is empty.
+void Track(const Schedule& schedule, RunLog& log, DateTime now, std::string_view job_name,
+           std::string_view text);
 
 }  // namespace qlr

@@ -30,7 +30,7 @@ constexpr size_t kFaultsShown = 10;  // in the warning; the log has every one
 
 }  // namespace
 
-void ReportReadDiagnostics(Schedule& schedule, RunLog& log) {
+void ReportReadDiagnostics(Schedule& schedule, RunLog& log, Operator& op) {
   std::vector<ScheduleDiagnostic>& found = schedule.ReadDiagnostics;
   if (found.empty()) return;
   if (!schedule.LogFile.empty())
@@ -44,24 +44,25 @@ void ReportReadDiagnostics(Schedule& schedule, RunLog& log) {
     text += "\n" + DiagnosticTextInFile(found[i]);  // the file is named above
   if (found.size() > kFaultsShown)
     text += "\n... and " + std::to_string(found.size() - kFaultsShown) + " more";
-  log.op().Tell(text);
+  op.Tell(text);
   found.clear();
 }
 
-bool LaunchSchedule(Schedule& schedule, RunLog& log, LaunchValues& launch, FileLock& lock) {
-  if (!Valid(launch, log.op())) return false;
+bool LaunchSchedule(Schedule& schedule, RunLog& log, Operator& op, LaunchValues& launch,
+                    FileLock& lock) {
+  if (!Valid(launch, op)) return false;
   log.DelOldLogs();
   if (JobLoops(schedule, log)) {
-    log.op().Tell("Circular job dependencies exist.  See log for details");
+    op.Tell("Circular job dependencies exist.  See log for details");
     return false;
   }
-  if (!LockSchedule(schedule, log.op(), lock)) return false;
-  ReportReadDiagnostics(schedule, log);
+  if (!LockSchedule(schedule, op, lock)) return false;
+  ReportReadDiagnostics(schedule, log, op);
   ApplyLaunchValues(schedule, launch);
   return true;
 }
 
-EngineHooks StandardEngineHooks(Schedule& schedule, RunLog& log) {
+EngineHooks StandardEngineHooks(Schedule& schedule, RunLog& log, Operator& op) {
   EngineHooks hooks;
   hooks.settings = [&schedule] {
     EngineSettings settings;
@@ -70,7 +71,7 @@ EngineHooks StandardEngineHooks(Schedule& schedule, RunLog& log) {
     if (comspec != nullptr) settings.Comspec = Utf8ToCp1252(comspec);
     return settings;
   };
-  hooks.save = [&schedule, &log] { WriteSchedule(schedule, log); };
+  hooks.save = [&schedule, &log, &op] { WriteSchedule(schedule, log, op); };
   hooks.day_completed = [&schedule](DateTime run_date) {
     IniWrite(kSettingsName, "LastCompleted", FormatShortDate(schedule.Calendar, run_date),
              schedule.IniFile);

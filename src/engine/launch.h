@@ -23,19 +23,20 @@ std::string ControlSocketPath(const Schedule& schedule);
 bool LockSchedule(const Schedule& schedule, Operator& op, FileLock& lock);
 
 // What the schedule reader found wrong with the file's lines: each goes to the
-// run log, and one warning shows the first ten and the count. The list is then
-// emptied, so that it is reported once per read.
-void ReportReadDiagnostics(Schedule& schedule, RunLog& log);
+// run log, and one warning to `op` shows the first ten and the count. The list
+// is then emptied, so that it is reported once per read.
+void ReportReadDiagnostics(Schedule& schedule, RunLog& log, Operator& op);
 
-// The launch steps; false (after telling why) when the schedule must not be
-// launched. On success the lock is held, the reader's diagnostics have been
+// The launch steps; false (after telling `op` why) when the schedule must not
+// be launched. On success the lock is held, the reader's diagnostics have been
 // reported and the launch values are in force.
-bool LaunchSchedule(Schedule& schedule, RunLog& log, LaunchValues& launch, FileLock& lock);
+bool LaunchSchedule(Schedule& schedule, RunLog& log, Operator& op, LaunchValues& launch,
+                    FileLock& lock);
 
 // The engine's hooks for a real run: TimerSecs read from the schedule's INI
 // file and COMSPEC from the environment as each run day begins,
-// WriteSchedule to save, and LastCompleted written to the INI file (short
-// date form) when a day's work is done.
-EngineHooks StandardEngineHooks(Schedule& schedule, RunLog& log);
+// WriteSchedule to save (asking `op` when it fails), and LastCompleted written
+// to the INI file (short date form) when a day's work is done.
+EngineHooks StandardEngineHooks(Schedule& schedule, RunLog& log, Operator& op);
 
 }  // namespace qlr

@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "base/text.h"
+#include "log/run_log.h"
 #include "platform/file_system.h"
 
 namespace qlr {
@@ -70,7 +71,7 @@ bool LineSelected(std::string_view line, LogSelection selection,
                      [&](const std::string& name) { return StartsWithNoCase(message, name); });
 }
 
-std::string CopyLog(const Schedule& schedule, RunLog& log, std::string_view log_name,
+std::string CopyLog(const Schedule& schedule, Operator& op, std::string_view log_name,
                     LogSelection selection, const std::vector<std::string>& names) {
   const std::string folder = LogFolder(schedule);
   const std::string source =
@@ -82,7 +83,7 @@ std::string CopyLog(const Schedule& schedule, RunLog& log, std::string_view log_
     for (const std::string& line : *lines)
       if (LineSelected(line, selection, names)) text += line + "\r\n";
   if (!lines || !WriteWholeFile(copy, text)) {
-    log.op().Tell("Error copying log: " + LastErrorText());
+    op.Tell("Error copying log: " + LastErrorText());
     return {};
   }
   return copy;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
@@ -32,7 +32,7 @@ bool LineSelected(std::string_view line, LogSelection selection,
 // Writes the copy of log `log_name` (a name from LogNames) beside the log, as
 // "<log name>.tmp", and returns its path; on failure tells "Error copying log: "
 // and the system's reason, and returns "".
-std::string CopyLog(const Schedule& schedule, RunLog& log, std::string_view log_name,
+std::string CopyLog(const Schedule& schedule, Operator& op, std::string_view log_name,
                     LogSelection selection, const std::vector<std::string>& names);
 
 }  // namespace qlr

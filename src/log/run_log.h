@@ -1,6 +1,6 @@
 #pragma once
-// The run log and the program's services that every layer above needs: the
-// clock, the operator, and the fatal stop.
+// The run log and the fatal stop. The log keeps its own clock (for the lines'
+// time stamps) and operator (to tell why the program ends); it hands out neither.
 
 #include <functional>
 #include <string>
@@ -29,9 +29,6 @@ class RunLog {
 
   RunLog(const Schedule& schedule, const Clock& clock, Operator& op)
       : schedule_(schedule), clock_(clock), op_(op) {}
-
-  const Clock& clock() const { return clock_; }
-  Operator& op() { return op_; }
 
   // Appends one line to the log file named from LogFile. A failed write tells
   // "Quillruun Cannot write to file <name>" and ends the program.

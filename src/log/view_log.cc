@@ -9,12 +9,12 @@ bool StartTextEditor(const Schedule& schedule, Operator& op, Desktop& desktop,
   return false;
 }
 
-LogCopyView ViewLogCopy(const Schedule& schedule, RunLog& log, Desktop& desktop,
+LogCopyView ViewLogCopy(const Schedule& schedule, Operator& op, Desktop& desktop,
                         std::string_view log_name, LogSelection selection,
                         const std::vector<std::string>& names) {
   LogCopyView view;
-  view.copy = CopyLog(schedule, log, log_name, selection, names);
-  view.shown = !view.copy.empty() && StartTextEditor(schedule, log.op(), desktop, view.copy);
+  view.copy = CopyLog(schedule, op, log_name, selection, names);
+  view.shown = !view.copy.empty() && StartTextEditor(schedule, op, desktop, view.copy);
   return view;
 }
 

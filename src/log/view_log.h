@@ -27,7 +27,7 @@ struct LogCopyView {
 };
 // Writes the copy of the log (CopyLog, which tells "Error copying log: ..."
 // on failure) and starts the text editor on it.
-LogCopyView ViewLogCopy(const Schedule& schedule, RunLog& log, Desktop& desktop,
+LogCopyView ViewLogCopy(const Schedule& schedule, Operator& op, Desktop& desktop,
                         std::string_view log_name, LogSelection selection,
                         const std::vector<std::string>& names);
 

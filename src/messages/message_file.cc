@@ -89,7 +89,7 @@ void AddTrailer(const Schedule& schedule, const Job& job, DateTime now, Draft& d
 
 void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request) {
   const Job& job = schedule[request.job];
-  const DateTime now = log_.clock().Now();
+  const DateTime now = clock_.Now();
   MessageLines texts = request.texts.ToArray();
   SubstituteMessageVariables(job, texts);
   Draft d;
@@ -116,7 +116,7 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
   } else {
     AddTrailer(schedule, job, now, d);
     if (!WriteWholeFile(base + ".$$$", d.text))
-      return log_.op().Tell(std::string(kFileErrorPrefix) + base + ".$$$\"");
+      return op_.Tell(std::string(kFileErrorPrefix) + base + ".$$$\"");
     RenameFile(base + ".$$$", base + ".eml");  // the sender takes only complete ".eml" files
   }
   for (const std::string& path : d.to_delete) RemoveFile(path);

@@ -7,20 +7,25 @@
 #include <string>
 #include <string_view>
 
+#include "base/clock.h"
 #include "log/run_log.h"
 #include "messages/end_of_job.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
-// Writes message files for the engine.
+// Writes message files for the engine: named and dated from `clock`, a file
+// that cannot be written is told to `op`, a message not made is logged.
 class MessageFiles : public EndOfJobMessages {
  public:
-  explicit MessageFiles(RunLog& log) : log_(log) {}
+  MessageFiles(RunLog& log, Operator& op, const Clock& clock) : log_(log), op_(op), clock_(clock) {}
   void GenMessage(Schedule& schedule, const MessageRequest& request) override;
 
  private:
   RunLog& log_;
+  Operator& op_;
+  const Clock& clock_;
 };
 
 // The message's base name: "yyyymmddhhnn." when deferred (the due time), the

@@ -26,7 +26,7 @@ bool StartProgram(const std::string& program) {
 }  // namespace
 
 std::string FindExistingSchedule(StartupContext& ctx) {
-  Operator& op = ctx.log.op();
+  Operator& op = ctx.op;
   if (op.Ask(kRunElsewhereWarning, Buttons::OkCancel) != Answer::Ok)
     throw ProgramEnd("No schedule chosen");
   for (;;) {
@@ -43,9 +43,9 @@ std::string FindExistingSchedule(StartupContext& ctx) {
   }
 }
 
-void RunTovani(const Schedule& schedule, RunLog& log) {
+void RunTovani(const Schedule& schedule, Operator& op) {
   if (!StartProgram(schedule.TovaniProgram))
-    log.op().Tell("Error invoking  \"" + schedule.TovaniProgram + "\"");
+    op.Tell("Error invoking  \"" + schedule.TovaniProgram + "\"");
   throw ProgramEnd("The schedule is created by " + schedule.TovaniProgram);
 }
 

@@ -82,7 +82,7 @@ DateTime OfferedRunDate(DateTime now, int64_t day_start) {
 
 bool OpenNewSchedule(StartupContext& ctx, LaunchValues& launch) {
   Schedule& schedule = ctx.schedule;
-  if (Valid(launch, ctx.log.op())) SaveForExit(schedule, launch);
+  if (Valid(launch, ctx.op)) SaveForExit(schedule, launch);
   std::string picked =
       ctx.choose_file ? ctx.choose_file(schedule.IniFile, "Ini Files (*.ini)|*.ini") : "";
   if (picked.empty() || EqualsNoCase(picked, schedule.IniFile)) return false;
@@ -92,8 +92,8 @@ bool OpenNewSchedule(StartupContext& ctx, LaunchValues& launch) {
 }
 
 void PrepareExit(StartupContext& ctx, LaunchValues& launch) {
-  if (Valid(launch, ctx.log.op())) SaveForExit(ctx.schedule, launch);
-  OfferAsDefault(ctx.schedule, ctx.settings, ctx.log.op());
+  if (Valid(launch, ctx.op)) SaveForExit(ctx.schedule, launch);
+  OfferAsDefault(ctx.schedule, ctx.settings, ctx.op);
 }
 
 }  // namespace qlr

@@ -49,7 +49,7 @@ std::optional<ResetChoices> AskResetChoices(Operator& op) {
   return choices;
 }
 
-ResetDone Reset(Schedule& schedule, RunLog& log, const ResetChoices& choices) {
+ResetDone Reset(Schedule& schedule, RunLog& log, Operator& op, const ResetChoices& choices) {
   ResetDone done;
   done.choices = choices;
   for (int i = 1; i <= schedule.JobCount(); ++i) {
@@ -57,7 +57,7 @@ ResetDone Reset(Schedule& schedule, RunLog& log, const ResetChoices& choices) {
     DeleteTrigger(schedule, schedule[i], done);
     ++done.jobs;
   }
-  WriteSchedule(schedule, log);
+  WriteSchedule(schedule, log, op);
   return done;
 }
 

@@ -597,12 +597,12 @@ void FillJobs(Schedule& schedule, RunLog& log, size_t line_ends, ForEach for_eac
   });
 }
 
-void OfferToCreate(Schedule& schedule, RunLog& log) {
-  Answer answer = log.op().Ask(
+void OfferToCreate(Schedule& schedule, RunLog& log, Operator& op) {
+  Answer answer = op.Ask(
       "Schedule file \"" + schedule.ScheduleFile + "\" does not exist.  Do you wish to create it?",
       Buttons::YesNo);
   if (answer != Answer::Yes) log.FatalStop("Quillrun terminated due to no schedule found");
-  CreateSchedule(schedule, log);
+  CreateSchedule(schedule, log, op);
 }
 
 // ---------------------------------------------------------------------------
@@ -831,10 +831,9 @@ std::string FormatJobs(const Schedule& schedule, RunLog& log) {
 
 // Runs a file step until it succeeds or the operator cancels, which is fatal.
 template <typename Step>
-void WithRetry(RunLog& log, const std::string& temp, Step step) {
+void WithRetry(RunLog& log, Operator& op, const std::string& temp, Step step) {
   while (!step()) {
-    Answer a =
-        log.op().Ask("Cannot rename or save schedule.  Retry or Cancel?", Buttons::RetryCancel);
+    Answer a = op.Ask("Cannot rename or save schedule.  Retry or Cancel?", Buttons::RetryCancel);
     if (a != Answer::Retry) {
       RemoveFile(temp);
       log.FatalStop("Quillrun cancelled due to save error.");
@@ -846,20 +845,22 @@ void WithRetry(RunLog& log, const std::string& temp, Step step) {
 // does the old file become the backup (replacing the previous one in a single
 // rename) and the new one take its place. Whenever the process stops, the
 // schedule file or its backup is whole.
-void ReplaceScheduleFile(const std::string& path, const std::string& content, RunLog& log) {
+void ReplaceScheduleFile(const std::string& path, const std::string& content, RunLog& log,
+                         Operator& op) {
   const std::string temp = path + ".new";
-  WithRetry(log, temp, [&] { return WriteFileAtomic(temp, content); });
-  if (FileExists(path)) WithRetry(log, temp, [&] { return RenameFile(path, BackupName(path)); });
-  WithRetry(log, temp, [&] { return RenameFile(temp, path); });
+  WithRetry(log, op, temp, [&] { return WriteFileAtomic(temp, content); });
+  if (FileExists(path))
+    WithRetry(log, op, temp, [&] { return RenameFile(path, BackupName(path)); });
+  WithRetry(log, op, temp, [&] { return RenameFile(temp, path); });
 }
 
 }  // namespace
 
-void ReadSchedule(Schedule& schedule, RunLog& log) {
+void ReadSchedule(Schedule& schedule, RunLog& log, Operator& op) {
   schedule.ClearJobs();
   if (DirExists(schedule.ScheduleFile))  // offering to create it would only fail
     log.FatalStop("Schedule file \"" + schedule.ScheduleFile + "\" is a folder, not a file");
-  if (!FileExists(schedule.ScheduleFile)) OfferToCreate(schedule, log);
+  if (!FileExists(schedule.ScheduleFile)) OfferToCreate(schedule, log, op);
   BlockReader reader(schedule.ScheduleFile);
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
   schedule.ClearJobs();  // a schedule just created is read back like any other
@@ -875,21 +876,21 @@ void ReadScheduleText(Schedule& schedule, RunLog& log, std::string_view text) {
   FillJobs(schedule, log, line_ends, [&](auto line) { ForEachLine(text, line); });
 }
 
-bool WriteSchedule(Schedule& schedule, RunLog& log) {
+bool WriteSchedule(Schedule& schedule, RunLog& log, Operator& op) {
   if (EndsWith(Lower(schedule.ScheduleFile), "bak")) {
-    log.op().Tell("Quillrun cannot save to \".BAK\" file");
+    op.Tell("Quillrun cannot save to \".BAK\" file");
     return false;
   }
-  ReplaceScheduleFile(schedule.ScheduleFile, FormatJobs(schedule, log), log);
+  ReplaceScheduleFile(schedule.ScheduleFile, FormatJobs(schedule, log), log, op);
   ClearJournal(schedule);  // the file now holds every start the journal recorded
   RewriteTriggersList(schedule, log);
   return true;
 }
 
-void CreateSchedule(Schedule& schedule, RunLog& log) {
+void CreateSchedule(Schedule& schedule, RunLog& log, Operator& op) {
   schedule.ClearJobs();
   schedule.Jobs.push_back(NewPlaceholderJob());
-  WriteSchedule(schedule, log);
+  WriteSchedule(schedule, log, op);
 }
 
 std::string FormatJobLine(const Job& job, RunLog& log) {

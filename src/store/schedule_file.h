@@ -7,14 +7,15 @@
 
 #include "log/run_log.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
 // Fills the job table from ScheduleFile, making the status decision for each
 // job. Lines that do not read cleanly are read as well as they can be, and
-// each fault found goes to schedule.ReadDiagnostics. A missing file: asks to create it (No is
-// fatal). A folder, an unreadable file, or more than 32767 jobs, ends the program.
-void ReadSchedule(Schedule& schedule, RunLog& log);
+// each fault found goes to schedule.ReadDiagnostics. A missing file: asks `op` to create it (No
+// is fatal). A folder, an unreadable file, or more than 32767 jobs, ends the program.
+void ReadSchedule(Schedule& schedule, RunLog& log, Operator& op);
 
 // The job table from the text of a schedule file, read line by line as
 // ReadSchedule reads the file (no file, no journal); faults go to ReadDiagnostics.
@@ -22,11 +23,11 @@ void ReadScheduleText(Schedule& schedule, RunLog& log, std::string_view text);
 
 // Writes the job table to ScheduleFile (the old file becomes the ".bak" file),
 // then the standard triggers list. Refuses a ".bak" schedule file with a message
-// and returns false; failures ask Retry/Cancel, Cancel is fatal.
-bool WriteSchedule(Schedule& schedule, RunLog& log);
+// to `op` and returns false; failures ask `op` Retry/Cancel, Cancel is fatal.
+bool WriteSchedule(Schedule& schedule, RunLog& log, Operator& op);
 
 // A one-job schedule ("Dummy"), written at once.
-void CreateSchedule(Schedule& schedule, RunLog& log);
+void CreateSchedule(Schedule& schedule, RunLog& log, Operator& op);
 
 // One job's line (no line end) and its reverse; `delimiter` is '\t' for
 // current files and ',' for old ones. FormatJobLine is fatal (through `log`)

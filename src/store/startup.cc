@@ -47,10 +47,10 @@ void ChooseIniFile(StartupContext& ctx) {
     schedule.IniFile = ctx.settings.Get(std::string(kSettingsName), "Current");
   if (schedule.IniFile.empty()) {
     FirstRunChoice choice = ctx.first_run ? ctx.first_run() : FirstRunChoice::Closed;
-    if (choice == FirstRunChoice::Closed) ctx.log.op().Tell("Quillrun Terminating");
+    if (choice == FirstRunChoice::Closed) ctx.op.Tell("Quillrun Terminating");
     if (choice == FirstRunChoice::Cancel || choice == FirstRunChoice::Closed)
       throw ProgramEnd("Quillrun Terminating");
-    if (choice == FirstRunChoice::CreateNew) RunTovani(schedule, ctx.log);
+    if (choice == FirstRunChoice::CreateNew) RunTovani(schedule, ctx.op);
     FindExistingSchedule(ctx);
   }
   if (schedule.IniFile.empty()) ctx.log.FatalStop("No INI file specified");
@@ -87,8 +87,8 @@ void ReadOptionalKeys(StartupContext& ctx) {
     schedule.*k.field =
         InIniFolder(schedule, IniGetWarn(schedule, k.key, missing, kNotSpecifiedMark));
   if (!missing.empty())
-    ctx.log.op().Tell("The following optional specifications are missing from the INI file\n\n" +
-                      missing.substr(2) + ".\n\nThis warning will not appear again.");
+    ctx.op.Tell("The following optional specifications are missing from the INI file\n\n" +
+                missing.substr(2) + ".\n\nThis warning will not appear again.");
 }
 
 void ReadCalendarKeys(StartupContext& ctx) {
@@ -98,7 +98,7 @@ void ReadCalendarKeys(StartupContext& ctx) {
   schedule.TriggersListFile =
       schedule.TriggerPath.empty() ? "" : JoinPath(schedule.TriggerPath, "Triggers.Lst");
   if (!SetDateFormats(schedule.Calendar, ReadKey(schedule, "DateDisplayFormat")))
-    ctx.log.op().Tell("Date format specification invalid or not present,  \"d mmm yyyy\" assumed.");
+    ctx.op.Tell("Date format specification invalid or not present,  \"d mmm yyyy\" assumed.");
   if (!schedule.PubHols.empty() && !FileExists(schedule.PubHols))
     ctx.log.FatalStop("Cannot find Public Holidays File: " + schedule.PubHols);
   std::string workdays = ReadKey(schedule, "Workdays");
@@ -118,13 +118,13 @@ void ReadRunKeys(Schedule& schedule, Operator& op) {
 // job's status for it.
 void OfferLaunchValues(StartupContext& ctx, LaunchValues& launch) {
   Schedule& schedule = ctx.schedule;
-  launch.StartTimeText = IniTime(ctx.log.op(), "DayStart", ReadKey(schedule, "DayStart"));
+  launch.StartTimeText = IniTime(ctx.op, "DayStart", ReadKey(schedule, "DayStart"));
   schedule.DayStart = ParseTimeOfDay(launch.StartTimeText).value_or(0);
-  schedule.RunDate = OfferedRunDate(StampTime(schedule, ctx.log.clock()), schedule.DayStart);
+  schedule.RunDate = OfferedRunDate(StampTime(schedule, ctx.clock), schedule.DayStart);
   schedule.DayStartAt = schedule.RunDate + schedule.DayStart;
   launch.RunDateText = FormatShortDate(schedule.Calendar, schedule.RunDate);
   launch.CpuLimitText = std::to_string(
-      IniNumber(ctx.log.op(), "CPULimit", ReadKey(schedule, "CPULimit"), 0, INT16_MAX, 9999));
+      IniNumber(ctx.op, "CPULimit", ReadKey(schedule, "CPULimit"), 0, INT16_MAX, 9999));
 }
 
 void ReadDummyKeys(Schedule& schedule, Operator& op) {
@@ -173,12 +173,12 @@ void StartUp(StartupContext& ctx, LaunchValues& launch) {
   ReadMandatoryKeys(ctx);
   ReadOptionalKeys(ctx);
   ReadCalendarKeys(ctx);
-  ReadRunKeys(schedule, ctx.log.op());
+  ReadRunKeys(schedule, ctx.op);
   OfferLaunchValues(ctx, launch);
-  ReadDummyKeys(schedule, ctx.log.op());
-  ReadLinuxKeys(schedule, ctx.log.op());
-  LoadPublicHolidays(schedule, ctx.log);
-  ReadSchedule(schedule, ctx.log);
+  ReadDummyKeys(schedule, ctx.op);
+  ReadLinuxKeys(schedule, ctx.op);
+  LoadPublicHolidays(schedule, ctx.log, ctx.op, ctx.clock.Now());
+  ReadSchedule(schedule, ctx.log, ctx.op);
 }
 
 }  // namespace qlr

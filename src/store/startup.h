@@ -35,6 +35,8 @@ enum class FirstRunChoice { Cancel, Closed, FindExisting, CreateNew };
 struct StartupContext {
   Schedule& schedule;
   RunLog& log;
+  Operator& op;        // warnings, questions, and the first run's steps
+  const Clock& clock;  // today, for the offered run date and the holidays' expiry
   SettingsStore& settings;
   FileChooser choose_file;   // the file-open dialog; may be empty (then nothing is picked)
   std::string command_line;  // the program's one argument: "PATH[,TEMP]"
@@ -58,7 +60,7 @@ std::string FindExistingSchedule(StartupContext& ctx);
 // Starts the companion program that creates a new schedule (TovaniProgram,
 // without arguments), telling the operator when it cannot be started; then
 // ends this program either way.
-[[noreturn]] void RunTovani(const Schedule& schedule, RunLog& log);
+[[noreturn]] void RunTovani(const Schedule& schedule, Operator& op);
 
 // Open New Schedule: saves the launch values when they are valid, lets the
 // operator pick another INI file and runs the start-up sequence on it. False
@@ -106,8 +108,8 @@ struct ResetDone {
 // delete); nullopt when the operator said No to the first.
 std::optional<ResetChoices> AskResetChoices(Operator& op);
 // Clears every job's run state, deletes the chosen trigger files and writes
-// the schedule.
-ResetDone Reset(Schedule& schedule, RunLog& log, const ResetChoices& choices);
+// the schedule (asking `op` when the write fails).
+ResetDone Reset(Schedule& schedule, RunLog& log, Operator& op, const ResetChoices& choices);
 // What Reset did, for the operator: "The run state of 3 job(s) was cleared." and
 // a line for each kind of trigger file that was to be deleted.
 std::string ResetDoneText(const ResetDone& done);

@@ -89,7 +89,7 @@ void ExecutionWindow::CreateEngine(ProcessLauncher& launcher, EndOfJobMessages& 
                                    const RunOptions& options, std::optional<EngineHooks> hooks) {
   engine_ = std::make_unique<Engine>(
       gui_.schedule, EngineServices{gui_.log, gui_.op, gui_.clock, launcher, messages}, options,
-      hooks ? std::move(*hooks) : StandardEngineHooks(gui_.schedule, gui_.log));
+      hooks ? std::move(*hooks) : StandardEngineHooks(gui_.schedule, gui_.log, gui_.op));
   engine_->SetView(this);
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);  // armed again from the interval the engine asks for

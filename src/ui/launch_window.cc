@@ -269,7 +269,7 @@ void LaunchWindow::ReadValues() {
 void LaunchWindow::LaunchSchedule() {
   ReadValues();
   FileLock lock;  // held until the execution window has closed
-  const bool launched = qlr::LaunchSchedule(gui_.schedule, gui_.log, launch_, lock);
+  const bool launched = qlr::LaunchSchedule(gui_.schedule, gui_.log, gui_.op, launch_, lock);
   ShowValues();  // the launch check shows the CPU limit trimmed
   if (!launched) {
     FocusRefusedField();
@@ -337,7 +337,7 @@ void LaunchWindow::OpenNewSchedule() {
 
 void LaunchWindow::ResetSchedule() {
   if (const std::optional<ResetChoices> choices = AskResetChoices(gui_.op))
-    gui_.op.Tell(ResetDoneText(Reset(gui_.schedule, gui_.log, *choices)));
+    gui_.op.Tell(ResetDoneText(Reset(gui_.schedule, gui_.log, gui_.op, *choices)));
 }
 
 // After a failed launch check the cursor waits in the field it refused.

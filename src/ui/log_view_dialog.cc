@@ -158,7 +158,7 @@ bool LogViewDialog::ChosenNames(std::vector<std::string>& names) {
 void LogViewDialog::OnOk() {
   std::vector<std::string> names;
   if (!ChosenNames(names)) return;
-  ViewLogCopy(gui_.schedule, gui_.log, gui_.desktop, FromQString(log_list_->currentText()), Kind(),
+  ViewLogCopy(gui_.schedule, gui_.op, gui_.desktop, FromQString(log_list_->currentText()), Kind(),
               names);
   accept();
 }

@@ -67,7 +67,7 @@ class ModifyListModel : public QAbstractTableModel {
 
 ModifyScheduleDialog::ModifyScheduleDialog(GuiContext& gui, Engine& engine,
                                            std::string& group_filter, QWidget* parent)
-    : QDialog(parent), gui_(gui), modify_(gui.schedule, engine, gui.log, group_filter) {
+    : QDialog(parent), gui_(gui), modify_(gui.schedule, engine, gui.op, group_filter) {
   setObjectName(QStringLiteral("frmResched"));
   setWindowTitle(QStringLiteral("Modify Schedule"));
   modify_.Open();

@@ -59,7 +59,7 @@ ScheduleGridWindow::ScheduleGridWindow(GuiContext& gui, SettingsStore& settings,
     : QDialog(parent),
       gui_(gui),
       edit_job_(edit_job ? std::move(edit_job) : JobEditHook(RunJobEditDialog)),
-      editor_(gui.schedule, gui.log, gui.editor, WriteSchedule),
+      editor_(gui.schedule, gui.log, gui.op, gui.clock, gui.editor, WriteSchedule),
       profiles_(settings) {
   setObjectName(QStringLiteral("frmLGrid"));
   setWindowTitle(QStringLiteral("Schedule Update"));

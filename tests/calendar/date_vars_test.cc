@@ -79,14 +79,16 @@ TEST_F(DateVarsFixture, SubstitutesReferences) {
       {"none", "", "none", {"P,-1RUND,0,yyyymmdd"}},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(SubstituteDateVars(schedule, log, c.command_line, c.vars, c.frequency), c.expected)
+    EXPECT_EQ(
+        SubstituteDateVars(schedule, log, op, clock.Now(), c.command_line, c.vars, c.frequency),
+        c.expected)
         << c.command_line;
   EXPECT_TRUE(op.told.empty());
 }
 
 TEST_F(DateVarsFixture, MissingFrequencyAssumesWeekdays) {
   const DateVarList vars = {"P,-1RUND,0,yyyymmdd", "N,+1RUND,0,yyyymmdd"};
-  EXPECT_EQ(SubstituteDateVars(schedule, log, "&P& &N& &P&", vars, " "),
+  EXPECT_EQ(SubstituteDateVars(schedule, log, op, clock.Now(), "&P& &N& &P&", vars, " "),
             "20261204 20261208 20261204");
   EXPECT_EQ(op.told,
             std::vector<std::string>{

@@ -51,9 +51,9 @@ TEST_F(HolidaysFixture, LoadsAndChecksExpiry) {
     schedule.PubHols = !*c.name ? "" : c.content ? dir.Write(c.name, c.content) : dir.File(c.name);
     schedule.Calendar.HolidayDays = {1, 2, 3};  // emptied by every load
     if (!c.told.empty() && !c.told.starts_with("Warning")) {
-      EXPECT_THROW(LoadPublicHolidays(schedule, log), ProgramEnd);
+      EXPECT_THROW(LoadPublicHolidays(schedule, log, op, clock.Now()), ProgramEnd);
     } else {
-      EXPECT_NO_THROW(LoadPublicHolidays(schedule, log));
+      EXPECT_NO_THROW(LoadPublicHolidays(schedule, log, op, clock.Now()));
       std::string days;
       for (int64_t d : schedule.Calendar.HolidayDays)
         Add(days, FormatShortDate(schedule.Calendar, d * kSecondsPerDay));

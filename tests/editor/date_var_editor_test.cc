@@ -61,7 +61,7 @@ TEST(DateVarDialogTest, KeysAndRelMonth) {
 
 TEST(DateVarGridTest, AsAtTryDefaultsAndStore) {
   testing::EditorBed bed;
-  DateVarGrid grid(bed.schedule, bed.log);
+  DateVarGrid grid(bed.schedule, bed.log, bed.op, bed.clock);
   grid.Load({"\"RUNDATE\",RunDate,0,yyyymmdd", "", "NEXT,+1RUND,0,dd/mm"});
   grid.PopulateAsAt(0, "Daily");
   grid.PopulateAsAt(2, "");  // no frequency: told, Weekdays assumed

@@ -44,14 +44,14 @@ TEST_F(DependencyListTest, FillKeepsOrDropsMissingJobsAndFiltersByGroup) {
     op = {};
     op.AnswerNext(c.keep);
     DependencyList list;
-    list.Fill(schedule, log, Edited(), c.same_group, "G1");
+    list.Fill(schedule, log, op, Edited(), c.same_group, "G1");
     EXPECT_EQ(Shown(list), c.rows);
     EXPECT_EQ(op.asked, Texts{"Job has one or more dependencies on jobs which no longer exist.  "
                               "Do you wish to keep them?"});
   }
   DependencyList list;  // All Groups brings back the rows Same Group left out
   op.AnswerNext(Answer::No);
-  list.Fill(schedule, log, Edited(), true, "G1");
+  list.Fill(schedule, log, op, Edited(), true, "G1");
   list.ShowAllGroups(schedule);
   EXPECT_EQ(Shown(list), (Texts{"b G2 [Failure auto]", "A G1", "C G2"}));
 }
@@ -75,7 +75,7 @@ TEST_F(DependencyListTest, ClicksAndMenuThenStore) {
   for (const Case& c : cases) {
     op.AnswerNext(Answer::Yes);
     DependencyList list;
-    list.Fill(schedule, log, Edited(), false, "G1");
+    list.Fill(schedule, log, op, Edited(), false, "G1");
     ASSERT_EQ(list.rows().size(), 4u);  // b GONE A C
     for (auto [row, what] : c.clicks) {
       if (what == 'w') list.ClickWait(row);

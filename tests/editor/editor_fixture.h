@@ -46,7 +46,7 @@ struct EditorBed {
   RunLog log{schedule, clock, op};
   EditorState state;
   int saves = 0;
-  SaveSchedule save = [this](Schedule&, RunLog&) { return ++saves > 0; };
+  SaveSchedule save = [this](Schedule&, RunLog&, Operator&) { return ++saves > 0; };
 };
 
 }  // namespace qlr::testing

@@ -26,7 +26,7 @@ struct JobEditTest : ::testing::Test, testing::EditorBed {
     Add("REPORT", "G2", {"LOAD:U"});
   }
   JobEditModel& Open(int job, bool is_new = false) {
-    model = std::make_unique<JobEditModel>(schedule, log, job, is_new, save);
+    model = std::make_unique<JobEditModel>(schedule, log, op, clock, job, is_new, save);
     model->Open();
     op = {};
     return *model;

@@ -34,7 +34,7 @@ struct JobListTest : ::testing::Test, testing::EditorBed {
     for (const std::string& name : Names()) order += name;
     return order;
   }
-  JobListEditor list{schedule, log, state, save};
+  JobListEditor list{schedule, log, op, clock, state, save};
 };
 
 TEST_F(JobListTest, MovesPassHiddenJobsUnderAGroupFilter) {
@@ -225,7 +225,7 @@ TEST_F(JobListTest, CloseWritesChangesNotYetSaved) {
   for (const Case& c : cases) {
     Reset();
     for (Answer a : c.answers) op.AnswerNext(a);
-    JobListEditor grid{schedule, log, state, save};
+    JobListEditor grid{schedule, log, op, clock, state, save};
     grid.Open();
     c.change(grid);
     const int before = saves;

@@ -30,7 +30,7 @@ struct ModifyTest : testing::EngineFixture {
     Open();
   }
   ModifySchedule& Show(ModifyAction action, bool include = false) {
-    dialog = std::make_unique<ModifySchedule>(s, *engine, log, filter);
+    dialog = std::make_unique<ModifySchedule>(s, *engine, op, filter);
     dialog->Open();
     dialog->SetIncludeUnscheduled(include);
     dialog->ChooseAction(action);

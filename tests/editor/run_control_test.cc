@@ -41,12 +41,12 @@ struct RunControlTest : testing::EngineFixture {
     Add("LATE").EarliestStart = "23:00";
     After(Add("AFTER"), "RUNS");
     After(Add("NEXT"), "AFTER");
-    EngineHooks hooks = StandardEngineHooks(s, log);
+    EngineHooks hooks = StandardEngineHooks(s, log, op);
     hooks.save = [this] { ++saves; };
     engine = std::make_unique<Engine>(s, EngineServices{log, request_op, clock, launcher, messages},
                                       options, std::move(hooks));
     engine->Open();
-    owned = std::make_unique<RunControl>(s, *engine, log);
+    owned = std::make_unique<RunControl>(s, *engine, op);
     control = owned.get();
   }
   ControlReply Do(const std::string& command, const std::string& job = {}, bool yes = false,

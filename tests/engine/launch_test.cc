@@ -37,10 +37,10 @@ TEST_F(LaunchTest, ReportsWhatTheReaderFoundOnceAndGoesOn) {
   for (int i = 1; i <= 12; ++i)
     text += "J" + std::to_string(i) + std::string(39, '\t') + "x" + std::string(10, '\t') + "\r\n";
   dir.Write("night.sch", text + std::string(49, '\t') + "\r\n");
-  ReadSchedule(s, log);
+  ReadSchedule(s, log, op);
   ASSERT_EQ(s.ReadDiagnostics.size(), 13u);
   FileLock lock;
-  ASSERT_TRUE(LaunchSchedule(s, log, launch, lock));
+  ASSERT_TRUE(LaunchSchedule(s, log, op, launch, lock));
   std::string expected = "Schedule file \"" + s.ScheduleFile +
                          "\" did not read cleanly: 13 faults, all in the run log. Its jobs were "
                          "read as well as they could be.\n";
@@ -54,7 +54,7 @@ TEST_F(LaunchTest, ReportsWhatTheReaderFoundOnceAndGoesOn) {
   EXPECT_TRUE(s.ReadDiagnostics.empty());
   lock = FileLock();
   op.told.clear();
-  ASSERT_TRUE(LaunchSchedule(s, log, launch, lock));
+  ASSERT_TRUE(LaunchSchedule(s, log, op, launch, lock));
   EXPECT_TRUE(op.told.empty());
 }
 

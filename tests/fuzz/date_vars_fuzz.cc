@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const DateVarList vars = {parts[1], parts[2], parts[3], parts[4], parts[5], parts[6], parts[7]};
   for (std::string_view definition : vars) CheckRelMonth(definition);
   try {
-    SubstituteDateVars(schedule, log, parts[0], vars, parts[8]);
+    SubstituteDateVars(schedule, log, op, clock.Now(), parts[0], vars, parts[8]);
   } catch (const ProgramEnd&) {
   }
   return 0;

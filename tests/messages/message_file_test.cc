@@ -16,7 +16,7 @@ struct MessageFileTest : ::testing::Test {
   testing::FakeClock clock{MakeDateTime(2026, 12, 4, 6, 30, 5)};
   testing::ScriptedOperator op;
   RunLog log{s, clock, op};
-  MessageFiles files{log};
+  MessageFiles files{log, op, clock};
 
   MessageFileTest() {
     s.ScheduleName = "NIGHT";

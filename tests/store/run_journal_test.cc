@@ -36,12 +36,12 @@ struct JournalTest : ::testing::Test {
       job.Frequency = "Daily";
       s.Jobs.push_back(job);
     }
-    WriteSchedule(s, log);
+    WriteSchedule(s, log, op);
   }
 
   void Restart() {
     s.ClearJobs();
-    ReadSchedule(s, log);
+    ReadSchedule(s, log, op);
   }
 };
 
@@ -58,7 +58,7 @@ TEST_F(JournalTest, StartsAfterTheLastWriteAreNeitherRepeatedNorLost) {
   EXPECT_EQ(s[2].StartedAt, stamp);
   EXPECT_EQ(s[3].Status, JobStatus::Scheduled);
 
-  WriteSchedule(s, log);  // the file now holds it all and the journal is emptied
+  WriteSchedule(s, log, op);  // the file now holds it all and the journal is emptied
   EXPECT_FALSE(FileExists(JournalPath(s)));
   Restart();
   EXPECT_EQ(s[1].Status, JobStatus::SubmitFailed);  // still not started again
@@ -76,7 +76,7 @@ TEST_F(JournalTest, AJobThatFailedTodayIsNotRunAgainAfterARestart) {
   s[3].EndedAt = stamp + 10;
   s[3].FailedFlag = true;
   s[3].Process = {1, 0, 99, 99};
-  WriteSchedule(s, log);
+  WriteSchedule(s, log, op);
   Restart();
   EXPECT_EQ(s[3].Status, JobStatus::Failed);
   EXPECT_EQ(s[3].StatusText, "Aborted");

@@ -193,7 +193,7 @@ TEST_F(ScheduleFileTest, WriteThenReadAFile) {
   stock.DateVars = {};  // read back with the stock variables
   schedule.Jobs = {Job(), FullJob(), NewPlaceholderJob(), stock};
   dir.Write("night.sch", "OLD\r\n");
-  ASSERT_TRUE(WriteSchedule(schedule, log));
+  ASSERT_TRUE(WriteSchedule(schedule, log, op));
   EXPECT_EQ(dir.Read("night.bak"), "OLD\r\n");
   EXPECT_EQ(dir.Read("Triggers.Lst"), "PAYROLL1 (NIGHT)\r\n");
   const std::filesystem::directory_iterator files(dir.path()), end;
@@ -201,7 +201,7 @@ TEST_F(ScheduleFileTest, WriteThenReadAFile) {
   const std::string full = FormatJobLine(FullJob(), log);
   EXPECT_EQ(dir.Read("night.sch"), full + "\r\n" + FormatJobLine(NewPlaceholderJob(), log) +
                                        "\r\n" + FormatJobLine(stock, log) + "\r\n");
-  ReadSchedule(schedule, log);
+  ReadSchedule(schedule, log, op);
   ASSERT_EQ(schedule.JobCount(), 3);
   EXPECT_EQ(FormatJobLine(schedule[1], log), full);
   EXPECT_EQ(schedule[1].DateVars[2], "");  // a job's own variables are kept, empty ones too
@@ -235,7 +235,7 @@ TEST_F(ScheduleFileTest, ReadsLines) {
   };
   for (const auto& [text, jobs] : cases) {
     dir.Write("night.sch", text);
-    ReadSchedule(schedule, log);
+    ReadSchedule(schedule, log, op);
     std::vector<std::string> read;
     for (int i = 1; i <= schedule.JobCount(); ++i)
       read.push_back(schedule[i].JobName.Str() + "|" + schedule[i].CommandLine);
@@ -301,7 +301,7 @@ TEST_F(ScheduleFileTest, NotesWhatDoesNotReadCleanly) {
   // clang-format on
   for (const auto& [text, expected] : cases) {
     dir.Write("night.sch", text);
-    ReadSchedule(schedule, log);
+    ReadSchedule(schedule, log, op);
     std::vector<std::string> found;
     for (const ScheduleDiagnostic& d : schedule.ReadDiagnostics) {
       EXPECT_EQ(d.file, schedule.ScheduleFile);
@@ -318,18 +318,18 @@ TEST_F(ScheduleFileTest, NotesWhatDoesNotReadCleanly) {
 TEST_F(ScheduleFileTest, FatalStops) {
   const std::string file = schedule.ScheduleFile;
   schedule.ScheduleFile = dir.path();
-  EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
+  EXPECT_THROW(ReadSchedule(schedule, log, op), ProgramEnd);
   EXPECT_EQ(Told(), "Schedule file \"" + dir.path() + "\" is a folder, not a file");
   EXPECT_TRUE(op.asked.empty());
   op.told.clear();
   schedule.ScheduleFile = file;
-  EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
+  EXPECT_THROW(ReadSchedule(schedule, log, op), ProgramEnd);
   EXPECT_EQ(op.asked, std::vector<std::string>{"Schedule file \"" + schedule.ScheduleFile +
                                                "\" does not exist.  Do you wish to create it?"});
   EXPECT_EQ(Told(), "Quillrun terminated due to no schedule found");
   EXPECT_FALSE(std::filesystem::exists(schedule.ScheduleFile));
   op.AnswerNext(Answer::Yes);
-  ReadSchedule(schedule, log);
+  ReadSchedule(schedule, log, op);
   ASSERT_EQ(schedule.JobCount(), 1);
   EXPECT_EQ(schedule[1].JobName.Str() + schedule[1].Group.Str() + schedule[1].Frequency,
             "DummyDummyWorkDays");
@@ -339,26 +339,26 @@ TEST_F(ScheduleFileTest, FatalStops) {
   std::string text;  // more than the largest table
   for (int i = 0; i <= kMaxJobs; ++i) text += "J\r\n";
   dir.Write("night.sch", text);
-  EXPECT_THROW(ReadSchedule(schedule, log), ProgramEnd);
+  EXPECT_THROW(ReadSchedule(schedule, log, op), ProgramEnd);
   EXPECT_EQ(Told(), "Schedule file \"" + schedule.ScheduleFile + "\" holds more than 32767 jobs");
   op.told.clear();  // failed writes leave the file as it was
   dir.Write("night.sch", "OLD\r\n");
   schedule.Jobs = {Job(), FullJob()};
   schedule[1].JobName = "JOB1";
   schedule[1].RunAfter = {"A", " "};
-  EXPECT_THROW(WriteSchedule(schedule, log), ProgramEnd);
+  EXPECT_THROW(WriteSchedule(schedule, log, op), ProgramEnd);
   EXPECT_EQ(Told(), "Empty RunAfter entry for job JOB1    .  Critical error.");
   EXPECT_EQ(dir.Read("night.sch"), "OLD\r\n");
   op.told.clear();
   schedule.Jobs = {Job(), NewPlaceholderJob()};
   schedule.ScheduleFile = dir.Write("night.BAK", "OLD\r\n");
-  EXPECT_FALSE(WriteSchedule(schedule, log));
+  EXPECT_FALSE(WriteSchedule(schedule, log, op));
   EXPECT_EQ(op.told, (std::vector<std::string>{"Quillrun cannot save to \".BAK\" file"}));
   EXPECT_EQ(dir.Read("night.BAK"), "OLD\r\n");
   op.asked.clear();
   schedule.ScheduleFile = dir.File("missing/night.sch");
   for (Answer a : {Answer::Retry, Answer::Cancel}) op.AnswerNext(a);
-  EXPECT_THROW(WriteSchedule(schedule, log), ProgramEnd);
+  EXPECT_THROW(WriteSchedule(schedule, log, op), ProgramEnd);
   EXPECT_EQ(op.asked,
             (std::vector<std::string>(2, "Cannot rename or save schedule.  Retry or Cancel?")));
   EXPECT_EQ(op.told.at(1), "Quillrun cancelled due to save error.");

@@ -62,7 +62,7 @@ class StartUpTest : public ::testing::Test {
   MemorySettingsStore settings;
   LaunchValues launch;
   FileChooser chooser = [this](auto&, auto&) { return op.Input("").value_or(""); };  // in turn
-  StartupContext ctx{schedule, log, settings, chooser, ""};
+  StartupContext ctx{schedule, log, op, clock, settings, chooser, ""};
 };
 
 TEST_F(StartUpTest, ThePlainKeysAndTheirWarnings) {
@@ -240,7 +240,7 @@ TEST_F(StartUpTest, ResetAsksAndClearsTheRunState) {
                              "Are you sure you want to reset all scheduling values?",
                              "Do you want to delete standard trigger files?",
                              "Do you want to delete non-standard trigger files?"}));
-  EXPECT_EQ(ResetDoneText(Reset(schedule, log, *choices)),
+  EXPECT_EQ(ResetDoneText(Reset(schedule, log, op, *choices)),
             "The run state of 1 job(s) was cleared.\n0 standard trigger file(s) deleted.");
   EXPECT_TRUE(job.Status == JobStatus::Scheduled && job.StartedAt == 0 && job.EndedAt == 0 &&
               job.Reserved34 == 0 && job.OverrideCode.IsBlank() && job.StatusText.empty());

@@ -69,7 +69,7 @@ struct EngineFixture : ::testing::Test {
 
   // The engine of a real run, but for the schedule file: saves are counted.
   void Open() {
-    EngineHooks hooks = StandardEngineHooks(s, log);
+    EngineHooks hooks = StandardEngineHooks(s, log, op);
     hooks.save = [this] { ++saves; };
     engine = std::make_unique<Engine>(s, EngineServices{log, op, clock, launcher, messages},
                                       options, std::move(hooks));
@@ -79,9 +79,9 @@ struct EngineFixture : ::testing::Test {
   // The program stops and starts again: the schedule file is all that is left.
   void Restart() {
     engine.reset();
-    WriteSchedule(s, log);
+    WriteSchedule(s, log, op);
     s.ClearJobs();
-    ReadSchedule(s, log);
+    ReadSchedule(s, log, op);
     Open();
   }
 

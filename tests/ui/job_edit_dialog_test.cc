@@ -48,7 +48,7 @@ struct Bed : testing::GuiBed {
     Add("PAY", "G1").TriggerFile = kStandardTriggerMark;
     Add("LOAD", "G1", "PAY", "S").WaitFile = "..PAY";
     Add("REPORT", "G2", "LOAD", "U");
-    WriteSchedule(schedule, log);
+    WriteSchedule(schedule, log, op);
   }
   Job& Add(const char* name, const char* group, const char* after = "",
            const char* condition = "") {

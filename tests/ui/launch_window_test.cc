@@ -44,7 +44,8 @@ struct Env : testing::GuiBed {
   std::string ini, other_ini;
   MemorySettingsStore settings;
   std::string pick;  // what the file dialog picks
-  StartupContext startup{schedule, log, settings, [this](auto&, auto&) { return pick; }, ""};
+  StartupContext startup{schedule, log, op, clock, settings, [this](auto&, auto&) { return pick; },
+                         ""};
   LaunchValues launch;
 };
 

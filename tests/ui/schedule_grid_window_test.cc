@@ -65,7 +65,7 @@ class ScheduleGridWindowTest : public QObject {
           edits_.emplace_back(job, is_new);
           if (stored_name_.empty()) return false;
           gui.schedule[job].JobName = stored_name_;
-          return WriteSchedule(gui.schedule, gui.log);
+          return WriteSchedule(gui.schedule, gui.log, gui.op);
         });
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
