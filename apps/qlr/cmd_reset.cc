@@ -5,8 +5,8 @@
 #include "platform/file_lock.h"
 #include "qlr/command.h"
 #include "qlr/session.h"
+#include "store/reset.h"
 #include "store/schedule_file.h"
-#include "store/startup.h"
 
 namespace qlr {
 namespace {

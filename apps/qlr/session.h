@@ -13,8 +13,9 @@
 #include "log/run_log.h"
 #include "model/schedule.h"
 #include "qlr/commands.h"
+#include "session/startup.h"
+#include "store/launch_values.h"
 #include "store/settings_store.h"
-#include "store/startup.h"
 
 namespace qlr {
 

@@ -7,7 +7,7 @@
 
 #include "base/version.h"
 #include "gui_program.h"
-#include "store/startup_command_line.h"
+#include "session/startup_command_line.h"
 #include "ui/program_end_guard.h"
 #include "ui/window_capture.h"
 

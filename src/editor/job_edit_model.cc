@@ -11,7 +11,7 @@
 #include "editor/runtime_doc.h"
 #include "editor/typing_rules.h"
 #include "model/constants.h"
-#include "store/startup.h"
+#include "store/launch_values.h"
 
 namespace qlr {
 namespace {

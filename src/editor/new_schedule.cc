@@ -11,8 +11,8 @@
 #include "model/constants.h"
 #include "model/schedule.h"
 #include "platform/file_system.h"
+#include "store/launch_values.h"
 #include "store/schedule_file.h"
-#include "store/startup.h"
 
 namespace qlr {
 namespace {

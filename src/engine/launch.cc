@@ -1,6 +1,7 @@
 #include "engine/launch.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "base/encoding.h"
 #include "base/number.h"
@@ -50,7 +51,10 @@ void ReportReadDiagnostics(Schedule& schedule, RunLog& log, Operator& op) {
 
 bool LaunchSchedule(Schedule& schedule, RunLog& log, Operator& op, LaunchValues& launch,
                     FileLock& lock) {
-  if (!Valid(launch, op)) return false;
+  if (const std::optional<LaunchFault> fault = CheckLaunchValues(launch)) {
+    op.Tell(fault->message);
+    return false;
+  }
   log.DelOldLogs();
   if (JobLoops(schedule, log)) {
     op.Tell("Circular job dependencies exist.  See log for details");

@@ -9,7 +9,7 @@
 #include "log/run_log.h"
 #include "model/schedule.h"
 #include "platform/file_lock.h"
-#include "store/startup.h"
+#include "store/launch_values.h"
 
 namespace qlr {
 

@@ -5,6 +5,8 @@
 #include "base/date_format.h"
 #include "base/number.h"
 #include "base/text.h"
+#include "model/constants.h"
+#include "store/profile_file.h"
 
 namespace qlr {
 namespace {
@@ -42,6 +44,17 @@ bool IniFlag(Operator& op, std::string_view key, std::string_view value, bool fi
   const bool yes = EqualsNoCase(t, "Y");
   if (!value.empty() && !yes && !EqualsNoCase(t, "N")) Warn(op, key, value, "Y or N", "N");
   return yes;
+}
+
+std::string IniGetWarn(const Schedule& schedule, std::string_view key, std::string& missing,
+                       std::string_view default_value) {
+  std::string value = IniRead(kSettingsName, key, schedule.IniFile);
+  if (value.empty()) {
+    missing += ", ";
+    missing += key;
+    IniWrite(kSettingsName, key, default_value, schedule.IniFile);
+  }
+  return value == default_value ? std::string() : value;
 }
 
 }  // namespace qlr

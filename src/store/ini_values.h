@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/schedule.h"
 #include "platform/operator.h"
 
 namespace qlr {
@@ -27,5 +28,11 @@ std::string IniTime(Operator& op, std::string_view key, std::string_view value);
 // with "Y" or "y"). Warns, and reads false, for a value that is not Y or N
 // (nor starts with either, with `first_letter`).
 bool IniFlag(Operator& op, std::string_view key, std::string_view value, bool first_letter = false);
+
+// Reads a key of the schedule's INI file for start-up: an empty value is added
+// to `missing` (", KEY") and written to the INI file with the default; a value
+// equal to the default reads as "".
+std::string IniGetWarn(const Schedule& schedule, std::string_view key, std::string& missing,
+                       std::string_view default_value);
 
 }  // namespace qlr

@@ -1,10 +1,9 @@
-// Reset: the schedule forgets its run state, as if no job had ever run.
+#include "store/reset.h"
 
 #include "base/text.h"
 #include "model/constants.h"
 #include "platform/file_system.h"
 #include "store/schedule_file.h"
-#include "store/startup.h"
 
 namespace qlr {
 namespace {
@@ -36,18 +35,6 @@ void DeleteTrigger(const Schedule& schedule, const Job& job, ResetDone& done) {
 }
 
 }  // namespace
-
-std::optional<ResetChoices> AskResetChoices(Operator& op) {
-  if (op.Ask("Are you sure you want to reset all scheduling values?", Buttons::YesNo) !=
-      Answer::Yes)
-    return std::nullopt;
-  ResetChoices choices;
-  choices.standard_triggers =
-      op.Ask("Do you want to delete standard trigger files?", Buttons::YesNo) == Answer::Yes;
-  choices.other_triggers =
-      op.Ask("Do you want to delete non-standard trigger files?", Buttons::YesNo) == Answer::Yes;
-  return choices;
-}
 
 ResetDone Reset(Schedule& schedule, RunLog& log, Operator& op, const ResetChoices& choices) {
   ResetDone done;

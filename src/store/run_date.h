@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/schedule.h"
-#include "store/startup.h"
+#include "store/launch_values.h"
 
 namespace qlr {
 

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "store/startup.h"
+#include "session/startup.h"
 
 class QPushButton;
 class QRadioButton;

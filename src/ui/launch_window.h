@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "engine/run_options.h"
-#include "store/startup.h"
+#include "session/startup.h"
 #include "ui/gui_context.h"
 
 class QAction;

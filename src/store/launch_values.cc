@@ -1,13 +1,10 @@
-// The launch window's rules: the check of its fields, what Launch takes from
-// them, saving them for the next start, and the commands that leave the
-// schedule (Open New Schedule, Exit).
+#include "store/launch_values.h"
 
 #include "base/date_format.h"
 #include "base/number.h"
 #include "base/text.h"
 #include "model/constants.h"
 #include "store/profile_file.h"
-#include "store/startup.h"
 
 namespace qlr {
 namespace {
@@ -18,8 +15,6 @@ char ShapeOf(char c) {
   if (c == '!' || c == '?' || c == '/' || c == '\\') return 'A';
   return c;
 }
-
-const std::string kCurrent = "Current";
 
 }  // namespace
 
@@ -43,12 +38,6 @@ std::optional<LaunchFault> CheckLaunchValues(LaunchValues& launch) {
   return std::nullopt;
 }
 
-bool Valid(LaunchValues& launch, Operator& op) {
-  const std::optional<LaunchFault> fault = CheckLaunchValues(launch);
-  if (fault) op.Tell(fault->message);
-  return !fault;
-}
-
 void SaveForExit(const Schedule& schedule, const LaunchValues& launch) {
   IniWrite(kSettingsName, "DayStart", launch.StartTimeText, schedule.IniFile);
   IniWrite(kSettingsName, "CPULimit", launch.CpuLimitText, schedule.IniFile);
@@ -65,35 +54,9 @@ void ApplyLaunchValues(Schedule& schedule, const LaunchValues& launch) {
   schedule.DummyRun = launch.DummyRun;
 }
 
-void OfferAsDefault(const Schedule& schedule, SettingsStore& settings, Operator& op) {
-  const std::string current = settings.Get(std::string(kSettingsName), kCurrent);
-  if (EqualsNoCase(current, schedule.IniFile) || schedule.TempRun) return;
-  std::string question = "Do you want the following Ini file\n\n" + schedule.IniFile +
-                         "\n\nto replace \n\n" + current +
-                         "\n\nas the default schedule on this computer?";
-  if (op.Ask(question, Buttons::YesNo) == Answer::Yes)
-    settings.Set(std::string(kSettingsName), kCurrent, schedule.IniFile);
-}
-
 DateTime OfferedRunDate(DateTime now, int64_t day_start) {
   DateTime today = DateOnly(now);
   return today + day_start > now ? AddDays(today, -1) : today;
-}
-
-bool OpenNewSchedule(StartupContext& ctx, LaunchValues& launch) {
-  Schedule& schedule = ctx.schedule;
-  if (Valid(launch, ctx.op)) SaveForExit(schedule, launch);
-  std::string picked =
-      ctx.choose_file ? ctx.choose_file(schedule.IniFile, "Ini Files (*.ini)|*.ini") : "";
-  if (picked.empty() || EqualsNoCase(picked, schedule.IniFile)) return false;
-  schedule.IniFile = picked;
-  StartUp(ctx, launch);
-  return true;
-}
-
-void PrepareExit(StartupContext& ctx, LaunchValues& launch) {
-  if (Valid(launch, ctx.op)) SaveForExit(ctx.schedule, launch);
-  OfferAsDefault(ctx.schedule, ctx.settings, ctx.op);
 }
 
 }  // namespace qlr

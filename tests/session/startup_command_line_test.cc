@@ -1,4 +1,4 @@
-#include "store/startup_command_line.h"
+#include "session/startup_command_line.h"
 
 #include <gtest/gtest.h>
 

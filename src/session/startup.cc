@@ -1,4 +1,4 @@
-#include "store/startup.h"
+#include "session/startup.h"
 
 #include "base/date_format.h"
 #include "base/field.h"
@@ -10,6 +10,7 @@
 #include "model/constants.h"
 #include "platform/file_system.h"
 #include "platform/install_layout.h"
+#include "session/first_run.h"
 #include "store/ini_values.h"
 #include "store/profile_file.h"
 #include "store/schedule_file.h"
@@ -154,17 +155,6 @@ void ReadLinuxKeys(Schedule& schedule, Operator& op) {
 }
 
 }  // namespace
-
-std::string IniGetWarn(const Schedule& schedule, std::string_view key, std::string& missing,
-                       std::string_view default_value) {
-  std::string value = ReadKey(schedule, key);
-  if (value.empty()) {
-    missing += ", ";
-    missing += key;
-    IniWrite(kSettingsName, key, default_value, schedule.IniFile);
-  }
-  return value == default_value ? std::string() : value;
-}
 
 void StartUp(StartupContext& ctx, LaunchValues& launch) {
   Schedule& schedule = ctx.schedule;

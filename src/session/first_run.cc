@@ -1,11 +1,9 @@
-// The first run on a computer: no INI file is named anywhere, so the operator
-// either finds an existing schedule or has the companion program create one.
+#include "session/first_run.h"
 
 #include "base/field.h"
 #include "model/constants.h"
 #include "platform/process_launcher_posix.h"
 #include "store/profile_file.h"
-#include "store/startup.h"
 
 namespace qlr {
 namespace {
