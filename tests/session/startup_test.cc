@@ -189,7 +189,7 @@ TEST_F(StartUpTest, FirstRunDialog) {
   EXPECT_EQ(settings.Get("Quillrun", "Current"), ini);
 }
 
-TEST_F(StartUpTest, LaunchValuesOfferedCheckedSavedAndApplied) {
+TEST_F(StartUpTest, LaunchValuesOfferedSavedAndApplied) {
   clock.Set(MakeDateTime(2026, 12, 4, 2, 0, 0));
   ASSERT_EQ(Start(WriteIni({{"DayStart", "06:00"}})), "");
   EXPECT_EQ(launch.RunDateText, "3 Dec 2026");
@@ -203,46 +203,6 @@ TEST_F(StartUpTest, LaunchValuesOfferedCheckedSavedAndApplied) {
   EXPECT_EQ(schedule.DayStart, 7 * 3600 + 15 * 60);
   EXPECT_EQ(schedule.CpuLimit, 300);
   EXPECT_TRUE(schedule.StartSuspended && schedule.DummyRun && !schedule.SerialiseDosJobs);
-  // The launch check's message; "" when valid.
-  const std::pair<LaunchValues, std::string> cases[] = {
-      {{"4 Dec 2026", "06:00", " 50 "}, ""},
-      {{"31 Feb 2026", "06:00", "50"}, "Invalid schedule run date"},
-      {{"4 Dec 2026", "6:00", "50"}, "Invalid schedule start time"},
-      {{"4 Dec 2026", "25:99", "50"}, "Invalid schedule start time"},
-      {{"4 Dec 2026", "06:00", "5O"}, "Invalid CPU Limit"},
-      {{"4 Dec 2026", "06:00", ""}, "Invalid CPU Limit"},
-  };
-  for (auto [shown, message] : cases) {
-    op.told.clear();
-    EXPECT_EQ(Valid(shown, op), message.empty()) << message;
-    EXPECT_EQ(op.told, std::vector<std::string>(!message.empty(), message));
-    EXPECT_TRUE(!message.empty() || shown.CpuLimitText == "50") << "trimmed for the window";
-  }
-}
-
-// Which trigger files each answer deletes is checked through `qlr reset`.
-TEST_F(StartUpTest, ResetAsksAndClearsTheRunState) {
-  ASSERT_EQ(Start(WriteIni()), "");
-  dir.Write("trg/Triggers.Lst", "");  // the folder the list is written back to
-  Job& job = schedule.Jobs.emplace_back(NewPlaceholderJob());
-  job.Status = JobStatus::Completed;
-  job.StartedAt = job.EndedAt = MakeDate(2026, 12, 1);
-  job.Reserved34 = 5;
-  job.OverrideCode = "S";
-  job.StatusText = "Completed";
-  EXPECT_FALSE(AskResetChoices(op));  // No to the first question
-  for (Answer a : {Answer::Yes, Answer::Yes, Answer::No}) op.AnswerNext(a);
-  const std::optional<ResetChoices> choices = AskResetChoices(op);
-  ASSERT_TRUE(choices && choices->standard_triggers && !choices->other_triggers);
-  EXPECT_EQ(op.asked, (Texts{"Are you sure you want to reset all scheduling values?",
-                             "Are you sure you want to reset all scheduling values?",
-                             "Do you want to delete standard trigger files?",
-                             "Do you want to delete non-standard trigger files?"}));
-  EXPECT_EQ(ResetDoneText(Reset(schedule, log, op, *choices)),
-            "The run state of 1 job(s) was cleared.\n0 standard trigger file(s) deleted.");
-  EXPECT_TRUE(job.Status == JobStatus::Scheduled && job.StartedAt == 0 && job.EndedAt == 0 &&
-              job.Reserved34 == 0 && job.OverrideCode.IsBlank() && job.StatusText.empty());
-  EXPECT_NE(dir.Read("sched.txt").find("\r\n"), std::string::npos);  // written back
 }
 
 }  // namespace
