@@ -70,8 +70,8 @@ class JobEditModel {
   enum class Outcome { Stored, StaysOpen, Cancelled };
 
   // The editor on job `current_job` (CurrentJob); `is_new` when New or Paste
-  // New has just appended it.
-  // `op` is asked and told by the checks; `clock` gives the time substitution shows.
+  // New has just appended it. `op` is asked and told by the checks; `clock`
+  // gives the time of day the date variables' values show.
   JobEditModel(Schedule& schedule, RunLog& log, Operator& op, const Clock& clock, int current_job,
                bool is_new, SaveSchedule save);
 

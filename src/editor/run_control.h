@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "log/run_log.h"
 #include "model/schedule.h"
 #include "platform/operator.h"
 
