@@ -227,6 +227,9 @@ std::string HolidaysText() {
 Schedule GenerateSchedule(int jobs, unsigned seed) {
   Schedule schedule;
   schedule.ScheduleName = "BENCH";
+  // Files kept beside the schedule file (the run journal of jobs a benchmark
+  // starts) go to the temporary folder, never to the current one.
+  schedule.ScheduleFile = (std::filesystem::temp_directory_path() / "qlr_bench.sch").string();
   schedule.RunDate = MakeDate(2026, 12, 4);
   schedule.DayStart = 6 * 3600;
   schedule.DayStartAt = schedule.RunDate + schedule.DayStart;
