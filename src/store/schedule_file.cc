@@ -16,6 +16,7 @@
 #include "calendar/status_decision.h"
 #include "model/constants.h"
 #include "platform/file_system.h"
+#include "platform/large_pages.h"
 #include "store/run_journal.h"
 #include "store/schedule_checks.h"
 #include "store/triggers_list.h"
@@ -572,6 +573,7 @@ void SetReadStatus(Job& job) {
 template <typename ForEach>
 void FillJobs(Schedule& schedule, RunLog& log, size_t line_ends, ForEach for_each_line) {
   schedule.Jobs.reserve(std::min<size_t>(line_ends + 1, kMaxJobs) + 1);
+  AdviseLargePages(schedule.Jobs.data(), schedule.Jobs.capacity() * sizeof(Job));
   schedule.ReadDiagnostics.clear();
   LineNotes notes(schedule.ScheduleFile, schedule.ReadDiagnostics);
   char delimiter = 0;
@@ -705,8 +707,13 @@ class LineWriter {
   }
 
   char* Room(size_t n) {
-    if (out_.size() - used_ < n) out_.resize(std::max(out_.size() * 2, used_ + n));
+    if (out_.size() - used_ < n) Grow(std::max(out_.size() * 2, used_ + n));
     return out_.data() + used_;
+  }
+  void Grow(size_t size) {
+    out_.reserve(size);  // a whole schedule's text: large pages before it is touched
+    AdviseLargePages(out_.data(), out_.capacity());
+    out_.resize(size);
   }
   void Append(std::string_view text) {
     std::memcpy(Room(text.size()), text.data(), text.size());
