@@ -1,5 +1,5 @@
 #pragma once
-// "EOJ Message Included File Specification": turns a message body line into
+// The included-file dialog's rules: turn a message body line into
 // a file entry (copied into the message or attached) with its options.
 
 #include <string>

@@ -15,7 +15,7 @@ class Engine;
 // "Dummy Run Options" (frmDumOp): true when OK stored the three flags in `options`.
 bool RunDummyOptionsDialog(GuiContext& gui, RunOptions& options, QWidget* parent);
 
-// "Log View Specifications": the filtered copy of a run log, opened in the text editor.
+// The log viewer: the filtered copy of a run log, opened in the text editor.
 void RunLogViewDialog(GuiContext& gui, QWidget* parent);
 
 // "Modify Schedule" (frmResched) over the running day; returns RescheduleDone.

@@ -49,8 +49,8 @@ void IncFileDialog::CreateFields() {
   filter_ = new QCheckBox(QStringLiteral("Fil&ter the file text (DOS dir display output)"), this);
   date_var_ = new QCheckBox(QStringLiteral("Filename contains &date variables"), this);
   delete_after_ = new QCheckBox(QStringLiteral("De&lete the file after use"), this);
-  const DialogButtons buttons = CreateDialogButtons(
-      this, gui_, "EOJ Message Included File Specification", [this] { OnOk(); });
+  const DialogButtons buttons =
+      CreateDialogButtons(this, gui_, "Included File", [this] { OnOk(); });
   ok_ = buttons.ok;
   cancel_ = buttons.cancel;
   help_ = buttons.help;

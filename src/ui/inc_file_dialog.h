@@ -1,5 +1,5 @@
 #pragma once
-// "EOJ Message Included File Specification" (frmIncFile): makes a message
+// The included-file dialog (frmIncFile): makes a message
 // body line a file entry, copied into the message or attached. The core
 // IncludedFileDialog holds the fields and the checks of OK.
 

@@ -1,5 +1,5 @@
 #pragma once
-// "Log View Specifications": chooses a run log and which of its lines to
+// The log viewer's dialog: chooses a run log and which of its lines to
 // see (all, a group's jobs, chosen jobs, failures); OK writes the copy and
 // opens it in the text editor.
 

@@ -610,8 +610,8 @@ class JobEditDialogTest : public QObject {
       QVERIFY2(bed_->op.told.empty(), bed_->op.told.empty() ? "" : bed_->op.told.back().c_str());
       QVERIFY(EndsWith(bed_->desktop.opened.back(), "/" + topic + ".html"));
     }
-    for (const char* topic : {"Date Variable", "EOJ Message Included File Specification",
-                              "Email Address Selection", "Job Edit Form"})
+    for (const char* topic :
+         {"Date Variable", "Included File", "Email Address Selection", "Job Edit Form"})
       QVERIFY2(QFileInfo::exists(QDir(help).filePath(QLatin1String(topic) + ".html")), topic);
   }
 };
