@@ -9,6 +9,7 @@
 #include <future>
 
 #include "base/clock.h"
+#include "bench_fakes.h"
 #include "editor/run_control.h"
 #include "engine/engine.h"
 #include "messages/end_of_job.h"
@@ -20,31 +21,11 @@
 namespace qlr {
 namespace {
 
-class NoonClock : public Clock {
- public:
-  DateTime Now() const override { return MakeDateTime(2026, 12, 4, 12, 0, 0); }
-};
-
-// Every job started keeps running.
-class RunningLauncher : public ProcessLauncher {
- public:
-  std::optional<ProcessRef> Start(const LaunchRequest&) override { return ProcessRef{1, ++pid_}; }
-  ProcessState Poll(const ProcessRef&) override { return {.running = true}; }
-  std::vector<std::string> ReadOutput(const ProcessRef&, const std::string&, int64_t&) override {
-    return {};
-  }
-  void Terminate(const ProcessRef&) override {}
-  std::string error() const override { return {}; }
-
- private:
-  int32_t pid_ = 1000;
-};
-
 void BM_CtlStatusRoundTrip(benchmark::State& state) {
   Schedule schedule = GenerateSchedule(32767, 1);
   schedule.LogFile = "/dev/null";
   schedule.JobOutputPath = "/tmp";
-  NoonClock clock;
+  StillClock clock;
   SilentOperator op;
   RunLog log(schedule, clock, op);
   RunningLauncher launcher;

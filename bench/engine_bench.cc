@@ -6,17 +6,13 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "bench_fakes.h"
 #include "engine/engine.h"
 #include "messages/end_of_job.h"
 #include "silent_operator.h"
 
 namespace qlr {
 namespace {
-
-class StillClock : public Clock {
- public:
-  DateTime Now() const override { return MakeDateTime(2026, 12, 4, 6, 0, 0); }
-};
 
 // Nothing starts in these benchmarks: every job waits.
 class NoLauncher : public ProcessLauncher {
@@ -90,7 +86,7 @@ Schedule Diamonds(int jobs, int width) {
 }
 
 void RunPasses(benchmark::State& state, Schedule schedule) {
-  StillClock clock;
+  StillClock clock{MakeDateTime(2026, 12, 4, 6, 0, 0)};
   SilentOperator op;
   RunLog log(schedule, clock, op);
   NoLauncher launcher;
@@ -117,7 +113,7 @@ BENCHMARK(BM_PassOverWaitingDiamonds)->Unit(benchmark::kMillisecond);
 // (which `qlr run` must finish before it can answer a stop signal).
 void BM_OpenChain(benchmark::State& state) {
   const Schedule chain = Forest(32767, 1, 32767);
-  StillClock clock;
+  StillClock clock{MakeDateTime(2026, 12, 4, 6, 0, 0)};
   SilentOperator op;
   NoLauncher launcher;
   RecordingMessages messages;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/clock.h"
+#include "bench_fakes.h"
 #include "platform/desktop.h"
 #include "schedule_generator.h"
 #include "silent_operator.h"
@@ -16,21 +17,9 @@
 namespace qlr {
 namespace {
 
-class FixedClock : public Clock {
- public:
-  DateTime Now() const override { return MakeDateTime(2026, 12, 4, 12, 0, 0); }
-};
-
-class NoDesktop : public Desktop {
- public:
-  bool EditText(const std::string&) override { return false; }
-  bool SetClipboardText(const std::string&) override { return false; }
-  bool OpenDocument(const std::string&) override { return false; }
-};
-
 struct EditorRig {
   Schedule schedule = GenerateSchedule(32767, 1);
-  FixedClock clock;
+  StillClock clock;
   SilentOperator op;
   RunLog log{schedule, clock, op};
   NoDesktop desktop;

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "base/clock.h"
+#include "bench_fakes.h"
 #include "platform/desktop.h"
 #include "schedule_generator.h"
 #include "silent_operator.h"
@@ -28,13 +29,6 @@ class PaintCounter : public QObject {
     paints += event->type() == QEvent::Paint ? 1 : 0;
     return false;
   }
-};
-
-class NoDesktop : public Desktop {
- public:
-  bool EditText(const std::string&) override { return false; }
-  bool SetClipboardText(const std::string&) override { return false; }
-  bool OpenDocument(const std::string&) override { return false; }
 };
 
 struct GridRig {

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "base/clock.h"
+#include "bench_fakes.h"
 #include "engine/engine.h"
 #include "engine/launch.h"
 #include "messages/end_of_job.h"
@@ -23,37 +24,6 @@
 
 namespace qlr {
 namespace {
-
-class StillClock : public Clock {
- public:
-  explicit StillClock(DateTime now) : now_(now) {}
-  DateTime Now() const override { return now_; }
-
- private:
-  DateTime now_;
-};
-
-// Every job started keeps running, so each pass follows them all.
-class RunningLauncher : public ProcessLauncher {
- public:
-  std::optional<ProcessRef> Start(const LaunchRequest&) override { return ProcessRef{1, ++pid_}; }
-  ProcessState Poll(const ProcessRef&) override { return {.running = true}; }
-  std::vector<std::string> ReadOutput(const ProcessRef&, const std::string&, int64_t&) override {
-    return {};
-  }
-  void Terminate(const ProcessRef&) override {}
-  std::string error() const override { return {}; }
-
- private:
-  int32_t pid_ = 1000;
-};
-
-class NoDesktop : public Desktop {
- public:
-  bool EditText(const std::string&) override { return false; }
-  bool SetClipboardText(const std::string&) override { return false; }
-  bool OpenDocument(const std::string&) override { return false; }
-};
 
 std::string BenchFolder() {
   auto dir = std::filesystem::temp_directory_path() / "qlr_gui_bench";
