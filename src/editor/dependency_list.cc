@@ -1,7 +1,10 @@
 #include "editor/dependency_list.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "base/text.h"
 
@@ -24,6 +27,22 @@ std::string_view StatusWord(char letter) {
 
 constexpr const char* kKeepMissing =
     "Job has one or more dependencies on jobs which no longer exist.  Do you wish to keep them?";
+
+// A name in capitals, packed with its length so that a whole schedule's
+// names sort without a string each. Names longer than a job's eight
+// characters belong to no job and get no key.
+struct NameKey {
+  uint64_t chars = 0;
+  size_t size = 0;
+  auto operator<=>(const NameKey&) const = default;
+};
+
+std::optional<NameKey> KeyOf(std::string_view name) {
+  if (name.size() > 8) return std::nullopt;
+  NameKey key{0, name.size()};
+  for (char c : name) key.chars = key.chars << 8 | static_cast<unsigned char>(UpperChar(c));
+  return key;
+}
 
 }  // namespace
 
@@ -60,15 +79,30 @@ void DependencyList::AddOwnDependencies(const Schedule& schedule, RunLog& log, O
 }
 
 // Every job not listed yet, and not the edited job itself, in table order.
-// Names are compared in any letter case, as dependencies find their jobs.
+// Names are compared in any letter case, as dependencies find their jobs; of
+// jobs sharing a name only the first is listed.
 void DependencyList::GetAllGroups(const Schedule& schedule) {
-  std::unordered_set<std::string> listed = {Upper(own_name_)};
-  for (const DependencyRow& row : rows_) listed.insert(Upper(row.name));
-  for (int i = 1; i <= schedule.JobCount(); ++i) {
-    const Job& job = schedule[i];
-    if (listed.insert(Upper(job.JobName.Trimmed())).second)
-      rows_.push_back({job.JobName.Str(), job.Group.Str(), false, "", false});
-  }
+  std::vector<NameKey> listed;
+  if (auto key = KeyOf(own_name_)) listed.push_back(*key);
+  for (const DependencyRow& row : rows_)
+    if (auto key = KeyOf(row.name)) listed.push_back(*key);
+  std::sort(listed.begin(), listed.end());
+
+  const int count = schedule.JobCount();
+  std::vector<std::pair<NameKey, int>> jobs;  // sorted by name, then table order
+  jobs.reserve(static_cast<size_t>(count));
+  for (int i = 1; i <= count; ++i) jobs.emplace_back(*KeyOf(schedule[i].JobName.Trimmed()), i);
+  std::sort(jobs.begin(), jobs.end());
+  std::vector<bool> shown(static_cast<size_t>(count) + 1);
+  for (size_t k = 0; k < jobs.size(); ++k)
+    shown[static_cast<size_t>(jobs[k].second)] =
+        (k == 0 || jobs[k - 1].first != jobs[k].first) &&
+        !std::binary_search(listed.begin(), listed.end(), jobs[k].first);
+
+  rows_.reserve(rows_.size() + static_cast<size_t>(std::count(shown.begin(), shown.end(), true)));
+  for (int i = 1; i <= count; ++i)
+    if (shown[static_cast<size_t>(i)])
+      rows_.push_back({schedule[i].JobName.Str(), schedule[i].Group.Str(), false, "", false});
 }
 
 void DependencyList::ShowSameGroup(std::string_view group) {

@@ -54,6 +54,12 @@ TEST_F(DependencyListTest, FillKeepsOrDropsMissingJobsAndFiltersByGroup) {
   list.Fill(schedule, log, op, Edited(), true, "G1");
   list.ShowAllGroups(schedule);
   EXPECT_EQ(Shown(list), (Texts{"b G2 [Failure auto]", "A G1", "C G2"}));
+
+  Add("a", "G2");     // names repeated in any letter case are listed once,
+  Add("Edit", "G2");  // and never when they name the edited job
+  op.AnswerNext(Answer::No);
+  list.Fill(schedule, log, op, Edited(), false, "G1");
+  EXPECT_EQ(Shown(list), (Texts{"b G2 [Failure auto]", "A G1", "C G2"}));
 }
 
 // Each step is a click: 'w' Wait EOJ, 'a' Auto Unsched, 'S'/'F'/'U' the menu.
