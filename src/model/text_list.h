@@ -4,6 +4,7 @@
 // buffer per list instead of one string per entry keeps a 32767-job table
 // small.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +18,14 @@ template <size_t N>
 class TextList {
  public:
   TextList() = default;
-  TextList(const std::array<std::string, N>& texts) {  // NOLINT: a list takes its texts
+  TextList(const std::array<std::string, N>& texts)  // NOLINT: a list takes its texts
+      : TextList(Views(texts)) {}
+  // The whole text is sized once: a schedule's reader builds a list per
+  // column of every job.
+  explicit TextList(const std::array<std::string_view, N>& texts) {
+    size_t total = 0;
+    for (std::string_view t : texts) total += t.size();
+    text_.reserve(total);
     for (size_t i = 0; i < N; ++i) Append(i, texts[i]);
   }
   TextList(std::initializer_list<std::string_view> texts) {
@@ -41,6 +49,8 @@ class TextList {
     return all;
   }
   static constexpr size_t size() { return N; }
+  // Every `from` in every entry becomes `to`.
+  void Replace(char from, char to) { std::replace(text_.begin(), text_.end(), from, to); }
 
   class const_iterator {
    public:
@@ -61,6 +71,11 @@ class TextList {
   bool operator==(const TextList&) const = default;
 
  private:
+  static std::array<std::string_view, N> Views(const std::array<std::string, N>& texts) {
+    std::array<std::string_view, N> views;
+    for (size_t i = 0; i < N; ++i) views[i] = texts[i];
+    return views;
+  }
   size_t Start(size_t i) const { return i == 0 ? 0 : ends_[i - 1]; }
   void Append(size_t i, std::string_view value) {
     text_.append(value);

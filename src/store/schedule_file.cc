@@ -352,16 +352,13 @@ class LineFields {
 template <size_t N>
 void ReadFixedList(std::string_view column, TextList<N>& list, char escape = 0) {
   if (column.find_first_not_of(',') == std::string_view::npos) return;  // all entries empty
-  std::array<std::string, N> entries;
-  std::string storage;
-  std::string_view entry;
+  std::array<std::string_view, N> entries;
+  std::array<std::string, N> unquoted;  // the entries whose quotes were doubled
   size_t pos = 0;
-  for (size_t i = 0; i < N && pos < column.size(); ++i) {
-    pos = NextField(column, pos, ',', storage, entry);
-    if (!entry.empty()) entries[i] = std::string(entry);
-    if (escape) std::replace(entries[i].begin(), entries[i].end(), escape, ',');
-  }
+  for (size_t i = 0; i < N && pos < column.size(); ++i)
+    pos = NextField(column, pos, ',', unquoted[i], entries[i]);
   list = TextList<N>(entries);
+  if (escape) list.Replace(escape, ',');
 }
 
 // Column 7: names up to the first empty or blank entry. Current files separate with
