@@ -10,6 +10,7 @@
 
 #include "base/encoding.h"
 #include "base/text.h"
+#include "platform/atomic_file.h"
 #include "platform/file_system.h"
 
 namespace qlr {
@@ -35,14 +36,6 @@ bool WriteToFd(std::string_view path, std::string_view content, int flags, bool 
   ok = ::close(fd) == 0 && ok;
   if (!ok && saved) errno = saved;
   return ok;
-}
-
-void SyncDir(std::string_view path) {
-  std::string dir = DirName(path);
-  int fd = ::open(OsPath(dir.empty() ? "." : dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
 }
 
 }  // namespace
@@ -114,21 +107,8 @@ std::optional<std::vector<std::string>> ReadLines(std::string_view path) {
 }
 
 bool WriteFileAtomic(std::string_view path, std::string_view content) {
-  std::string temp = std::string(path) + ".new~";
-  if (!WriteToFd(temp, content, O_CREAT | O_TRUNC, true)) {
-    int saved = errno;
-    RemoveFile(temp);
-    errno = saved;
-    return false;
-  }
-  if (!RenameFile(temp, path)) {
-    int saved = errno;
-    RemoveFile(temp);
-    errno = saved;
-    return false;
-  }
-  SyncDir(path);
-  return true;
+  AtomicFile file(path);
+  return file.Write(content) && file.Commit();
 }
 
 bool WriteWholeFile(std::string_view path, std::string_view content) {

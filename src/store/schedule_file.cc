@@ -15,6 +15,7 @@
 #include "base/text.h"
 #include "calendar/status_decision.h"
 #include "model/constants.h"
+#include "platform/atomic_file.h"
 #include "platform/file_system.h"
 #include "platform/large_pages.h"
 #include "store/run_journal.h"
@@ -637,7 +638,9 @@ class LineWriter {
   void StartLine() { fields_ = 0; }
   void EndLine() { Append("\r\n"); }
   void Finish() { out_.resize(used_); }
-  void Reserve(size_t n) { Room(n); }
+  // The lines written since the last Clear(), for writing a piece at a time.
+  std::string_view Written() const { return std::string_view(out_).substr(0, used_); }
+  void Clear() { used_ = 0; }
 
   void Text(std::string_view value) { Put(TrimView(value)); }
   void TextKeepLeading(std::string_view value) {  // each leading blank belongs to a dependency
@@ -704,13 +707,8 @@ class LineWriter {
   }
 
   char* Room(size_t n) {
-    if (out_.size() - used_ < n) Grow(std::max(out_.size() * 2, used_ + n));
+    if (out_.size() - used_ < n) out_.resize(std::max(out_.size() * 2, used_ + n));
     return out_.data() + used_;
-  }
-  void Grow(size_t size) {
-    out_.reserve(size);  // a whole schedule's text: large pages before it is touched
-    AdviseLargePages(out_.data(), out_.capacity());
-    out_.resize(size);
   }
   void Append(std::string_view text) {
     std::memcpy(Room(text.size()), text.data(), text.size());
@@ -821,16 +819,23 @@ void WriteJob(LineWriter& w, const Job& job, RunLog& log) {
   WriteColumns39To50(w, job);
 }
 
-std::string FormatJobs(const Schedule& schedule, RunLog& log) {
-  std::string content;
-  LineWriter w(content);
-  w.Reserve(static_cast<size_t>(schedule.JobCount()) * 400);
+// The job lines go to the file a piece at a time, so that a large schedule's
+// text is never held whole: a buffer that stays in the cache beats one of
+// the file's size, whose pages the system would first have to provide.
+bool WriteJobLines(const std::string& path, const Schedule& schedule, RunLog& log) {
+  constexpr size_t kPieceSize = 256 * 1024;
+  AtomicFile file(path);
+  std::string piece;
+  LineWriter w(piece);
   for (int i = 1; i <= schedule.JobCount(); ++i) {
     WriteJob(w, schedule[i], log);
     w.EndLine();
+    if (w.Written().size() >= kPieceSize || i == schedule.JobCount()) {
+      if (!file.Write(w.Written())) return false;
+      w.Clear();
+    }
   }
-  w.Finish();
-  return content;
+  return file.Commit();
 }
 
 // Runs a file step until it succeeds or the operator cancels, which is fatal.
@@ -849,10 +854,10 @@ void WithRetry(RunLog& log, Operator& op, const std::string& temp, Step step) {
 // does the old file become the backup (replacing the previous one in a single
 // rename) and the new one take its place. Whenever the process stops, the
 // schedule file or its backup is whole.
-void ReplaceScheduleFile(const std::string& path, const std::string& content, RunLog& log,
-                         Operator& op) {
+void ReplaceScheduleFile(const Schedule& schedule, RunLog& log, Operator& op) {
+  const std::string& path = schedule.ScheduleFile;
   const std::string temp = path + ".new";
-  WithRetry(log, op, temp, [&] { return WriteFileAtomic(temp, content); });
+  WithRetry(log, op, temp, [&] { return WriteJobLines(temp, schedule, log); });
   if (FileExists(path))
     WithRetry(log, op, temp, [&] { return RenameFile(path, BackupName(path)); });
   WithRetry(log, op, temp, [&] { return RenameFile(temp, path); });
@@ -885,7 +890,7 @@ bool WriteSchedule(Schedule& schedule, RunLog& log, Operator& op) {
     op.Tell("Quillrun cannot save to \".BAK\" file");
     return false;
   }
-  ReplaceScheduleFile(schedule.ScheduleFile, FormatJobs(schedule, log), log, op);
+  ReplaceScheduleFile(schedule, log, op);
   ClearJournal(schedule);  // the file now holds every start the journal recorded
   RewriteTriggersList(schedule, log);
   return true;
