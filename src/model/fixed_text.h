@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -28,12 +29,35 @@ struct InlineChars {
   bool operator==(const InlineChars& other) const { return view() == other.view(); }
 };
 
+// Long fields are mostly empty: they hold a pointer, and their text only
+// when there is one.
 template <size_t N>
 struct HeapChars {
-  std::string value;
-  std::string_view view() const { return value; }
-  void assign(std::string_view v) { value.assign(v.substr(0, N)); }
-  bool operator==(const HeapChars&) const = default;
+  static_assert(N <= 255, "the size is kept in one byte");
+  HeapChars() = default;
+  HeapChars(const HeapChars& other) { assign(other.view()); }
+  HeapChars& operator=(const HeapChars& other) {
+    if (this != &other) assign(other.view());
+    return *this;
+  }
+  HeapChars(HeapChars&&) noexcept = default;
+  HeapChars& operator=(HeapChars&&) noexcept = default;
+
+  std::string_view view() const { return {data ? data.get() : "", size}; }
+  void assign(std::string_view v) {
+    v = v.substr(0, N);
+    std::unique_ptr<char[]> copy;
+    if (!v.empty()) {
+      copy = std::make_unique<char[]>(v.size());
+      std::memcpy(copy.get(), v.data(), v.size());
+    }
+    data = std::move(copy);
+    size = static_cast<uint8_t>(v.size());
+  }
+  bool operator==(const HeapChars& other) const { return view() == other.view(); }
+
+  std::unique_ptr<char[]> data;
+  uint8_t size = 0;
 };
 
 }  // namespace detail

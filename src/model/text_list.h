@@ -1,14 +1,16 @@
 #pragma once
 // A fixed number of texts kept in one buffer: the message entries, their flags
-// and the date variables of a job. Most of them are short or empty, and one
-// buffer per list instead of one string per entry keeps a 32767-job table
-// small.
+// and the date variables of a job. Most of them are short or empty; one
+// buffer per list, sized exactly and absent when every entry is empty, keeps
+// a 32767-job table small.
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,23 +22,33 @@ class TextList {
   TextList() = default;
   TextList(const std::array<std::string, N>& texts)  // NOLINT: a list takes its texts
       : TextList(Views(texts)) {}
-  // The whole text is sized once: a schedule's reader builds a list per
-  // column of every job.
+  TextList(std::initializer_list<std::string_view> texts) : TextList(Views(texts)) {}
   explicit TextList(const std::array<std::string_view, N>& texts) {
     size_t total = 0;
     for (std::string_view t : texts) total += t.size();
-    text_.reserve(total);
-    for (size_t i = 0; i < N; ++i) Append(i, texts[i]);
+    if (total > 0) text_ = std::make_unique<char[]>(total);
+    size_t end = 0;
+    for (size_t i = 0; i < N; ++i) {
+      if (!texts[i].empty()) std::memcpy(text_.get() + end, texts[i].data(), texts[i].size());
+      end += texts[i].size();
+      ends_[i] = static_cast<uint32_t>(end);
+    }
   }
-  TextList(std::initializer_list<std::string_view> texts) {
-    size_t i = 0;
-    for (std::string_view t : texts)
-      if (i < N) Append(i++, t);
-    for (; i < N; ++i) Append(i, {});
+  TextList(const TextList& other) : ends_(other.ends_) {
+    if (other.text_) {
+      text_ = std::make_unique<char[]>(Bytes());
+      std::memcpy(text_.get(), other.text_.get(), Bytes());
+    }
   }
+  TextList& operator=(const TextList& other) {
+    if (this != &other) *this = TextList(other);
+    return *this;
+  }
+  TextList(TextList&&) noexcept = default;
+  TextList& operator=(TextList&&) noexcept = default;
 
   std::string_view operator[](size_t i) const {
-    return std::string_view(text_).substr(Start(i), ends_[i] - Start(i));
+    return std::string_view(Data() + Start(i), ends_[i] - Start(i));
   }
   void Set(size_t i, std::string_view value) {
     std::array<std::string, N> all = ToArray();
@@ -50,7 +62,9 @@ class TextList {
   }
   static constexpr size_t size() { return N; }
   // Every `from` in every entry becomes `to`.
-  void Replace(char from, char to) { std::replace(text_.begin(), text_.end(), from, to); }
+  void Replace(char from, char to) {
+    if (text_) std::replace(text_.get(), text_.get() + Bytes(), from, to);
+  }
 
   class const_iterator {
    public:
@@ -68,21 +82,24 @@ class TextList {
   };
   const_iterator begin() const { return {this, 0}; }
   const_iterator end() const { return {this, N}; }
-  bool operator==(const TextList&) const = default;
+  bool operator==(const TextList& other) const {
+    return ends_ == other.ends_ &&
+           std::string_view(Data(), Bytes()) == std::string_view(other.Data(), other.Bytes());
+  }
 
  private:
-  static std::array<std::string_view, N> Views(const std::array<std::string, N>& texts) {
+  template <typename Texts>
+  static std::array<std::string_view, N> Views(const Texts& texts) {
     std::array<std::string_view, N> views;
-    for (size_t i = 0; i < N; ++i) views[i] = texts[i];
+    size_t i = 0;
+    for (auto t = texts.begin(); t != texts.end() && i < N; ++t) views[i++] = *t;
     return views;
   }
+  size_t Bytes() const { return ends_[N - 1]; }
+  const char* Data() const { return text_ ? text_.get() : ""; }
   size_t Start(size_t i) const { return i == 0 ? 0 : ends_[i - 1]; }
-  void Append(size_t i, std::string_view value) {
-    text_.append(value);
-    ends_[i] = static_cast<uint32_t>(text_.size());
-  }
 
-  std::string text_;
+  std::unique_ptr<char[]> text_;  // the entries one after another; none when all are empty
   std::array<uint32_t, N> ends_{};
 };
 

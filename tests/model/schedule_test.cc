@@ -16,6 +16,24 @@ TEST(FixedTextTest, CutsOnAssignmentAndTrimsOnReading) {
   EXPECT_TRUE(FixedText<5>("   ").IsBlank());
 }
 
+// The job table's long fields and lists keep their text off the record;
+// copies must not share it, and empty ones must equal fresh ones.
+TEST(FixedTextTest, LongFieldsAndListsCopyTheirText) {
+  FixedText<100> path = "/data/in.csv", copy = path;
+  path = "/data/out.csv";
+  EXPECT_EQ(copy.Trimmed(), "/data/in.csv");
+  EXPECT_EQ(FixedText<100>(std::string(120, 'x')).Trimmed().size(), 100u);
+  EXPECT_EQ(FixedText<100>(""), FixedText<100>());
+
+  TextList<3> list = {"subject", "", "body"}, copied = list;
+  list.Set(0, "other");
+  list.Replace('o', '0');
+  EXPECT_EQ(copied.ToArray(), (std::array<std::string, 3>{"subject", "", "body"}));
+  EXPECT_EQ(list.ToArray(), (std::array<std::string, 3>{"0ther", "", "b0dy"}));
+  EXPECT_EQ((TextList<3>{"", "", ""}), TextList<3>());
+  EXPECT_NE((TextList<3>{"ab", "", ""}), (TextList<3>{"a", "b", ""}));
+}
+
 TEST(ScheduleTest, FindsJobsByTrimmedNameIgnoringCase) {
   Schedule s;
   for (const char* n : {"JOBA", "jobb ", "JOBA"}) {
