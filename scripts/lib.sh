@@ -5,7 +5,7 @@
 
 # Debian packages the build and the tests need.
 QLR_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-              nlohmann-json3-dev pkg-config time qt6-base-dev libgl1-mesa-dev
+              nlohmann-json3-dev libjemalloc-dev pkg-config time qt6-base-dev libgl1-mesa-dev
               python3-aiosmtpd libcurl4-openssl-dev scdoc man-db desktop-file-utils)
 
 # Parallel build jobs: all cores unless QLR_JOBS says otherwise.
