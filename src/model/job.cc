@@ -5,8 +5,10 @@
 namespace qlr {
 
 void SetStockDateVars(Job& job) {
-  job.DateVars = {kStockDateVars[0], kStockDateVars[1], kStockDateVars[2], kStockDateVars[3],
-                  kStockDateVars[4], kStockDateVars[5], kStockDateVars[6]};
+  static const TextList<7> kStock = {kStockDateVars[0], kStockDateVars[1], kStockDateVars[2],
+                                     kStockDateVars[3], kStockDateVars[4], kStockDateVars[5],
+                                     kStockDateVars[6]};
+  job.DateVars = kStock;  // one text for every job that has them
 }
 
 Job NewPlaceholderJob() {

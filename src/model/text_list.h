@@ -2,7 +2,8 @@
 // A fixed number of texts kept in one buffer: the message entries, their flags
 // and the date variables of a job. Most of them are short or empty; one
 // buffer per list, sized exactly and absent when every entry is empty, keeps
-// a 32767-job table small.
+// a 32767-job table small. The text never changes once made, so copies
+// share it: most jobs of a schedule have the same date variables.
 
 #include <algorithm>
 #include <array>
@@ -26,26 +27,16 @@ class TextList {
   explicit TextList(const std::array<std::string_view, N>& texts) {
     size_t total = 0;
     for (std::string_view t : texts) total += t.size();
-    if (total > 0) text_ = std::make_unique<char[]>(total);
+    std::shared_ptr<char[]> text;
+    if (total > 0) text.reset(new char[total]);
     size_t end = 0;
     for (size_t i = 0; i < N; ++i) {
-      if (!texts[i].empty()) std::memcpy(text_.get() + end, texts[i].data(), texts[i].size());
+      if (!texts[i].empty()) std::memcpy(text.get() + end, texts[i].data(), texts[i].size());
       end += texts[i].size();
       ends_[i] = static_cast<uint32_t>(end);
     }
+    text_ = std::move(text);
   }
-  TextList(const TextList& other) : ends_(other.ends_) {
-    if (other.text_) {
-      text_ = std::make_unique<char[]>(Bytes());
-      std::memcpy(text_.get(), other.text_.get(), Bytes());
-    }
-  }
-  TextList& operator=(const TextList& other) {
-    if (this != &other) *this = TextList(other);
-    return *this;
-  }
-  TextList(TextList&&) noexcept = default;
-  TextList& operator=(TextList&&) noexcept = default;
 
   std::string_view operator[](size_t i) const {
     return std::string_view(Data() + Start(i), ends_[i] - Start(i));
@@ -61,9 +52,12 @@ class TextList {
     return all;
   }
   static constexpr size_t size() { return N; }
-  // Every `from` in every entry becomes `to`.
+  // Every `from` in every entry becomes `to`; copies made before keep theirs.
   void Replace(char from, char to) {
-    if (text_) std::replace(text_.get(), text_.get() + Bytes(), from, to);
+    if (!text_) return;
+    std::shared_ptr<char[]> text(new char[Bytes()]);
+    std::replace_copy(text_.get(), text_.get() + Bytes(), text.get(), from, to);
+    text_ = std::move(text);
   }
 
   class const_iterator {
@@ -84,7 +78,8 @@ class TextList {
   const_iterator end() const { return {this, N}; }
   bool operator==(const TextList& other) const {
     return ends_ == other.ends_ &&
-           std::string_view(Data(), Bytes()) == std::string_view(other.Data(), other.Bytes());
+           (text_ == other.text_ ||
+            std::string_view(Data(), Bytes()) == std::string_view(other.Data(), other.Bytes()));
   }
 
  private:
@@ -99,7 +94,7 @@ class TextList {
   const char* Data() const { return text_ ? text_.get() : ""; }
   size_t Start(size_t i) const { return i == 0 ? 0 : ends_[i - 1]; }
 
-  std::unique_ptr<char[]> text_;  // the entries one after another; none when all are empty
+  std::shared_ptr<const char[]> text_;  // the entries one after another; none when all empty
   std::array<uint32_t, N> ends_{};
 };
 

@@ -567,6 +567,17 @@ void SetReadStatus(Job& job) {
   if (job.Status == JobStatus::SubmitFailed) job.StatusText = "Submit Failed";
 }
 
+// Most jobs have the date variables and message flags of the job before
+// them; such lists keep one text between them.
+void ShareEqualLists(Job& job, const Job& previous) {
+  auto share = [](auto& list, const auto& same) {
+    if (list == same) list = same;
+  };
+  share(job.DateVars, previous.DateVars);
+  share(job.NormalMsgFlags, previous.NormalMsgFlags);
+  share(job.AbnormalMsgFlags, previous.AbnormalMsgFlags);
+}
+
 // Makes a job of every line `for_each_line` gives; `line_ends` sizes the table.
 template <typename ForEach>
 void FillJobs(Schedule& schedule, RunLog& log, size_t line_ends, ForEach for_each_line) {
@@ -592,6 +603,7 @@ void FillJobs(Schedule& schedule, RunLog& log, size_t line_ends, ForEach for_eac
     // Blank counts as empty: the writer trims the column, so a blank first
     // definition would turn into the stock variables at the next read anyway.
     if (TrimView(job.DateVars[0]).empty()) SetStockDateVars(job);
+    if (schedule.JobCount() > 1) ShareEqualLists(job, schedule[schedule.JobCount() - 1]);
     SetReadStatus(job);
     SetJobStatus(schedule, schedule.JobCount());
   });
