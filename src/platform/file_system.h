@@ -18,6 +18,8 @@ bool DirExists(std::string_view path);
 bool RemoveFile(std::string_view path);                       // false when it could not be deleted
 bool RenameFile(std::string_view from, std::string_view to);  // replaces `to`
 bool CopyFile(std::string_view from, std::string_view to);    // replaces `to`
+// A second name for the file; false where `to` exists or the file system has no links.
+bool LinkFile(std::string_view from, std::string_view to);
 std::optional<DateTime> LastModified(std::string_view path);
 
 // The whole file; nullopt when it cannot be read.

@@ -58,6 +58,10 @@ bool RenameFile(std::string_view from, std::string_view to) {
   return ::rename(OsPath(from).c_str(), OsPath(to).c_str()) == 0;
 }
 
+bool LinkFile(std::string_view from, std::string_view to) {
+  return ::link(OsPath(from).c_str(), OsPath(to).c_str()) == 0;
+}
+
 bool CopyFile(std::string_view from, std::string_view to) {
   auto content = ReadWholeFile(from);
   return content && WriteFileAtomic(to, *content);

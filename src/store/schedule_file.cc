@@ -862,16 +862,22 @@ void WithRetry(RunLog& log, Operator& op, const std::string& temp, Step step) {
   }
 }
 
-// The new content is flushed to a file beside the schedule first; only then
-// does the old file become the backup (replacing the previous one in a single
-// rename) and the new one take its place. Whenever the process stops, the
-// schedule file or its backup is whole.
+// The new content is flushed to a file beside the schedule first. The old
+// file then becomes the backup under a second name, which replaces the
+// previous backup in a single rename, and the new file takes its place in
+// another: whenever the process stops, the schedule file is there and whole.
+// Where the file system has no second names, the old file itself is renamed
+// to the backup, and for a moment only the backup is there.
 void ReplaceScheduleFile(const Schedule& schedule, RunLog& log, Operator& op) {
   const std::string& path = schedule.ScheduleFile;
   const std::string temp = path + ".new";
   WithRetry(log, op, temp, [&] { return WriteJobLines(temp, schedule, log); });
-  if (FileExists(path))
-    WithRetry(log, op, temp, [&] { return RenameFile(path, BackupName(path)); });
+  if (FileExists(path)) {
+    const std::string backup = BackupName(path), second_name = backup + ".new~";
+    RemoveFile(second_name);  // left by a stop at this point
+    const std::string& old = LinkFile(path, second_name) ? second_name : path;
+    WithRetry(log, op, temp, [&] { return RenameFile(old, backup); });
+  }
   WithRetry(log, op, temp, [&] { return RenameFile(temp, path); });
 }
 

@@ -193,6 +193,7 @@ TEST_F(ScheduleFileTest, WriteThenReadAFile) {
   stock.DateVars = {};  // read back with the stock variables
   schedule.Jobs = {Job(), FullJob(), NewPlaceholderJob(), stock};
   dir.Write("night.sch", "OLD\r\n");
+  dir.Write("night.bak.new~", "LEFT BY A STOP\r\n");
   ASSERT_TRUE(WriteSchedule(schedule, log, op));
   EXPECT_EQ(dir.Read("night.bak"), "OLD\r\n");
   EXPECT_EQ(dir.Read("Triggers.Lst"), "PAYROLL1 (NIGHT)\r\n");
