@@ -30,7 +30,7 @@ IncFileDialog::IncFileDialog(GuiContext& gui, IncludedFileDialog& file, FileChoo
                              QWidget* parent)
     : QDialog(parent), gui_(gui), file_(file), choose_file_(std::move(choose_file)) {
   setObjectName(QStringLiteral("frmIncFile"));
-  setWindowTitle(QStringLiteral("EOJ Message Included File Specification"));
+  setWindowTitle(QStringLiteral("EOJ Message Included File"));
   CreateFields();
   CreateLayout();
   ConnectFields();

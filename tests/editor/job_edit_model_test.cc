@@ -97,7 +97,7 @@ TEST_F(JobEditTest, ValidChecksInOrder) {
          f.wait = {WaitChoice::External, "/in/../x", {}, -1, false};
        },
        false,
-       {"External trigger file specification contains invalid characters"},
+       {"External trigger file name contains invalid characters"},
        {""},
        EditTab::Dependencies,
        EditField::WaitFileName},
