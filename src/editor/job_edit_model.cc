@@ -221,8 +221,8 @@ bool JobEditModel::CheckWaitFile() {
     return Fail("External trigger file not specified", EditTab::Dependencies,
                 EditField::WaitFileName);
   if (wait.choice == WaitChoice::External && wait.file_name.find("..") != std::string::npos)
-    return Fail("External trigger file name contains invalid characters",
-                EditTab::Dependencies, EditField::WaitFileName);
+    return Fail("External trigger file name contains invalid characters", EditTab::Dependencies,
+                EditField::WaitFileName);
   if (wait.choice == WaitChoice::Interschedule && wait.selected < 0)
     return Fail("Interschedule prerequisite job not selected", EditTab::Dependencies,
                 EditField::TriggerJobs);

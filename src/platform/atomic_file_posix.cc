@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
@@ -25,10 +26,7 @@ AtomicFile::AtomicFile(std::string_view path) : path_(path), temp_(path_ + ".new
 }
 
 AtomicFile::~AtomicFile() {
-  if (fd_ < 0) return;
-  const int saved = errno;
-  Fail();
-  errno = saved;
+  if (fd_ >= 0) Fail();
 }
 
 bool AtomicFile::Write(std::string_view piece) {
@@ -43,24 +41,17 @@ bool AtomicFile::Write(std::string_view piece) {
 
 bool AtomicFile::Commit() {
   if (fd_ < 0) return false;
-  if (::fsync(fd_) != 0) return Fail(), false;
-  const int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0 || !RenameFile(temp_, path_)) {
-    const int saved = errno;
-    RemoveFile(temp_);
-    errno = saved;
-    return false;
-  }
+  const bool flushed = ::fsync(fd_) == 0;
+  const bool closed = ::close(std::exchange(fd_, -1)) == 0;
+  if (!flushed || !closed || !RenameFile(temp_, path_)) return Fail(), false;
   SyncDir(path_);
   return true;
 }
 
-// Drops the temporary file; errno keeps the cause of the failure.
+// Closes and drops the temporary file; errno keeps the cause of the failure.
 void AtomicFile::Fail() {
   const int saved = errno;
-  ::close(fd_);
-  fd_ = -1;
+  if (fd_ >= 0) ::close(std::exchange(fd_, -1));
   RemoveFile(temp_);
   errno = saved;
 }
