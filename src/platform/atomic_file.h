@@ -4,6 +4,7 @@
 // flushes to disk and moves into place. A crash, a failed write or a writer
 // dropped before Commit() leaves the old file as it was.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,9 @@ class AtomicFile {
 
   // False (and errno set) once a step has failed; later steps do nothing.
   bool Write(std::string_view piece);
-  bool Commit();
+  // `before_replace`, when given, runs once the new file is whole and on
+  // disk, just before it takes the path; when it fails, nothing is replaced.
+  bool Commit(const std::function<bool()>& before_replace = {});
 
  private:
   void Fail();

@@ -39,11 +39,12 @@ bool AtomicFile::Write(std::string_view piece) {
   return fd_ >= 0;
 }
 
-bool AtomicFile::Commit() {
+bool AtomicFile::Commit(const std::function<bool()>& before_replace) {
   if (fd_ < 0) return false;
   const bool flushed = ::fsync(fd_) == 0;
   const bool closed = ::close(std::exchange(fd_, -1)) == 0;
-  if (!flushed || !closed || !RenameFile(temp_, path_)) return Fail(), false;
+  if (!flushed || !closed || (before_replace && !before_replace()) || !RenameFile(temp_, path_))
+    return Fail(), false;
   SyncDir(path_);
   return true;
 }

@@ -831,12 +831,25 @@ void WriteJob(LineWriter& w, const Job& job, RunLog& log) {
   WriteColumns39To50(w, job);
 }
 
-// The job lines go to the file a piece at a time, so that a large schedule's
-// text is never held whole: a buffer that stays in the cache beats one of
-// the file's size, whose pages the system would first have to provide.
-bool WriteJobLines(const std::string& path, const Schedule& schedule, RunLog& log) {
+// The old schedule file becomes the backup under a second name, which
+// replaces the previous backup in a single rename, so that the schedule
+// file stays in place until the new one replaces it. Where the file system
+// has no second names, the old file itself is renamed to the backup, and for
+// a moment only the backup is there.
+bool KeepAsBackup(const std::string& path) {
+  if (!FileExists(path)) return true;
+  const std::string backup = BackupName(path), second_name = backup + ".new~";
+  RemoveFile(second_name);  // left by a stop at this point
+  return RenameFile(LinkFile(path, second_name) ? second_name : path, backup);
+}
+
+// The job lines go to the new file a piece at a time, so that a large
+// schedule's text is never held whole: a buffer that stays in the cache beats
+// one of the file's size, whose pages the system would first have to provide.
+// Whenever the process stops, the schedule file is there and whole.
+bool WriteScheduleFile(const Schedule& schedule, RunLog& log) {
   constexpr size_t kPieceSize = 256 * 1024;
-  AtomicFile file(path);
+  AtomicFile file(schedule.ScheduleFile);
   std::string piece;
   LineWriter w(piece);
   for (int i = 1; i <= schedule.JobCount(); ++i) {
@@ -847,38 +860,15 @@ bool WriteJobLines(const std::string& path, const Schedule& schedule, RunLog& lo
       w.Clear();
     }
   }
-  return file.Commit();
+  return file.Commit([&] { return KeepAsBackup(schedule.ScheduleFile); });
 }
 
-// Runs a file step until it succeeds or the operator cancels, which is fatal.
-template <typename Step>
-void WithRetry(RunLog& log, Operator& op, const std::string& temp, Step step) {
-  while (!step()) {
+// Writes until the file is saved or the operator cancels, which is fatal.
+void SaveWithRetry(const Schedule& schedule, RunLog& log, Operator& op) {
+  while (!WriteScheduleFile(schedule, log)) {
     Answer a = op.Ask("Cannot rename or save schedule.  Retry or Cancel?", Buttons::RetryCancel);
-    if (a != Answer::Retry) {
-      RemoveFile(temp);
-      log.FatalStop("Quillrun cancelled due to save error.");
-    }
+    if (a != Answer::Retry) log.FatalStop("Quillrun cancelled due to save error.");
   }
-}
-
-// The new content is flushed to a file beside the schedule first. The old
-// file then becomes the backup under a second name, which replaces the
-// previous backup in a single rename, and the new file takes its place in
-// another: whenever the process stops, the schedule file is there and whole.
-// Where the file system has no second names, the old file itself is renamed
-// to the backup, and for a moment only the backup is there.
-void ReplaceScheduleFile(const Schedule& schedule, RunLog& log, Operator& op) {
-  const std::string& path = schedule.ScheduleFile;
-  const std::string temp = path + ".new";
-  WithRetry(log, op, temp, [&] { return WriteJobLines(temp, schedule, log); });
-  if (FileExists(path)) {
-    const std::string backup = BackupName(path), second_name = backup + ".new~";
-    RemoveFile(second_name);  // left by a stop at this point
-    const std::string& old = LinkFile(path, second_name) ? second_name : path;
-    WithRetry(log, op, temp, [&] { return RenameFile(old, backup); });
-  }
-  WithRetry(log, op, temp, [&] { return RenameFile(temp, path); });
 }
 
 }  // namespace
@@ -908,7 +898,7 @@ bool WriteSchedule(Schedule& schedule, RunLog& log, Operator& op) {
     op.Tell("Quillrun cannot save to \".BAK\" file");
     return false;
   }
-  ReplaceScheduleFile(schedule, log, op);
+  SaveWithRetry(schedule, log, op);
   ClearJournal(schedule);  // the file now holds every start the journal recorded
   RewriteTriggersList(schedule, log);
   return true;

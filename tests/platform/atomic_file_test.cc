@@ -20,6 +20,7 @@ TEST(AtomicFileTest, TheFileIsOldOrWholeNeverAMix) {
        true,  "new text"},
       {"nothing written",  [](AtomicFile& f) { return f.Commit(); },                                     true,  ""},
       {"dropped",          [](AtomicFile& f) { return f.Write("new"); },                                 true,  "old"},
+      {"refused at last",  [](AtomicFile& f) { return f.Write("new") && f.Commit([] { return false; }); }, false, "old"},
   };
   // clang-format on
   for (const auto& [label, steps, result, expected] : cases) {
