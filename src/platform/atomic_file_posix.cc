@@ -6,14 +6,15 @@
 
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
+#include "platform/write_all_posix.h"
 
 namespace qlr {
 namespace {
 
 // The folder's entry of a renamed file reaches the disk only with the folder.
 void SyncDir(std::string_view path) {
-  int fd = ::open(OsPath(DirName(path).empty() ? "." : DirName(path)).c_str(),
-                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::string dir = DirName(path);
+  int fd = ::open(OsPath(dir.empty() ? "." : dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
@@ -30,12 +31,7 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::Write(std::string_view piece) {
-  while (fd_ >= 0 && !piece.empty()) {
-    const ssize_t n = ::write(fd_, piece.data(), piece.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) Fail();
-    if (n > 0) piece.remove_prefix(static_cast<size_t>(n));
-  }
+  if (fd_ >= 0 && !WriteAll(fd_, piece)) Fail();
   return fd_ >= 0;
 }
 

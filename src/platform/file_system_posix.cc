@@ -12,21 +12,12 @@
 #include "base/text.h"
 #include "platform/atomic_file.h"
 #include "platform/file_system.h"
+#include "platform/write_all_posix.h"
 
 namespace qlr {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    ssize_t n = ::write(fd, content.data(), content.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    content.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
 
 bool WriteToFd(std::string_view path, std::string_view content, int flags, bool sync) {
   int fd = ::open(OsPath(path).c_str(), flags | O_WRONLY | O_CLOEXEC, 0644);
