@@ -54,7 +54,8 @@ class TextList {
   static constexpr size_t size() { return N; }
   // Every `from` in every entry becomes `to`; copies made before keep theirs.
   void Replace(char from, char to) {
-    if (!text_) return;
+    if (!text_ || std::find(text_.get(), text_.get() + Bytes(), from) == text_.get() + Bytes())
+      return;
     std::shared_ptr<char[]> text(new char[Bytes()]);
     std::replace_copy(text_.get(), text_.get() + Bytes(), text.get(), from, to);
     text_ = std::move(text);
