@@ -22,6 +22,11 @@ double LeadingNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+bool WholeInRange(std::string_view text, int64_t min, int64_t max) {
+  const double v = std::nearbyint(LeadingNumber(text));
+  return v >= static_cast<double>(min) && v <= static_cast<double>(max);
+}
+
 int64_t ReadWhole(std::string_view text, int64_t min, int64_t max) {
   double v = std::nearbyint(LeadingNumber(text));  // default rounding mode: halves to even
   if (!(v >= static_cast<double>(min))) return min;

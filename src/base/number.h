@@ -11,6 +11,8 @@ namespace qlr {
 
 double LeadingNumber(std::string_view text);
 int64_t ReadWhole(std::string_view text, int64_t min, int64_t max);
+// Whether the leading number, rounded as ReadWhole rounds it, lies in [min, max].
+bool WholeInRange(std::string_view text, int64_t min, int64_t max);
 inline int16_t ReadInt16(std::string_view t) {
   return static_cast<int16_t>(ReadWhole(t, INT16_MIN, INT16_MAX));
 }

@@ -1,7 +1,5 @@
 #include "store/ini_values.h"
 
-#include <cmath>
-
 #include "base/date_format.h"
 #include "base/number.h"
 #include "base/text.h"
@@ -21,11 +19,9 @@ void Warn(Operator& op, std::string_view key, std::string_view value, std::strin
 
 int64_t IniNumber(Operator& op, std::string_view key, std::string_view value, int64_t min,
                   int64_t max, int64_t zero_as) {
-  const double read = std::nearbyint(LeadingNumber(value));  // halves to even
   int64_t number = ReadWhole(value, min, max);
   if (number == 0) number = zero_as;
-  const bool in_range = read >= static_cast<double>(min) && read <= static_cast<double>(max);
-  if (!TrimView(value).empty() && (!IsNumeric(value) || !in_range))
+  if (!TrimView(value).empty() && (!IsNumeric(value) || !WholeInRange(value, min, max)))
     Warn(op, key, value,
          "a whole number from " + std::to_string(min) + " to " + std::to_string(max),
          std::to_string(number));

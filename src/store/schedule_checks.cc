@@ -1,7 +1,6 @@
 #include "store/schedule_checks.h"
 
 #include <array>
-#include <cmath>
 #include <cstdio>
 
 #include "base/field.h"
@@ -31,15 +30,6 @@ std::string Hex(char byte, const char* prefix) {
   char text[8];
   std::snprintf(text, sizeof text, "%s%02X", prefix, static_cast<unsigned char>(byte));
   return text;
-}
-
-// Field 3 of a date-variable definition; the quick way when it has no quotes.
-std::string RelMonthOf(std::string_view definition) {
-  if (definition.find('"') != std::string_view::npos) return GetField(definition, 3);
-  size_t first = definition.find(',');
-  size_t second = first == std::string_view::npos ? first : definition.find(',', first + 1);
-  if (second == std::string_view::npos) return {};
-  return std::string(definition.substr(second + 1, definition.find(',', second + 1) - second - 1));
 }
 
 }  // namespace
@@ -77,8 +67,7 @@ void LineNotes::ControlByte(int column, char byte) {
 
 void LineNotes::Number(int column, std::string_view text, int64_t min, int64_t max) {
   if (!IsNumeric(text)) return NotA(column, text, "a number");
-  const double read = std::nearbyint(LeadingNumber(text));
-  if (read < static_cast<double>(min) || read > static_cast<double>(max))
+  if (!WholeInRange(text, min, max))
     Add(column,
         Shown(text) + " is out of range, read as " + std::to_string(ReadWhole(text, min, max)));
 }
@@ -141,9 +130,7 @@ void LineNotes::DateVariables(const Job& job) {
   for (size_t i = 0; i < job.DateVars.size(); ++i) {
     const std::string_view definition = job.DateVars[i];
     if (definition.empty()) continue;
-    const std::string rel_month = RelMonthOf(definition);
-    if (rel_month.empty() || rel_month == "0") continue;
-    if (std::string fault = CheckRelMonth(rel_month); !fault.empty())
+    if (std::string fault = CheckRelMonth(GetField(definition, 3)); !fault.empty())
       Add(42, "date variable " + std::to_string(i + 1) + " (" + Trim(GetField(definition, 1)) +
                   "): " + fault);
   }
