@@ -148,12 +148,21 @@ std::string FormatDateTime(DateTime t, std::string_view pattern) {
   return out;
 }
 
+// Called for every job of a schedule as it is read: the parts are views, not copies.
 std::optional<int64_t> ParseTimeOfDay(std::string_view text) {
-  std::vector<std::string> parts = Split(TrimView(text), ':');
-  if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
+  std::array<std::string_view, 3> parts;
+  size_t count = 0;
+  for (std::string_view rest = TrimView(text);;) {
+    if (count == parts.size()) return std::nullopt;  // more than three parts
+    const size_t colon = rest.find(':');
+    parts[count++] = rest.substr(0, colon);
+    if (colon == std::string_view::npos) break;
+    rest.remove_prefix(colon + 1);
+  }
+  if (count < 2) return std::nullopt;
   auto h = ReadNumber(parts[0], 1, 2);
   auto m = ReadNumber(parts[1], 2, 2);
-  auto s = parts.size() == 3 ? ReadNumber(parts[2], 2, 2) : std::optional<int>(0);
+  auto s = count == 3 ? ReadNumber(parts[2], 2, 2) : std::optional<int>(0);
   if (!h || !m || !s || *h > 23 || *m > 59 || *s > 59) return std::nullopt;
   return *h * 3600 + *m * 60 + *s;
 }

@@ -157,7 +157,7 @@ std::string ReadWorkdays(std::string_view list, std::string& workdays) {
 }
 
 std::string CheckDayStart(std::string_view day_start) {
-  if (MatchesMask(day_start, "00:00") && ParseTimeOfDay(day_start)) return "";
+  if (IsClockTime(day_start)) return "";
   return "The day start must be a time hh:mm from 00:00 to 23:59: \"" + std::string(day_start) +
          "\"";
 }

@@ -25,12 +25,14 @@ bool MatchesMask(std::string_view value, std::string_view mask) {
   return true;
 }
 
+bool IsClockTime(std::string_view text) {
+  return MatchesMask(text, "00:00") && ParseTimeOfDay(text).has_value();
+}
+
 std::optional<LaunchFault> CheckLaunchValues(LaunchValues& launch) {
   if (!ParseDate(launch.RunDateText))
     return LaunchFault{LaunchField::RunDate, "Invalid schedule run date"};
-  // The shape alone would let 25:99 through, and the run would start at a
-  // time nobody asked for.
-  if (!MatchesMask(launch.StartTimeText, "00:00") || !ParseTimeOfDay(launch.StartTimeText))
+  if (!IsClockTime(launch.StartTimeText))
     return LaunchFault{LaunchField::StartTime, "Invalid schedule start time"};
   launch.CpuLimitText = Trim(launch.CpuLimitText);
   if (!IsNumeric(launch.CpuLimitText))

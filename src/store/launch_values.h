@@ -41,6 +41,8 @@ void ApplyLaunchValues(Schedule& schedule, const LaunchValues& launch);
 
 // The shape of the text (digits "0"; letters and ! ? / \ "A") equals the mask.
 bool MatchesMask(std::string_view value, std::string_view mask);
+// A time of day typed into a "00:00" mask: the shape alone would let 25:99 through.
+bool IsClockTime(std::string_view text);
 
 // The run date the launch window offers at `now` for a start time.
 DateTime OfferedRunDate(DateTime now, int64_t day_start);

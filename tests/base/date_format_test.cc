@@ -65,6 +65,7 @@ TEST(DateFormatTest, TimeOfDay) {
   EXPECT_EQ(ParseTimeOfDay("6:30:15"), 6 * 3600 + 30 * 60 + 15);
   EXPECT_FALSE(ParseTimeOfDay("25:99").has_value());
   EXPECT_FALSE(ParseTimeOfDay("0630").has_value());
+  EXPECT_FALSE(ParseTimeOfDay("06:30:15:00").has_value());
   for (const char* signed_parts : {"-2:-2", "-0:30", "6:-1", "+6:30"})  // found by fuzzing
     EXPECT_FALSE(ParseTimeOfDay(signed_parts).has_value()) << signed_parts;
 }
