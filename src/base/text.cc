@@ -18,8 +18,6 @@ bool IsControlByte(char c) {
   return (b < 0x20 && b != '\t') || b == 0x7F;
 }
 
-// Sixteen bytes at a time with the compiler's vector types (SSE2 on x86-64):
-// the reader looks at every byte of every schedule line.
 // Bytes below 0x20 are those that, plus 0x60, lie above 0x5F as signed
 // bytes: one addition and one signed comparison, which SSE2 has.
 using Bytes16 = unsigned char __attribute__((vector_size(16)));

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "base/date_format.h"
+#include "base/field.h"
 #include "base/number.h"
 #include "base/text.h"
 #include "calendar/status_decision.h"
@@ -219,10 +220,9 @@ std::optional<int> Digits(std::string_view s, size_t at, size_t count) {
 std::optional<DateTime> ParseWrittenForm(std::string_view s) {
   if (s.size() != 20 || s[2] != ' ' || s[6] != ' ' || s[11] != ' ' || s[14] != ':' || s[17] != ':')
     return std::nullopt;
-  constexpr std::string_view kMonths = "JanFebMarAprMayJunJulAugSepOctNovDec";
   int month = 0;
-  for (int m = 0; m < 12 && month == 0; ++m)
-    if (std::memcmp(s.data() + 3, kMonths.data() + m * 3, 3) == 0) month = m + 1;
+  for (int m = 1; m <= 12 && month == 0; ++m)
+    if (s.substr(3, 3) == MonthAbbrev(m)) month = m;
   auto day = Digits(s, 0, 2), year = Digits(s, 7, 4);
   auto hour = Digits(s, 12, 2), minute = Digits(s, 15, 2), second = Digits(s, 18, 2);
   if (!month || !day || !year || !hour || !minute || !second || !IsValidDate(*year, month, *day) ||
@@ -267,12 +267,6 @@ std::optional<int64_t> PlainInteger(std::string_view text) {
     v = v * 10 + (text[k] - '0');
   }
   return i ? -v : v;
-}
-
-// "hh:mm", the form nearly every earliest start has.
-bool IsPlainTime(std::string_view t) {
-  return t.size() == 5 && t[2] == ':' && t[0] >= '0' && t[0] <= '2' && t[1] >= '0' && t[1] <= '9' &&
-         t[3] >= '0' && t[3] <= '5' && t[4] >= '0' && t[4] <= '9' && (t[0] < '2' || t[1] <= '3');
 }
 
 // The fields of one line as the job takes them; what does not read cleanly is
@@ -416,8 +410,7 @@ void ReadTexts(const LineFields& f, Job& job) {
 void NoteTexts(const Job& job, LineNotes& notes) {
   if (job.JobName.IsBlank()) notes.Add(1, "the job name is empty");
   const std::string_view start = job.EarliestStart.Trimmed();
-  if (!start.empty() && !IsPlainTime(start) && !ParseTimeOfDay(start))
-    notes.NotA(3, start, "a time of day (hh:mm)");
+  if (!start.empty() && !ParseTimeOfDay(start)) notes.NotA(3, start, "a time of day (hh:mm)");
   const std::string_view skip = job.SkipOn.Trimmed();
   if (!skip.empty() && skip != kSkipAlwaysKeyword && !ParseDate(skip))
     notes.Add(6,
@@ -699,23 +692,13 @@ class LineWriter {
   // its own quotes doubled ("Urgent" done, a subject, would lose " done").
   // Blanks before a quote count as nothing, as the column is trimmed.
   static bool NeedsQuotes(std::string_view entry) {
-    size_t i = 0;
-    while (i < entry.size() &&
-           (entry[i] == ' ' || entry[i] == '\t' || entry[i] == '\r' || entry[i] == '\n'))
-      ++i;
-    if (i < entry.size() && entry[i] == kQuote) return true;
-    for (; i < entry.size(); ++i)
-      if (entry[i] == ',') return true;
-    return false;
+    const std::string_view t = TrimView(entry);
+    return (!t.empty() && t.front() == kQuote) || t.find(',') != std::string_view::npos;
   }
   // The entry that begins at `from`, to the end of the list, in quotes.
   void Quote(size_t from) {
-    std::string quoted(1, kQuote);
-    for (char c : std::string_view(list_).substr(from)) {
-      if (c == kQuote) quoted += kQuote;
-      quoted += c;
-    }
-    list_.replace(from, std::string::npos, quoted + kQuote);
+    list_.replace(from, std::string::npos,
+                  QuoteText(DoubleQuotes(std::string_view(list_).substr(from))));
   }
 
   char* Room(size_t n) {
