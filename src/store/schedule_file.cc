@@ -507,15 +507,13 @@ class BlockReader {
 
   bool Good() const { return file_ && !std::ferror(file_); }
 
-  // The number of line ends, reading the file through and back to its start.
-  size_t CountLineEnds() {
-    size_t count = 0;
-    for (std::string_view block; !(block = Next()).empty();)
-      for (size_t nl = block.find('\n'); nl != std::string_view::npos;
-           nl = block.find('\n', nl + 1))
-        ++count;
-    if (file_) std::rewind(file_);
-    return count;
+  // The most lines the file can hold as the writer writes them: each has at
+  // least its delimiters and its end. Shorter lines only make the table grow.
+  size_t MostLines() {
+    if (!file_ || std::fseek(file_, 0, SEEK_END) != 0) return 0;
+    const long size = std::ftell(file_);
+    std::rewind(file_);
+    return size > 0 ? static_cast<size_t>(size) / (kColumns + 1) + 1 : 0;
   }
 
   // Calls `line` for every line, as ForEachLine does for the whole text.
@@ -571,10 +569,10 @@ void ShareEqualLists(Job& job, const Job& previous) {
   share(job.AbnormalMsgFlags, previous.AbnormalMsgFlags);
 }
 
-// Makes a job of every line `for_each_line` gives; `line_ends` sizes the table.
+// Makes a job of every line `for_each_line` gives; `lines` sizes the table.
 template <typename ForEach>
-void FillJobs(Schedule& schedule, RunLog& log, size_t line_ends, ForEach for_each_line) {
-  schedule.Jobs.reserve(std::min<size_t>(line_ends + 1, kMaxJobs) + 1);
+void FillJobs(Schedule& schedule, RunLog& log, size_t lines, ForEach for_each_line) {
+  schedule.Jobs.reserve(std::min<size_t>(lines, kMaxJobs) + 1);
   AdviseLargePages(schedule.Jobs.data(), schedule.Jobs.capacity() * sizeof(Job));
   schedule.ReadDiagnostics.clear();
   LineNotes notes(schedule.ScheduleFile, schedule.ReadDiagnostics);
@@ -864,7 +862,7 @@ void ReadSchedule(Schedule& schedule, RunLog& log, Operator& op) {
   BlockReader reader(schedule.ScheduleFile);
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
   schedule.ClearJobs();  // a schedule just created is read back like any other
-  FillJobs(schedule, log, reader.CountLineEnds(), [&](auto line) { reader.ForEachLine(line); });
+  FillJobs(schedule, log, reader.MostLines(), [&](auto line) { reader.ForEachLine(line); });
   if (!reader.Good()) log.TellAndEnd(std::string(kFileErrorPrefix) + schedule.ScheduleFile + "\"");
   if (ReplayJournal(schedule) > 0)  // starts made after the file was last written
     for (int i = 1; i <= schedule.JobCount(); ++i) SetJobStatus(schedule, i);
@@ -872,8 +870,8 @@ void ReadSchedule(Schedule& schedule, RunLog& log, Operator& op) {
 
 void ReadScheduleText(Schedule& schedule, RunLog& log, std::string_view text) {
   schedule.ClearJobs();
-  const auto line_ends = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
-  FillJobs(schedule, log, line_ends, [&](auto line) { ForEachLine(text, line); });
+  const auto lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  FillJobs(schedule, log, lines, [&](auto line) { ForEachLine(text, line); });
 }
 
 bool WriteSchedule(Schedule& schedule, RunLog& log, Operator& op) {
