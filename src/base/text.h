@@ -44,4 +44,18 @@ std::vector<std::string_view> SplitWords(std::string_view s);
 std::string TextBefore(std::string_view s, std::string_view sep);
 std::string TextAfter(std::string_view s, std::string_view sep);
 
+// Calls `line` for every line of the text (CR LF or LF ends); a last line
+// without its end counts, an empty text has no lines.
+template <typename F>
+void ForEachLine(std::string_view text, F line) {
+  while (!text.empty()) {
+    size_t nl = text.find('\n');
+    std::string_view l = text.substr(0, nl);
+    if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+    line(l);
+    if (nl == std::string_view::npos) break;
+    text.remove_prefix(nl + 1);
+  }
+}
+
 }  // namespace qlr

@@ -89,15 +89,7 @@ std::optional<std::vector<std::string>> ReadLines(std::string_view path) {
   auto content = ReadWholeFile(path);
   if (!content) return std::nullopt;
   std::vector<std::string> lines;
-  std::string_view rest = *content;
-  while (!rest.empty()) {
-    size_t nl = rest.find('\n');
-    std::string_view line = rest.substr(0, nl);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    if (nl == std::string_view::npos) break;
-    rest.remove_prefix(nl + 1);
-  }
+  ForEachLine(*content, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

@@ -480,20 +480,6 @@ void FillJob(const Schedule& schedule, std::string_view line, char delimiter, Jo
   job.EarliestStartAt = TimeOnRunDay(schedule, f[20], notes);
 }
 
-// Calls `line` for every line of the text (CR LF or LF ends); a last line
-// without its end counts, an empty text has no lines.
-template <typename F>
-void ForEachLine(std::string_view text, F line) {
-  while (!text.empty()) {
-    size_t nl = text.find('\n');
-    std::string_view l = text.substr(0, nl);
-    if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
-    line(l);
-    if (nl == std::string_view::npos) break;
-    text.remove_prefix(nl + 1);
-  }
-}
-
 // Reads a file a block at a time, so that a large schedule is never held
 // whole in memory beside the jobs made from it.
 class BlockReader {

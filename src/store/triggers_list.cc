@@ -14,14 +14,9 @@ namespace {
 // schedule's "(NAME)", compared ignoring case.
 std::string OtherSchedulesLines(std::string_view list, std::string_view mark) {
   std::string kept;
-  while (!list.empty()) {
-    size_t nl = list.find('\n');
-    std::string_view line = list.substr(0, nl);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  ForEachLine(list, [&](std::string_view line) {
     if (!ContainsNoCase(line, mark)) kept.append(line).append("\r\n");
-    if (nl == std::string_view::npos) break;
-    list.remove_prefix(nl + 1);
-  }
+  });
   return kept;
 }
 
