@@ -49,11 +49,11 @@ std::optional<NameKey> KeyOf(std::string_view name) {
 void DependencyList::Fill(const Schedule& schedule, RunLog& log, Operator& op, const Job& job,
                           bool same_group, std::string_view group) {
   rows_.clear();
+  same_group_ = false;
   own_name_ = job.JobName.Str();
   AddOwnDependencies(schedule, log, op, job);
   GetAllGroups(schedule);
-  if (same_group) ShowSameGroup(group);
-  same_group_ = same_group;
+  if (same_group) ShowSameGroup(schedule, group);
 }
 
 void DependencyList::AddOwnDependencies(const Schedule& schedule, RunLog& log, Operator& op,
@@ -105,13 +105,15 @@ void DependencyList::GetAllGroups(const Schedule& schedule) {
       rows_.push_back({schedule[i].JobName.Str(), schedule[i].Group.Str(), false, "", false});
 }
 
-void DependencyList::ShowSameGroup(std::string_view group) {
+void DependencyList::ShowSameGroup(const Schedule& schedule, std::string_view group) {
+  if (same_group_) GetAllGroups(schedule);
   const std::string_view wanted = TrimView(group);
   std::erase_if(rows_, [&](const DependencyRow& r) { return !r.wait && r.group != wanted; });
   same_group_ = true;
 }
 
 void DependencyList::ShowAllGroups(const Schedule& schedule) {
+  if (!same_group_) return;  // every job is listed already
   GetAllGroups(schedule);
   same_group_ = false;
 }

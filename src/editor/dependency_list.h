@@ -36,8 +36,11 @@ class DependencyList {
   void Fill(const Schedule& schedule, RunLog& log, Operator& op, const Job& job, bool same_group,
             std::string_view group);
 
-  // The Same Group and All Groups options: the list is rebuilt, ticked rows stay.
-  void ShowSameGroup(std::string_view group);
+  // The Same Group and All Groups options: ticked rows stay whatever their
+  // group. Same Group starts again from every job when the list was already
+  // cut down, since the group may have changed; All Groups on a full list
+  // changes nothing.
+  void ShowSameGroup(const Schedule& schedule, std::string_view group);
   void ShowAllGroups(const Schedule& schedule);
   bool same_group() const { return same_group_; }
 
