@@ -175,17 +175,18 @@ std::string CopyForAtt(const Schedule& schedule, std::string_view path, DateTime
   return copy;
 }
 
+std::optional<std::string> AddressFileEntry(const std::vector<std::string>& lines, int entry) {
+  int seen = 0;
+  for (const std::string& line : lines)
+    if (!StartsWith(line, ";") && ++seen == entry) return line;
+  return std::nullopt;
+}
+
 std::string GetEmailAddr(const Schedule& schedule, std::string_view name, int entry) {
   const std::string fallback = "Could not generate email address for " + std::string(name) + ".";
   auto lines = ReadLines(JoinPath(schedule.EmailAddrPath, Trim(name) + ".adr"));
   if (!lines) return fallback;
-  std::string found = fallback;
-  int seen = 0;
-  for (const std::string& line : *lines)
-    if (!StartsWith(line, ";") && ++seen == entry) {
-      found = line;
-      break;
-    }
+  const std::string found = AddressFileEntry(*lines, entry).value_or(fallback);
   const std::string& tmpl =
       schedule.EmailAddressFormat.empty() ? std::string("Address") : schedule.EmailAddressFormat;
   size_t at_address = FindNoCase(tmpl, "Address"), at_name = FindNoCase(tmpl, "Name");
