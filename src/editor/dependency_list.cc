@@ -25,9 +25,6 @@ std::string_view StatusWord(char letter) {
   }
 }
 
-constexpr const char* kKeepMissing =
-    "Job has one or more dependencies on jobs which no longer exist.  Do you wish to keep them?";
-
 // A name in capitals, packed with its length so that a whole schedule's
 // names sort without a string each. Names longer than a job's eight
 // characters belong to no job and get no key.

@@ -19,6 +19,11 @@ inline constexpr std::string_view kDepUncond = "Uncond";
 
 enum class DepCondition { Success, Failure, Unconditional };  // the condition menu's entries
 
+// The question Fill asks once when the job waits on jobs that no longer exist;
+// a caller answering for the operator knows it by this text.
+inline constexpr const char* kKeepMissing =
+    "Job has one or more dependencies on jobs which no longer exist.  Do you wish to keep them?";
+
 struct DependencyRow {
   std::string name, group;    // trimmed; group "" for a job that no longer exists
   bool wait = false;          // "Wait EOJ"
