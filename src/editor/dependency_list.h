@@ -66,8 +66,10 @@ class DependencyList {
   int FindRow(std::string_view name) const;
 
  private:
-  void AddOwnDependencies(const Schedule& schedule, RunLog& log, Operator& op, const Job& job);
-  void GetAllGroups(const Schedule& schedule);
+  struct JobsByName;  // the schedule's jobs sorted by name, to find them by it
+  void AddOwnDependencies(const Schedule& schedule, const JobsByName& by_name, RunLog& log,
+                          Operator& op, const Job& job);
+  void GetAllGroups(const Schedule& schedule, const JobsByName& by_name);
   bool Valid(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
 
   std::vector<DependencyRow> rows_;
