@@ -6,6 +6,7 @@
 
 #include "base/encoding.h"
 #include "base/text.h"
+#include "editor/dependency_list.h"
 #include "editor/job_edit_model.h"
 #include "editor/job_list_editor.h"
 #include "engine/launch.h"
@@ -25,9 +26,6 @@ struct JobOptions {
   bool json = false, top = false, up = false, down = false, bottom = false;
   bool all = false, unskip = false;
 };
-
-constexpr const char* kKeepMissing =
-    "Job has one or more dependencies on jobs which no longer exist.  Do you wish to keep them?";
 
 // Answers the two questions whose safe answer is the one that goes on: the
 // command itself confirms "Delete job X?", and keeping dependencies on jobs

@@ -17,8 +17,7 @@ void Session::Load(const std::string& ini) {
 }
 
 void Session::SetRunDate(std::optional<DateTime> date) {
-  ApplyLaunchValues(schedule, launch);
-  if (!date) date = ParseDate(launch.RunDateText);
+  ApplyLaunchValues(schedule, launch);  // the run date the launch values give, among the rest
   if (date) schedule.RunDate = DateOnly(*date);
   ApplyRunDate(schedule);
 }

@@ -165,6 +165,12 @@ std::string PadRight(std::string_view s, size_t width) {
 
 std::string Left(std::string_view s, size_t n) { return std::string(s.substr(0, n)); }
 
+bool AllDigits(std::string_view s) {
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
 std::vector<std::string> Split(std::string_view s, char sep) {
   std::vector<std::string> parts;
   size_t pos = 0;

@@ -33,6 +33,8 @@ std::string Left(std::string_view s, size_t n);          // at most the first n 
 // Position of the first byte that is not text: a control byte other than tab
 // (below 0x20) or DEL (0x7F); npos when there is none.
 size_t FindControlByte(std::string_view s);
+// True when every byte is an ASCII digit; "" has none that is not.
+bool AllDigits(std::string_view s);
 
 // Splits at every occurrence of sep; "a,,b" gives three parts, "" gives one empty part.
 std::vector<std::string> Split(std::string_view s, char sep);

@@ -1,9 +1,8 @@
 #include "editor/address_selection.h"
 
-#include <algorithm>
-
 #include "base/field.h"
 #include "base/text.h"
+#include "messages/message_file.h"
 #include "platform/file_system.h"
 
 namespace qlr {
@@ -28,9 +27,8 @@ void AddressSelection::ReadAddressFiles() {
     std::optional<std::vector<std::string>> lines = ReadLines(path);
     if (!lines) continue;
     const std::string name = Upper(TextBefore(BaseName(path), "."));
-    const auto entry = std::find_if(lines->begin(), lines->end(),
-                                    [](const std::string& line) { return !StartsWith(line, ";"); });
-    const std::string first = entry == lines->end() ? "" : GetField(*entry, 1);
+    const std::optional<std::string> entry = AddressFileEntry(*lines, 1);
+    const std::string first = entry ? GetField(*entry, 1) : "";
     entries_.push_back({name, name + "(" + first + ")", false});
   }
 }

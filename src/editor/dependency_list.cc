@@ -25,9 +25,6 @@ std::string_view StatusWord(char letter) {
   }
 }
 
-constexpr const char* kKeepMissing =
-    "Job has one or more dependencies on jobs which no longer exist.  Do you wish to keep them?";
-
 // A name in capitals, packed with its length so that a whole schedule's
 // names sort without a string each. Names longer than a job's eight
 // characters belong to no job and get no key.
@@ -46,24 +43,45 @@ std::optional<NameKey> KeyOf(std::string_view name) {
 
 }  // namespace
 
+// Every job's name key and index, sorted by name, then table order, so that
+// the first job of a name comes first.
+struct DependencyList::JobsByName {
+  explicit JobsByName(const Schedule& schedule) {
+    sorted.reserve(static_cast<size_t>(schedule.JobCount()));
+    for (int i = 1; i <= schedule.JobCount(); ++i)
+      sorted.emplace_back(*KeyOf(schedule[i].JobName.Trimmed()), i);
+    std::sort(sorted.begin(), sorted.end());
+  }
+  // As Schedule::FindJob: the first job of the trimmed name in any letter
+  // case; 0 when none.
+  int Find(std::string_view name) const {
+    const std::optional<NameKey> key = KeyOf(TrimView(name));
+    if (!key) return 0;
+    auto it = std::lower_bound(sorted.begin(), sorted.end(), std::pair{*key, 0});
+    return it != sorted.end() && it->first == *key ? it->second : 0;
+  }
+  std::vector<std::pair<NameKey, int>> sorted;
+};
+
 void DependencyList::Fill(const Schedule& schedule, RunLog& log, Operator& op, const Job& job,
                           bool same_group, std::string_view group) {
   rows_.clear();
+  same_group_ = false;
   own_name_ = job.JobName.Str();
-  AddOwnDependencies(schedule, log, op, job);
-  GetAllGroups(schedule);
-  if (same_group) ShowSameGroup(group);
-  same_group_ = same_group;
+  const JobsByName by_name(schedule);
+  AddOwnDependencies(schedule, by_name, log, op, job);
+  GetAllGroups(schedule, by_name);
+  if (same_group) ShowSameGroup(schedule, group);
 }
 
-void DependencyList::AddOwnDependencies(const Schedule& schedule, RunLog& log, Operator& op,
-                                        const Job& job) {
+void DependencyList::AddOwnDependencies(const Schedule& schedule, const JobsByName& by_name,
+                                        RunLog& log, Operator& op, const Job& job) {
   bool asked = false, keep_missing = true;
   for (size_t i = 0; i < job.RunAfter.size(); ++i) {
     const std::string name = Trim(job.RunAfter[i]);
     if (name.empty())
       log.FatalStop("Empty RunAfter entry for job " + job.JobName.Padded() + ".  Critical error.");
-    const int found = schedule.FindJob(name);
+    const int found = by_name.Find(name);
     if (found == 0 && !asked) {
       asked = true;
       keep_missing = op.Ask(kKeepMissing, Buttons::YesNo) == Answer::Yes;
@@ -81,7 +99,7 @@ void DependencyList::AddOwnDependencies(const Schedule& schedule, RunLog& log, O
 // Every job not listed yet, and not the edited job itself, in table order.
 // Names are compared in any letter case, as dependencies find their jobs; of
 // jobs sharing a name only the first is listed.
-void DependencyList::GetAllGroups(const Schedule& schedule) {
+void DependencyList::GetAllGroups(const Schedule& schedule, const JobsByName& by_name) {
   std::vector<NameKey> listed;
   if (auto key = KeyOf(own_name_)) listed.push_back(*key);
   for (const DependencyRow& row : rows_)
@@ -89,10 +107,7 @@ void DependencyList::GetAllGroups(const Schedule& schedule) {
   std::sort(listed.begin(), listed.end());
 
   const int count = schedule.JobCount();
-  std::vector<std::pair<NameKey, int>> jobs;  // sorted by name, then table order
-  jobs.reserve(static_cast<size_t>(count));
-  for (int i = 1; i <= count; ++i) jobs.emplace_back(*KeyOf(schedule[i].JobName.Trimmed()), i);
-  std::sort(jobs.begin(), jobs.end());
+  const std::vector<std::pair<NameKey, int>>& jobs = by_name.sorted;
   std::vector<bool> shown(static_cast<size_t>(count) + 1);
   for (size_t k = 0; k < jobs.size(); ++k)
     shown[static_cast<size_t>(jobs[k].second)] =
@@ -105,14 +120,16 @@ void DependencyList::GetAllGroups(const Schedule& schedule) {
       rows_.push_back({schedule[i].JobName.Str(), schedule[i].Group.Str(), false, "", false});
 }
 
-void DependencyList::ShowSameGroup(std::string_view group) {
+void DependencyList::ShowSameGroup(const Schedule& schedule, std::string_view group) {
+  if (same_group_) GetAllGroups(schedule, JobsByName(schedule));
   const std::string_view wanted = TrimView(group);
   std::erase_if(rows_, [&](const DependencyRow& r) { return !r.wait && r.group != wanted; });
   same_group_ = true;
 }
 
 void DependencyList::ShowAllGroups(const Schedule& schedule) {
-  GetAllGroups(schedule);
+  if (!same_group_) return;  // every job is listed already
+  GetAllGroups(schedule, JobsByName(schedule));
   same_group_ = false;
 }
 

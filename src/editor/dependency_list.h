@@ -19,6 +19,11 @@ inline constexpr std::string_view kDepUncond = "Uncond";
 
 enum class DepCondition { Success, Failure, Unconditional };  // the condition menu's entries
 
+// The question Fill asks once when the job waits on jobs that no longer exist;
+// a caller answering for the operator knows it by this text.
+inline constexpr const char* kKeepMissing =
+    "Job has one or more dependencies on jobs which no longer exist.  Do you wish to keep them?";
+
 struct DependencyRow {
   std::string name, group;    // trimmed; group "" for a job that no longer exists
   bool wait = false;          // "Wait EOJ"
@@ -36,8 +41,11 @@ class DependencyList {
   void Fill(const Schedule& schedule, RunLog& log, Operator& op, const Job& job, bool same_group,
             std::string_view group);
 
-  // The Same Group and All Groups options: the list is rebuilt, ticked rows stay.
-  void ShowSameGroup(std::string_view group);
+  // The Same Group and All Groups options: ticked rows stay whatever their
+  // group. Same Group starts again from every job when the list was already
+  // cut down, since the group may have changed; All Groups on a full list
+  // changes nothing.
+  void ShowSameGroup(const Schedule& schedule, std::string_view group);
   void ShowAllGroups(const Schedule& schedule);
   bool same_group() const { return same_group_; }
 
@@ -58,8 +66,10 @@ class DependencyList {
   int FindRow(std::string_view name) const;
 
  private:
-  void AddOwnDependencies(const Schedule& schedule, RunLog& log, Operator& op, const Job& job);
-  void GetAllGroups(const Schedule& schedule);
+  struct JobsByName;  // the schedule's jobs sorted by name, to find them by it
+  void AddOwnDependencies(const Schedule& schedule, const JobsByName& by_name, RunLog& log,
+                          Operator& op, const Job& job);
+  void GetAllGroups(const Schedule& schedule, const JobsByName& by_name);
   bool Valid(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
 
   std::vector<DependencyRow> rows_;

@@ -121,11 +121,11 @@ void JobEditModel::ChooseWait(WaitChoice choice) {
     BuildTriggers(schedule_, schedule_[current_job_], op_, fields.wait);
 }
 
-// Same Group starts again from every job: the group may have changed since
-// the list was last cut down to another one.
 void JobEditModel::ShowSameGroup(bool same_group) {
-  dependencies_.ShowAllGroups(schedule_);
-  if (same_group) dependencies_.ShowSameGroup(fields.Group);
+  if (same_group)
+    dependencies_.ShowSameGroup(schedule_, fields.Group);
+  else
+    dependencies_.ShowAllGroups(schedule_);
 }
 
 void JobEditModel::ChooseSkipOn(int entry,

@@ -6,6 +6,7 @@
 #include "base/date_format.h"
 #include "base/encoding.h"
 #include "base/text.h"
+#include "engine/dependencies.h"
 #include "engine/job_files.h"
 #include "model/constants.h"
 
@@ -60,7 +61,7 @@ char LetterAt(const std::string& letters, size_t k, char fallback) {
 // The graph's nodes and edges, as DOT lines, gathered in job order.
 class GraphWriter {
  public:
-  explicit GraphWriter(const Schedule& schedule) : schedule_(schedule) {}
+  explicit GraphWriter(const Schedule& schedule) : schedule_(schedule), index_(schedule) {}
 
   std::string Write() {
     for (int i = 1; i <= schedule_.JobCount(); ++i)
@@ -99,7 +100,7 @@ class GraphWriter {
 
   // A predecessor's node: the job of that name, or a node for a name no job has.
   std::string PredecessorNode(std::string_view name) {
-    const int found = schedule_.FindJob(name);
+    const int found = index_.FindJob(name);
     if (found > 0) return JobNode(found);
     return OtherNode("m", Upper(TrimView(name)),
                      std::string(TrimView(name)) + "\nnot in the schedule",
@@ -158,6 +159,7 @@ class GraphWriter {
   }
 
   const Schedule& schedule_;
+  DependencyIndex index_;  // finds a predecessor by name without a scan of the jobs
   std::string nodes_, edges_;
   std::map<int, std::string> job_ids_;
   std::map<std::string, std::string> other_ids_;  // kind + key -> node id

@@ -8,7 +8,6 @@
 
 #include "log/run_log.h"
 #include "model/schedule.h"
-#include "platform/file_system.h"  // SafeFileName
 
 namespace qlr {
 

@@ -1,7 +1,6 @@
 #include "engine/launch.h"
 
 #include <cstdlib>
-#include <optional>
 
 #include "base/encoding.h"
 #include "base/number.h"
@@ -51,10 +50,7 @@ void ReportReadDiagnostics(Schedule& schedule, RunLog& log, Operator& op) {
 
 bool LaunchSchedule(Schedule& schedule, RunLog& log, Operator& op, LaunchValues& launch,
                     FileLock& lock) {
-  if (const std::optional<LaunchFault> fault = CheckLaunchValues(launch)) {
-    op.Tell(fault->message);
-    return false;
-  }
+  if (!Valid(launch, op)) return false;
   log.DelOldLogs();
   if (JobLoops(schedule, log)) {
     op.Tell("Circular job dependencies exist.  See log for details");

@@ -1,38 +1,15 @@
 #include "messages/dir_filter.h"
 
-#include <array>
-#include <optional>
 #include <vector>
 
+#include "base/date_format.h"
 #include "base/text.h"
 
 namespace qlr {
 namespace {
 
-struct Token {
-  size_t begin, end;  // [begin, end) in the line
-};
-
-std::vector<Token> Tokens(std::string_view line) {
-  std::vector<Token> tokens;
-  for (size_t i = 0; i < line.size();) {
-    if (line[i] == ' ') {
-      ++i;
-      continue;
-    }
-    size_t end = line.find(' ', i);
-    if (end == std::string_view::npos) end = line.size();
-    tokens.push_back({i, end});
-    i = end;
-  }
-  return tokens;
-}
-
 bool IsDigits(std::string_view s, size_t min, size_t max) {
-  if (s.size() < min || s.size() > max) return false;
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  return true;
+  return s.size() >= min && s.size() <= max && AllDigits(s);
 }
 
 // "hh:mm", optionally followed by ":ss" and a fraction.
@@ -48,25 +25,23 @@ bool IsIsoDate(std::string_view s) {
          IsDigits(s.substr(5, 2), 2, 2) && IsDigits(s.substr(8, 2), 2, 2);
 }
 
+// As `ls` writes it: "Dec", never "DEC".
 bool IsMonthAbbrev(std::string_view s) {
-  static constexpr std::array<std::string_view, 12> kMonths = {
-      "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  for (std::string_view m : kMonths)
-    if (s == m) return true;
+  for (int month = 1; month <= 12; ++month)
+    if (s == MonthAbbrev(month)) return true;
   return false;
 }
 
 // How many tokens from `k` make up an `ls -l` date, or 0 when none starts there:
 // "Dec 4 18:30", "Dec 4 2025", "2026-12-04 18:30", "2026-12-04 18:30:00.000 +0000".
-size_t DateTokens(std::string_view line, const std::vector<Token>& t, size_t k) {
-  auto at = [&](size_t i) { return line.substr(t[i].begin, t[i].end - t[i].begin); };
-  if (k + 2 < t.size() && IsMonthAbbrev(at(k)) && IsDigits(at(k + 1), 1, 2) &&
-      (IsClockTime(at(k + 2)) || IsDigits(at(k + 2), 4, 4)))
+size_t DateTokens(const std::vector<std::string_view>& t, size_t k) {
+  if (k + 2 < t.size() && IsMonthAbbrev(t[k]) && IsDigits(t[k + 1], 1, 2) &&
+      (IsClockTime(t[k + 2]) || IsDigits(t[k + 2], 4, 4)))
     return 3;
-  if (k + 1 >= t.size() || !IsIsoDate(at(k)) || !IsClockTime(at(k + 1))) return 0;
-  const bool zone = k + 2 < t.size() && at(k + 1).size() > 5 && at(k + 2).size() == 5 &&
-                    (at(k + 2)[0] == '+' || at(k + 2)[0] == '-') &&
-                    IsDigits(at(k + 2).substr(1), 4, 4);
+  if (k + 1 >= t.size() || !IsIsoDate(t[k]) || !IsClockTime(t[k + 1])) return 0;
+  const bool zone = k + 2 < t.size() && t[k + 1].size() > 5 && t[k + 2].size() == 5 &&
+                    (t[k + 2][0] == '+' || t[k + 2][0] == '-') &&
+                    IsDigits(t[k + 2].substr(1), 4, 4);
   return zone ? 3 : 2;
 }
 
@@ -82,10 +57,11 @@ bool StartsWithMode(std::string_view line) {
 // The name of an `ls -l` entry: what follows the blank after its date.
 std::string LsName(std::string_view line) {
   if (line[0] == 'd') return {};
-  const std::vector<Token> t = Tokens(line);
+  const std::vector<std::string_view> t = SplitWords(line);
   for (size_t k = 2; k < t.size(); ++k)
-    if (size_t n = DateTokens(line, t, k); n > 0) {
-      const size_t from = t[k + n - 1].end + 1;
+    if (size_t n = DateTokens(t, k); n > 0) {
+      const std::string_view last = t[k + n - 1];  // a view into the line
+      const size_t from = static_cast<size_t>(last.data() - line.data()) + last.size() + 1;
       return from < line.size() ? std::string(line.substr(from)) : std::string();
     }
   return std::string(line);  // a date form we do not know: nothing is lost

@@ -58,12 +58,6 @@ bool IsBareAddress(std::string_view a) {
          domain.find("..") == std::string_view::npos;
 }
 
-bool AllDigits(std::string_view s) {
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
 int Number(std::string_view digits) { return std::atoi(std::string(digits).c_str()); }
 
 bool IsPlainAscii(std::string_view s) {

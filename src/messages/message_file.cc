@@ -52,9 +52,13 @@ void IncludeFile(const std::string& path, std::string_view flags, Draft& d) {
   if (FlagSet(flags, kDel)) d.to_delete.push_back(path);
 }
 
+std::string FilePattern(std::string_view entry, std::string_view flags, DateTime now) {
+  return FlagSet(flags, kVar) ? VarSub(Trim(entry), now) : Trim(entry);
+}
+
 void AddFileEntry(const Schedule& schedule, std::string_view entry, std::string_view flags,
                   int defer, DateTime now, Draft& d) {
-  std::string file_pattern = FlagSet(flags, kVar) ? VarSub(Trim(entry), now) : Trim(entry);
+  std::string file_pattern = FilePattern(entry, flags, now);
   const bool attach = FlagSet(flags, kAtt);
   std::string missing =
       attach ? "File to be attached (" + file_pattern + ") not found.~" : "*** No Data ***~";
@@ -73,6 +77,16 @@ void AddFileEntry(const Schedule& schedule, std::string_view entry, std::string_
   } else {
     d.Line("ATT=" + path + (FlagSet(flags, kDel) ? ",DEL=YES" : ""));
   }
+}
+
+// After "$CANCEL" a file entry adds nothing to the message; only the file it
+// would have deleted itself is noted. An attachment sent straight away is the
+// sender's to delete, so with no message it stays.
+void NoteDeletion(std::string_view entry, std::string_view flags, int defer, DateTime now,
+                  Draft& d) {
+  if (!FlagSet(flags, kDel) || (FlagSet(flags, kAtt) && defer == 0)) return;
+  std::vector<std::string> found = ListMatching(FilePattern(entry, flags, now));
+  if (!found.empty()) d.to_delete.push_back(found.front());
 }
 
 void AddTrailer(const Schedule& schedule, const Job& job, DateTime now, Draft& d) {
@@ -101,10 +115,14 @@ void MessageFiles::GenMessage(Schedule& schedule, const MessageRequest& request)
   // entries flagged Del are deleted as they would be had it been sent.
   for (size_t i = 1; i < texts.size(); ++i) {
     if (TrimView(texts[i]).empty()) continue;
-    if (FlagSet(request.flags[i], kFil))
-      AddFileEntry(schedule, texts[i], request.flags[i], job.DeferEojMsgMins, now, d);
-    else
-      d.Line("BODY=" + texts[i] + "~");
+    const std::string_view flags = request.flags[i];
+    if (!FlagSet(flags, kFil)) {
+      if (!d.cancelled) d.Line("BODY=" + texts[i] + "~");
+    } else if (d.cancelled) {
+      NoteDeletion(texts[i], flags, job.DeferEojMsgMins, now, d);
+    } else {
+      AddFileEntry(schedule, texts[i], flags, job.DeferEojMsgMins, now, d);
+    }
   }
   const std::string base =
       JoinPath(schedule.EmailPath,
@@ -157,17 +175,18 @@ std::string CopyForAtt(const Schedule& schedule, std::string_view path, DateTime
   return copy;
 }
 
+std::optional<std::string> AddressFileEntry(const std::vector<std::string>& lines, int entry) {
+  int seen = 0;
+  for (const std::string& line : lines)
+    if (!StartsWith(line, ";") && ++seen == entry) return line;
+  return std::nullopt;
+}
+
 std::string GetEmailAddr(const Schedule& schedule, std::string_view name, int entry) {
   const std::string fallback = "Could not generate email address for " + std::string(name) + ".";
   auto lines = ReadLines(JoinPath(schedule.EmailAddrPath, Trim(name) + ".adr"));
   if (!lines) return fallback;
-  std::string found = fallback;
-  int seen = 0;
-  for (const std::string& line : *lines)
-    if (!StartsWith(line, ";") && ++seen == entry) {
-      found = line;
-      break;
-    }
+  const std::string found = AddressFileEntry(*lines, entry).value_or(fallback);
   const std::string& tmpl =
       schedule.EmailAddressFormat.empty() ? std::string("Address") : schedule.EmailAddressFormat;
   size_t at_address = FindNoCase(tmpl, "Address"), at_name = FindNoCase(tmpl, "Name");

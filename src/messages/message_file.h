@@ -4,8 +4,10 @@
 // included files, attachments) and a trailer. A file is "base.$$$" while it is
 // written and "base.eml" once complete.
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/clock.h"
 #include "log/run_log.h"
@@ -35,6 +37,9 @@ std::string MessageFileName(const Schedule& schedule, std::string_view job_name,
                             DateTime now);
 // Copies an attached file into EmailAttPath as "UFNhhnnss.<name>" and returns the copy's path.
 std::string CopyForAtt(const Schedule& schedule, std::string_view path, DateTime now);
+// Entry `entry` (from 1) of an address file: its entry-th line that is not a
+// comment (";"); nullopt when it has fewer.
+std::optional<std::string> AddressFileEntry(const std::vector<std::string>& lines, int entry);
 // The address of a recipient from its address file: entry 1 (callout) or 2
 // (ordinary), shaped by EmailAddressFormat; the "Could not generate email
 // address for" text when it cannot.

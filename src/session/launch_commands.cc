@@ -1,6 +1,5 @@
 #include "session/launch_commands.h"
 
-#include <optional>
 #include <string>
 
 #include "base/text.h"
@@ -12,12 +11,6 @@ namespace {
 const std::string kCurrent = "Current";
 
 }  // namespace
-
-bool Valid(LaunchValues& launch, Operator& op) {
-  const std::optional<LaunchFault> fault = CheckLaunchValues(launch);
-  if (fault) op.Tell(fault->message);
-  return !fault;
-}
 
 void OfferAsDefault(const Schedule& schedule, SettingsStore& settings, Operator& op) {
   const std::string current = settings.Get(std::string(kSettingsName), kCurrent);

@@ -11,9 +11,6 @@
 
 namespace qlr {
 
-// The launch check; tells the first failure and returns false.
-bool Valid(LaunchValues& launch, Operator& op);
-
 // Exit's question whether the INI file becomes the default schedule.
 void OfferAsDefault(const Schedule& schedule, SettingsStore& settings, Operator& op);
 

@@ -45,6 +45,12 @@ void SaveForExit(const Schedule& schedule, const LaunchValues& launch) {
   IniWrite(kSettingsName, "CPULimit", launch.CpuLimitText, schedule.IniFile);
 }
 
+bool Valid(LaunchValues& launch, Operator& op) {
+  const std::optional<LaunchFault> fault = CheckLaunchValues(launch);
+  if (fault) op.Tell(fault->message);
+  return !fault;
+}
+
 void ApplyLaunchValues(Schedule& schedule, const LaunchValues& launch) {
   if (auto date = ParseDate(launch.RunDateText)) schedule.RunDate = DateOnly(*date);
   // The launch check refused a start time that is no time of day.

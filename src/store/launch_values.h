@@ -9,6 +9,7 @@
 
 #include "base/date_time.h"
 #include "model/schedule.h"
+#include "platform/operator.h"
 
 namespace qlr {
 
@@ -34,6 +35,8 @@ struct LaunchFault {
 // The launch check: the first field it refuses, or nullopt. A start time must
 // be a time of day ("25:99" is refused). Trims the CPU limit it checks.
 std::optional<LaunchFault> CheckLaunchValues(LaunchValues& launch);
+// The launch check told to the operator: tells the first failure and returns false.
+bool Valid(LaunchValues& launch, Operator& op);
 // Writes DayStart and CPULimit from the launch values to the INI file.
 void SaveForExit(const Schedule& schedule, const LaunchValues& launch);
 // Copies the launch values into the schedule (run date, start, CPU limit, options).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "support/fake_clock.h"
 #include "support/scripted_operator.h"
 #include "support/temp_dir.h"
