@@ -57,7 +57,7 @@ void ShowText(QLineEdit* box, std::string_view text) {
   box->setCursorPosition(0);
 }
 
-void SetTabChain(std::initializer_list<QWidget*> chain) {
+void SetTabChain(const std::vector<QWidget*>& chain) {
   QWidget* previous = nullptr;
   for (QWidget* widget : chain) {
     if (previous != nullptr) QWidget::setTabOrder(previous, widget);

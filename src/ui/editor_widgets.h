@@ -1,11 +1,11 @@
 #pragma once
-// Small makers the schedule editor's windows share: labelled fields, commands
-// that never take Enter from the dialog's OK, tab chains, and lists that keep
-// Enter to themselves.
+// Small makers the windows share: labelled fields, commands that never take
+// Enter from the dialog's OK, tab chains, and lists that keep Enter to
+// themselves.
 
 #include <QString>
-#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 class QAbstractItemView;
 class QLabel;
@@ -26,7 +26,7 @@ QLineEdit* NewTextBox(QWidget* parent, const QString& tip = {}, int max_length =
 // Shows a field's text (Windows-1252) from its start, however long it is.
 void ShowText(QLineEdit* box, std::string_view text);
 // Tab visits the widgets in this order.
-void SetTabChain(std::initializer_list<QWidget*> chain);
+void SetTabChain(const std::vector<QWidget*>& chain);
 // Enter on the list activates its current item and goes no further, so the
 // dialog does not take it for OK.
 void KeepEnter(QAbstractItemView* view);

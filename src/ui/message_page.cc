@@ -159,7 +159,7 @@ void MessagePage::CreateLayout() {
     chain.insert(chain.end(), triggers_.begin(), triggers_.end());
     chain.push_back(trigger_file_);
   }
-  for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+  SetTabChain(chain);
 }
 
 void MessagePage::ConnectAddresses() {
