@@ -3,13 +3,11 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "base/text.h"
@@ -49,20 +47,11 @@ void IncFileDialog::CreateFields() {
   filter_ = new QCheckBox(QStringLiteral("Fil&ter the file text (DOS dir display output)"), this);
   date_var_ = new QCheckBox(QStringLiteral("Filename contains &date variables"), this);
   delete_after_ = new QCheckBox(QStringLiteral("De&lete the file after use"), this);
-  const DialogButtons buttons =
-      CreateDialogButtons(this, gui_, "Included File", [this] { OnOk(); });
-  ok_ = buttons.ok;
-  cancel_ = buttons.cancel;
-  help_ = buttons.help;
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, help_,
-          &QPushButton::click);
+  buttons_ = CreateDialogButtons(this, gui_, "Included File", [this] { OnOk(); });
+  AddHelpKey(this, buttons_.help);
 }
 
 void IncFileDialog::CreateLayout() {
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_, QDialogButtonBox::HelpRole);
   auto* grid = new QGridLayout(this);
   grid->addWidget(NewBuddyLabel(QStringLiteral("Include &File Name"), name_, this), 0, 0, 1, 2);
   grid->addWidget(name_, 1, 0);
@@ -73,9 +62,9 @@ void IncFileDialog::CreateLayout() {
     options->addWidget(option);
   filter_->setContentsMargins(20, 0, 0, 0);  // it belongs to Copy
   grid->addLayout(options, 2, 0, 1, 2);
-  grid->addWidget(buttons, 3, 0, 1, 2);
-  SetTabChain(
-      {name_, browse_, copy_, filter_, attach_, date_var_, delete_after_, ok_, cancel_, help_});
+  grid->addWidget(NewButtonBox(buttons_, this), 3, 0, 1, 2);
+  SetTabChain({name_, browse_, copy_, filter_, attach_, date_var_, delete_after_, buttons_.ok,
+               buttons_.cancel, buttons_.help});
   name_->setFocus();
 }
 

@@ -124,10 +124,7 @@ void ViewCustomisationDialog::CreateLayout() {
   name->addWidget(NewBuddyLabel(QStringLiteral("&Profile Name:"), profile_name_, this));
   name->addWidget(profile_name_, 1);
   name->addWidget(delete_);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_, QDialogButtonBox::HelpRole);
+  QDialogButtonBox* buttons = NewButtonBox({ok_, cancel_, help_}, this);
   auto* layout = new QGridLayout(this);
   layout->addWidget(NewBuddyLabel(QStringLiteral("&Undisplayed Fields"), undisplayed_, this), 0, 0);
   layout->addWidget(NewBuddyLabel(QStringLiteral("&Displayed Fields"), displayed_, this), 0, 2);

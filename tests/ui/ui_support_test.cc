@@ -1,9 +1,10 @@
-// The GUI's plumbing: text conversion, the fatal-stop guard, window pictures.
+// The GUI's plumbing: text conversion, the fatal-stop guard, the help key, window pictures.
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "log/program_end.h"
+#include "ui/dialog_buttons.h"
 #include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
 #include "ui/window_capture.h"
@@ -32,6 +33,19 @@ class UiSupportTest : public QObject {
     slot();
     QCOMPARE(status, kProgramEndStatus);
     QVERIFY(!after);
+  }
+
+  void F1ClicksTheDialogsHelp() {
+    QDialog dialog;
+    auto* help = new QPushButton(QStringLiteral("&Help"), &dialog);
+    int clicks = 0;
+    QObject::connect(help, &QPushButton::clicked, [&] { ++clicks; });
+    AddHelpKey(&dialog, help);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    QCOMPARE(clicks, 1);
   }
 
   void WindowPictureIsAPng() {
