@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "editor/included_file.h"
 #include "ui/dependency_table_model.h"
 #include "ui/editor_widgets.h"
 #include "ui/program_end_guard.h"
@@ -28,8 +29,6 @@
 
 namespace qlr {
 namespace {
-
-constexpr const char* kAllFiles = "All Files (*)|*";
 
 // The grid takes Space as a click on its current cell, and opens the
 // condition menu from the keyboard on the current cell, so that it can be
@@ -277,7 +276,8 @@ void DependenciesPage::ShowTriggerJobs() {
 }
 
 void DependenciesPage::BrowseWaitFile() {
-  const std::string chosen = hooks_.choose_file(model_.fields.wait.file_name, kAllFiles);
+  const std::string chosen =
+      hooks_.choose_file(model_.fields.wait.file_name, std::string(kAnyFileFilter));
   if (chosen.empty()) return;
   model_.fields.wait.file_name = chosen;
   ShowText(wait_file_, chosen);

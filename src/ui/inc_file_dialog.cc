@@ -10,19 +10,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "base/text.h"
 #include "ui/dialog_buttons.h"
 #include "ui/editor_widgets.h"
 #include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
 
 namespace qlr {
-namespace {
-
-// Any file may be included; on Linux "*.*" would leave out names without a dot.
-constexpr const char* kAllFiles = "All Files (*)|*";
-
-}  // namespace
 
 IncFileDialog::IncFileDialog(GuiContext& gui, IncludedFileDialog& file, FileChooser choose_file,
                              QWidget* parent)
@@ -98,10 +91,8 @@ void IncFileDialog::ShowFields() {
   delete_after_->setChecked(file_.delete_after);
 }
 
-// The file-open dialog starts at the name in the box, or in the current folder.
 void IncFileDialog::Browse() {
-  const std::string start = TrimView(file_.name).empty() ? file_.BrowseStartFolder() : file_.name;
-  const std::string chosen = choose_file_(start, kAllFiles);
+  const std::string chosen = choose_file_(file_.BrowseStart(), std::string(kAnyFileFilter));
   if (chosen.empty()) return;
   file_.Browsed(chosen);
   ShowText(name_, file_.name);
