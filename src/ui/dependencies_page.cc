@@ -209,14 +209,11 @@ void DependenciesPage::ConnectWaitChoice() {
               model_.ChooseWait(static_cast<WaitChoice>(choice));
               ShowWait();
             }));
-  connect(wait_file_, &QLineEdit::textEdited, this, Guarded([this](const QString& text) {
-            model_.fields.wait.file_name = FromQString(text);
-          }));
+  BindText(wait_file_, model_.fields.wait.file_name);
   connect(wait_browse_, &QPushButton::clicked, this, Guarded([this] { BrowseWaitFile(); }));
   connect(trigger_jobs_, &QListWidget::currentRowChanged, this,
           Guarded([this](int row) { model_.fields.wait.selected = row; }));
-  connect(delete_file_, &QCheckBox::clicked, this,
-          Guarded([this](bool ticked) { model_.fields.wait.delete_file = ticked; }));
+  BindCheck(delete_file_, model_.fields.wait.delete_file);
 }
 
 void DependenciesPage::ConnectGrid() {
@@ -230,8 +227,7 @@ void DependenciesPage::ConnectGrid() {
   };
   choose(same_group_, true);
   choose(all_groups_, false);
-  connect(exclusivity_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { model_.fields.Exclusivity = FromQString(text); }));
+  BindText(exclusivity_, model_.fields.Exclusivity);
 }
 
 void DependenciesPage::ShowFields() {

@@ -68,8 +68,7 @@ void EdVarDialog::CreateLayout() {
 }
 
 void EdVarDialog::ConnectFields() {
-  connect(name_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { variable_.fields.name = FromQString(text); }));
+  BindText(name_, variable_.fields.name);
   connect(relative_day_, &QLineEdit::textEdited, this, Guarded([this](const QString& text) {
             variable_.SetRelativeDay(FromQString(text));
             ShowFields();
@@ -78,8 +77,7 @@ void EdVarDialog::ConnectFields() {
   connect(rel_month_, &QSpinBox::valueChanged, this, Guarded([this](int months) {
             if (rel_month_->isEnabled()) variable_.fields.rel_month = std::to_string(months);
           }));
-  connect(format_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { variable_.fields.format = FromQString(text); }));
+  BindText(format_, variable_.fields.format);
 }
 
 // Rel Month shows "0" and cannot change unless the relative day is a day of the month.

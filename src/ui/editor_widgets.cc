@@ -1,11 +1,13 @@
 #include "ui/editor_widgets.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
 
 namespace qlr {
@@ -55,6 +57,15 @@ QLineEdit* NewTextBox(QWidget* parent, const QString& tip, int max_length, QVali
 void ShowText(QLineEdit* box, std::string_view text) {
   box->setText(ToQString(text));
   box->setCursorPosition(0);
+}
+
+void BindText(QLineEdit* box, std::string& field) {
+  QObject::connect(box, &QLineEdit::textEdited, box,
+                   Guarded([&field](const QString& text) { field = FromQString(text); }));
+}
+
+void BindCheck(QCheckBox* box, bool& flag) {
+  QObject::connect(box, &QCheckBox::clicked, box, Guarded([&flag](bool ticked) { flag = ticked; }));
 }
 
 void SetTabChain(const std::vector<QWidget*>& chain) {

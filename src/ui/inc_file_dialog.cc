@@ -62,8 +62,7 @@ void IncFileDialog::CreateLayout() {
 }
 
 void IncFileDialog::ConnectFields() {
-  connect(name_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { file_.name = FromQString(text); }));
+  BindText(name_, file_.name);
   connect(browse_, &QPushButton::clicked, this, Guarded([this] { Browse(); }));
   const auto choose = [this](QRadioButton* option, bool attach) {
     connect(option, &QRadioButton::clicked, this, Guarded([this, attach] {
@@ -73,13 +72,9 @@ void IncFileDialog::ConnectFields() {
   };
   choose(copy_, false);
   choose(attach_, true);
-  const auto forward = [this](QCheckBox* box, bool IncludedFileDialog::*flag) {
-    connect(box, &QCheckBox::clicked, this,
-            Guarded([this, flag](bool ticked) { file_.*flag = ticked; }));
-  };
-  forward(filter_, &IncludedFileDialog::filter);
-  forward(date_var_, &IncludedFileDialog::date_var);
-  forward(delete_after_, &IncludedFileDialog::delete_after);
+  BindCheck(filter_, file_.filter);
+  BindCheck(date_var_, file_.date_var);
+  BindCheck(delete_after_, file_.delete_after);
 }
 
 void IncFileDialog::ShowFields() {

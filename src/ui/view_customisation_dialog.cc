@@ -170,8 +170,7 @@ void ViewCustomisationDialog::ConnectControls() {
             custom_.EditAlignment(choice);
             RedrawCommands();
           }));
-  connect(profile_name_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { custom_.profile_name = FromQString(text); });
+  BindText(profile_name_, custom_.profile_name);
 }
 
 // ---------------------------------------------------------------------------
