@@ -34,10 +34,7 @@ JobEditHooks QtJobEditHooks(GuiContext& gui, QWidget* parent) {
 JobEditDialog::JobEditDialog(GuiContext& gui, int current_job, bool is_new, QWidget* parent)
     : QDialog(parent),
       gui_(gui),
-      model_(gui.schedule, gui.log, gui.op, gui.clock, current_job, is_new,
-             [](Schedule& schedule, RunLog& log, Operator& op) {
-               return WriteSchedule(schedule, log, op);
-             }),
+      model_(gui.schedule, gui.log, gui.op, gui.clock, current_job, is_new, WriteSchedule),
       hooks_(QtJobEditHooks(gui, this)) {
   setObjectName(QStringLiteral("frmEdit"));
   model_.Open();
