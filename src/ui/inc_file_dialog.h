@@ -24,11 +24,8 @@ class IncFileDialog : public QDialog {
                 QWidget* parent = nullptr);
 
   QLineEdit* nameEdit() const { return name_; }
-  QPushButton* browseButton() const { return browse_; }
   QRadioButton* copyOption() const { return copy_; }
   QRadioButton* attachOption() const { return attach_; }
-  QCheckBox* filterBox() const { return filter_; }
-  QCheckBox* dateVarBox() const { return date_var_; }
   QCheckBox* deleteBox() const { return delete_after_; }
   QPushButton* okButton() const { return buttons_.ok; }
   QPushButton* cancelButton() const { return buttons_.cancel; }
