@@ -7,22 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "base/clock.h"
-#include "base/date_time.h"
 #include "platform/desktop.h"
 #include "platform/process_launcher.h"
+#include "support/fake_clock.h"
 
 namespace qlr {
 
-// The time never moves: 4 Dec 2026 at noon unless told otherwise.
-class StillClock : public Clock {
- public:
-  explicit StillClock(DateTime now = MakeDateTime(2026, 12, 4, 12, 0, 0)) : now_(now) {}
-  DateTime Now() const override { return now_; }
-
- private:
-  DateTime now_;
-};
+// The tests' clock, which the benchmarks never move: 4 Dec 2026 at noon
+// unless told otherwise.
+using StillClock = testing::FakeClock;
 
 // Every job started keeps running, so each pass follows them all.
 class RunningLauncher : public ProcessLauncher {

@@ -56,6 +56,11 @@ void DateVarGrid::PopulateAsAt(int row, std::string_view frequency) {
   r.as_at = TrySubst("&" + r.fields.name + "&", frequency);
 }
 
+void DateVarGrid::PopulateNamedAsAt(std::string_view frequency) {
+  for (size_t row = 0; row < rows_.size(); ++row)
+    if (!TrimView(rows_[row].fields.name).empty()) PopulateAsAt(static_cast<int>(row), frequency);
+}
+
 std::string DateVarGrid::TrySubst(std::string_view text, std::string_view frequency) const {
   return SubstituteDateVars(schedule_, log_, op_, clock_.Now(), text, Definitions(), frequency);
 }

@@ -55,6 +55,8 @@ class DateVarGrid {
   // definitions and the editor's frequency. A "DOM" day that its month does
   // not have ends the program, as substitution at submission would.
   void PopulateAsAt(int row, std::string_view frequency);
+  // PopulateAsAt on every row that names a variable; the others stay empty.
+  void PopulateNamedAsAt(std::string_view frequency);
   // The text with the grid's definitions substituted for the run date.
   std::string TrySubst(std::string_view text, std::string_view frequency) const;
   TryText Try(std::string_view command_line, std::string_view frequency) const;

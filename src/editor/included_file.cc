@@ -29,21 +29,10 @@ void IncludedFileDialog::SetAttach(bool value) {
   if (attach) filter = false;
 }
 
-std::string IncludedFileDialog::BrowseStartName() const {
-  return TrimView(name).empty() ? "*.*" : name;
-}
-
-std::string IncludedFileDialog::BrowseStartFolder() const {
-  const size_t slash = name.rfind('/');
-  return slash == std::string::npos ? "" : name.substr(0, slash);
-}
+std::string IncludedFileDialog::BrowseStart() const { return TrimView(name).empty() ? "" : name; }
 
 void IncludedFileDialog::Browsed(const std::string& path) {
   if (!path.empty()) name = path;
-}
-
-void IncludedFileDialog::BrowseFailed() {
-  op_.Tell("Erroneous file path/name. Please correct or erase.");
 }
 
 bool IncludedFileDialog::Ok() {

@@ -16,6 +16,10 @@ bool IsValidFilePath(std::string_view name);
 // A name on a fixed (or network) drive: on Linux, an absolute path.
 bool IsOnFixedDrive(std::string_view name);
 
+// The file-open dialog's filter where any file will do (an included file, a
+// wait file): on Linux "*.*" would leave out names without a dot.
+inline constexpr std::string_view kAnyFileFilter = "All Files (*)|*";
+
 // What the job editor and the dialog exchange.
 struct IncludedFile {
   std::string IncFileName;
@@ -27,8 +31,6 @@ struct IncludedFile {
 
 class IncludedFileDialog {
  public:
-  static constexpr std::string_view kBrowseFilter = "All Files (*.*)|*.*";
-
   // Opening: the fields show the exchange values.
   IncludedFileDialog(Operator& op, IncludedFile& exchange);
 
@@ -37,12 +39,10 @@ class IncludedFileDialog {
   void SetAttach(bool attach);
   bool FilterEnabled() const { return !attach; }
 
-  // "Browse": the file-open dialog starts at this name ("*.*" when the box is
-  // empty) in this folder (the box up to its last "/").
-  std::string BrowseStartName() const;
-  std::string BrowseStartFolder() const;
+  // "Browse": the file-open dialog starts at the name in the box, or in the
+  // current folder ("") while the box is blank.
+  std::string BrowseStart() const;
   void Browsed(const std::string& path);  // a chosen file replaces the name
-  void BrowseFailed();                    // the dialog could not open: tells so
 
   // OK: stores the trimmed name at once; a name that is not a full path in an
   // existing folder is refused with a message (false, the dialog stays open).

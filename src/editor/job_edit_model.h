@@ -77,7 +77,7 @@ class JobEditModel {
 
   // Opening: the fields show the record. May tell that an interschedule wait
   // was dropped and ask whether to keep dependencies on missing jobs. The As
-  // at Run Date cells are left to PopulateAsAt, called as the tab is shown.
+  // at Run Date cells are left to PopulateNamedAsAt, called as the tab is shown.
   void Open();
 
   JobEditFields fields;
@@ -124,7 +124,7 @@ class JobEditModel {
   void EndEditDateVar(int row, const DateVarDialog& dialog) {
     if (dialog.result()) SetDateVar(row, *dialog.result());
   }
-  void PopulateAsAt(int row) { date_vars_.PopulateAsAt(row, fields.Frequency); }
+  void PopulateNamedAsAt() { date_vars_.PopulateNamedAsAt(fields.Frequency); }
   void SetDateVar(int row, const DateVarDefinition& d) {
     date_vars_.SetDefDateVar(row, d, fields.Frequency);
   }

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "editor/included_file.h"
 #include "ui/dependency_table_model.h"
 #include "ui/editor_widgets.h"
 #include "ui/program_end_guard.h"
@@ -28,8 +29,6 @@
 
 namespace qlr {
 namespace {
-
-constexpr const char* kAllFiles = "All Files (*)|*";
 
 // The grid takes Space as a click on its current cell, and opens the
 // condition menu from the keyboard on the current cell, so that it can be
@@ -210,14 +209,11 @@ void DependenciesPage::ConnectWaitChoice() {
               model_.ChooseWait(static_cast<WaitChoice>(choice));
               ShowWait();
             }));
-  connect(wait_file_, &QLineEdit::textEdited, this, Guarded([this](const QString& text) {
-            model_.fields.wait.file_name = FromQString(text);
-          }));
+  BindText(wait_file_, model_.fields.wait.file_name);
   connect(wait_browse_, &QPushButton::clicked, this, Guarded([this] { BrowseWaitFile(); }));
   connect(trigger_jobs_, &QListWidget::currentRowChanged, this,
           Guarded([this](int row) { model_.fields.wait.selected = row; }));
-  connect(delete_file_, &QCheckBox::clicked, this,
-          Guarded([this](bool ticked) { model_.fields.wait.delete_file = ticked; }));
+  BindCheck(delete_file_, model_.fields.wait.delete_file);
 }
 
 void DependenciesPage::ConnectGrid() {
@@ -231,8 +227,7 @@ void DependenciesPage::ConnectGrid() {
   };
   choose(same_group_, true);
   choose(all_groups_, false);
-  connect(exclusivity_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { model_.fields.Exclusivity = FromQString(text); }));
+  BindText(exclusivity_, model_.fields.Exclusivity);
 }
 
 void DependenciesPage::ShowFields() {
@@ -277,7 +272,8 @@ void DependenciesPage::ShowTriggerJobs() {
 }
 
 void DependenciesPage::BrowseWaitFile() {
-  const std::string chosen = hooks_.choose_file(model_.fields.wait.file_name, kAllFiles);
+  const std::string chosen =
+      hooks_.choose_file(model_.fields.wait.file_name, std::string(kAnyFileFilter));
   if (chosen.empty()) return;
   model_.fields.wait.file_name = chosen;
   ShowText(wait_file_, chosen);

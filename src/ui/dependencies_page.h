@@ -40,8 +40,6 @@ class DependenciesPage : public JobEditPage {
   QRadioButton* sameGroupOption() const { return same_group_; }
   QRadioButton* allGroupsOption() const { return all_groups_; }
   QLineEdit* exclusivityEdit() const { return exclusivity_; }
-  // The condition menu of the grid's EOJ Status cells.
-  QMenu* conditionMenu() const { return condition_menu_; }
 
  private:
   void CreateWaitChoice();

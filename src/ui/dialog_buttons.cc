@@ -1,5 +1,7 @@
 #include "ui/dialog_buttons.h"
 
+#include <QShortcut>
+
 #include "ui/program_end_guard.h"
 
 namespace qlr {
@@ -17,6 +19,19 @@ DialogButtons CreateDialogButtons(QDialog* dialog, GuiContext& gui, std::string 
   QObject::connect(buttons.help, &QPushButton::clicked, dialog,
                    Guarded([&gui, topic = std::move(help_topic)] { ShowHelpTopic(gui, topic); }));
   return buttons;
+}
+
+QDialogButtonBox* NewButtonBox(const DialogButtons& buttons, QWidget* parent) {
+  auto* box = new QDialogButtonBox(parent);
+  box->addButton(buttons.ok, QDialogButtonBox::AcceptRole);
+  box->addButton(buttons.cancel, QDialogButtonBox::RejectRole);
+  box->addButton(buttons.help, QDialogButtonBox::HelpRole);
+  return box;
+}
+
+void AddHelpKey(QDialog* dialog, QPushButton* help) {
+  QObject::connect(new QShortcut(QKeySequence::HelpContents, dialog), &QShortcut::activated, help,
+                   &QPushButton::click);
 }
 
 }  // namespace qlr

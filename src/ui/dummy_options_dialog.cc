@@ -52,10 +52,7 @@ void DummyOptionsDialog::CreateMenus() {
 }
 
 void DummyOptionsDialog::CreateLayout() {
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_button_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_button_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_button_, QDialogButtonBox::HelpRole);
+  QDialogButtonBox* buttons = NewButtonBox({ok_button_, cancel_button_, help_button_}, this);
   auto* layout = new QVBoxLayout(this);
   layout->setMenuBar(menu_bar_);
   layout->addWidget(wait_for_triggers_);

@@ -1,13 +1,11 @@
 #include "ui/ed_var_dialog.h"
 
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 
 #include "base/number.h"
@@ -45,20 +43,11 @@ void EdVarDialog::CreateFields() {
   rel_month_->setToolTip(QStringLiteral("Months added to the run date's month (DOM days only)"));
   format_ =
       NewTextBox(this, QStringLiteral("For example yyyymmdd"), 0, NewDateVarFormatValidator(this));
-  const DialogButtons buttons =
-      CreateDialogButtons(this, gui_, "Date Variable", [this] { OnOk(); });
-  ok_ = buttons.ok;
-  cancel_ = buttons.cancel;
-  help_ = buttons.help;
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, help_,
-          &QPushButton::click);
+  buttons_ = CreateDialogButtons(this, gui_, "Date Variable", [this] { OnOk(); });
+  AddHelpKey(this, buttons_.help);
 }
 
 void EdVarDialog::CreateLayout() {
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_, QDialogButtonBox::HelpRole);
   auto* grid = new QGridLayout(this);
   grid->addWidget(NewBuddyLabel(QStringLiteral("&Name"), name_, this), 0, 0);
   grid->addWidget(name_, 0, 1);
@@ -72,14 +61,14 @@ void EdVarDialog::CreateLayout() {
   grid->addWidget(rel_month_, 3, 1, Qt::AlignLeft);
   grid->addWidget(NewBuddyLabel(QStringLiteral("&Format"), format_, this), 4, 0);
   grid->addWidget(format_, 4, 1);
-  grid->addWidget(buttons, 5, 0, 1, 2);
-  SetTabChain({name_, relative_day_, keys_, rel_month_, format_, ok_, cancel_, help_});
+  grid->addWidget(NewButtonBox(buttons_, this), 5, 0, 1, 2);
+  SetTabChain({name_, relative_day_, keys_, rel_month_, format_, buttons_.ok, buttons_.cancel,
+               buttons_.help});
   name_->setFocus();
 }
 
 void EdVarDialog::ConnectFields() {
-  connect(name_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { variable_.fields.name = FromQString(text); }));
+  BindText(name_, variable_.fields.name);
   connect(relative_day_, &QLineEdit::textEdited, this, Guarded([this](const QString& text) {
             variable_.SetRelativeDay(FromQString(text));
             ShowFields();
@@ -88,8 +77,7 @@ void EdVarDialog::ConnectFields() {
   connect(rel_month_, &QSpinBox::valueChanged, this, Guarded([this](int months) {
             if (rel_month_->isEnabled()) variable_.fields.rel_month = std::to_string(months);
           }));
-  connect(format_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { variable_.fields.format = FromQString(text); }));
+  BindText(format_, variable_.fields.format);
 }
 
 // Rel Month shows "0" and cannot change unless the relative day is a day of the month.

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "editor/date_var_editor.h"
+#include "ui/dialog_buttons.h"
 #include "ui/gui_context.h"
 
 class QLineEdit;
@@ -24,8 +25,8 @@ class EdVarDialog : public QDialog {
   QListWidget* keyList() const { return keys_; }
   QSpinBox* relMonthBox() const { return rel_month_; }
   QLineEdit* formatEdit() const { return format_; }
-  QPushButton* okButton() const { return ok_; }
-  QPushButton* cancelButton() const { return cancel_; }
+  QPushButton* okButton() const { return buttons_.ok; }
+  QPushButton* cancelButton() const { return buttons_.cancel; }
 
   // Escape and Cancel: nothing changes.
   void reject() override;
@@ -49,9 +50,7 @@ class EdVarDialog : public QDialog {
   QListWidget* keys_ = nullptr;
   QSpinBox* rel_month_ = nullptr;
   QLineEdit* format_ = nullptr;
-  QPushButton* ok_ = nullptr;
-  QPushButton* cancel_ = nullptr;
-  QPushButton* help_ = nullptr;
+  DialogButtons buttons_;
 };
 
 }  // namespace qlr

@@ -1,11 +1,13 @@
 #include "ui/editor_widgets.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
 
 namespace qlr {
@@ -57,7 +59,16 @@ void ShowText(QLineEdit* box, std::string_view text) {
   box->setCursorPosition(0);
 }
 
-void SetTabChain(std::initializer_list<QWidget*> chain) {
+void BindText(QLineEdit* box, std::string& field) {
+  QObject::connect(box, &QLineEdit::textEdited, box,
+                   Guarded([&field](const QString& text) { field = FromQString(text); }));
+}
+
+void BindCheck(QCheckBox* box, bool& flag) {
+  QObject::connect(box, &QCheckBox::clicked, box, Guarded([&flag](bool ticked) { flag = ticked; }));
+}
+
+void SetTabChain(const std::vector<QWidget*>& chain) {
   QWidget* previous = nullptr;
   for (QWidget* widget : chain) {
     if (previous != nullptr) QWidget::setTabOrder(previous, widget);

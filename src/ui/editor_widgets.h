@@ -1,13 +1,15 @@
 #pragma once
-// Small makers the schedule editor's windows share: labelled fields, commands
-// that never take Enter from the dialog's OK, tab chains, and lists that keep
-// Enter to themselves.
+// Small makers the windows share: labelled fields, commands that never take
+// Enter from the dialog's OK, tab chains, lists that keep Enter to themselves,
+// and fields that write what the operator types straight into the core.
 
 #include <QString>
-#include <initializer_list>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class QAbstractItemView;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,8 +27,13 @@ QLineEdit* NewTextBox(QWidget* parent, const QString& tip = {}, int max_length =
                       QValidator* validator = nullptr);
 // Shows a field's text (Windows-1252) from its start, however long it is.
 void ShowText(QLineEdit* box, std::string_view text);
+// What is typed into `box` goes into `field` (Windows-1252) at each change;
+// `field` must outlive the box.
+void BindText(QLineEdit* box, std::string& field);
+// A click on `box` sets `flag` to whether it is ticked; `flag` must outlive the box.
+void BindCheck(QCheckBox* box, bool& flag);
 // Tab visits the widgets in this order.
-void SetTabChain(std::initializer_list<QWidget*> chain);
+void SetTabChain(const std::vector<QWidget*>& chain);
 // Enter on the list activates its current item and goes no further, so the
 // dialog does not take it for OK.
 void KeepEnter(QAbstractItemView* view);

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "ui/child_watch.h"
+#include "ui/editor_widgets.h"
 #include "ui/list_models.h"
 #include "ui/program_end_guard.h"
 
@@ -29,13 +30,6 @@ constexpr int kWindowWidth = 10500 / 15;  // twips at 96 DPI
 constexpr int kLogTabStop = 150;
 constexpr int kEventsTabStop = 48;
 constexpr int kUnsubTabStop = 20;
-
-QPushButton* MakeCommand(const char* caption, const char* tip, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setToolTip(QString::fromLatin1(tip));
-  button->setAutoDefault(false);
-  return button;
-}
 
 // A list box with tab stops: a table without grid or headings, one line a
 // row, whose first column reaches the first tab stop (never narrower than a
@@ -122,18 +116,23 @@ void ExecutionWindow::CreateMenus() {
 }
 
 void ExecutionWindow::CreateCommands() {
-  kick_ = MakeCommand("&Kick", "Kick the scheduler to check for completed jobs", this);
+  kick_ = NewCommand(QStringLiteral("&Kick"), this,
+                     QStringLiteral("Kick the scheduler to check for completed jobs"));
   kick_->setDefault(true);
   kick_->setAutoFillBackground(true);  // its green highlight while a pass runs
-  kick_int_ = MakeCommand("Kick &Int", "Toggle Kick Interval", this);
-  suspend_ = MakeCommand("&Suspend", "Suspend or Unsuspend job processing", this);
+  kick_int_ = NewCommand(QStringLiteral("Kick &Int"), this, QStringLiteral("Toggle Kick Interval"));
+  suspend_ = NewCommand(QStringLiteral("&Suspend"), this,
+                        QStringLiteral("Suspend or Unsuspend job processing"));
   suspend_->setAutoFillBackground(true);
-  next_day_ = MakeCommand("&Next Day", "Roll over to the next day's schedule", this);
-  mod_sched_ = MakeCommand("&Mod Sched", "Reschedule and Unschedule Jobs", this);
-  events_ =
-      MakeCommand("Show E&vents/Unsubmitted Job Status", "Show/hide Event/Status windows", this);
-  exit_ = MakeCommand("E&xit", "", this);
-  help_ = MakeCommand("Hel&p", "Help on the Schedule Execution window", this);
+  next_day_ = NewCommand(QStringLiteral("&Next Day"), this,
+                         QStringLiteral("Roll over to the next day's schedule"));
+  mod_sched_ = NewCommand(QStringLiteral("&Mod Sched"), this,
+                          QStringLiteral("Reschedule and Unschedule Jobs"));
+  events_ = NewCommand(QStringLiteral("Show E&vents/Unsubmitted Job Status"), this,
+                       QStringLiteral("Show/hide Event/Status windows"));
+  exit_ = NewCommand(QStringLiteral("E&xit"), this);
+  help_ = NewCommand(QStringLiteral("Hel&p"), this,
+                     QStringLiteral("Help on the Schedule Execution window"));
   ignore_cpu_ = new QCheckBox(QStringLiteral("I&gnore CPU Limit"), this);
 }
 

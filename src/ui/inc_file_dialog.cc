@@ -3,28 +3,19 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
-#include "base/text.h"
 #include "ui/dialog_buttons.h"
 #include "ui/editor_widgets.h"
 #include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
 
 namespace qlr {
-namespace {
-
-// Any file may be included; on Linux "*.*" would leave out names without a dot.
-constexpr const char* kAllFiles = "All Files (*)|*";
-
-}  // namespace
 
 IncFileDialog::IncFileDialog(GuiContext& gui, IncludedFileDialog& file, FileChooser choose_file,
                              QWidget* parent)
@@ -49,20 +40,11 @@ void IncFileDialog::CreateFields() {
   filter_ = new QCheckBox(QStringLiteral("Fil&ter the file text (DOS dir display output)"), this);
   date_var_ = new QCheckBox(QStringLiteral("Filename contains &date variables"), this);
   delete_after_ = new QCheckBox(QStringLiteral("De&lete the file after use"), this);
-  const DialogButtons buttons =
-      CreateDialogButtons(this, gui_, "Included File", [this] { OnOk(); });
-  ok_ = buttons.ok;
-  cancel_ = buttons.cancel;
-  help_ = buttons.help;
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, help_,
-          &QPushButton::click);
+  buttons_ = CreateDialogButtons(this, gui_, "Included File", [this] { OnOk(); });
+  AddHelpKey(this, buttons_.help);
 }
 
 void IncFileDialog::CreateLayout() {
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_, QDialogButtonBox::HelpRole);
   auto* grid = new QGridLayout(this);
   grid->addWidget(NewBuddyLabel(QStringLiteral("Include &File Name"), name_, this), 0, 0, 1, 2);
   grid->addWidget(name_, 1, 0);
@@ -73,15 +55,14 @@ void IncFileDialog::CreateLayout() {
     options->addWidget(option);
   filter_->setContentsMargins(20, 0, 0, 0);  // it belongs to Copy
   grid->addLayout(options, 2, 0, 1, 2);
-  grid->addWidget(buttons, 3, 0, 1, 2);
-  SetTabChain(
-      {name_, browse_, copy_, filter_, attach_, date_var_, delete_after_, ok_, cancel_, help_});
+  grid->addWidget(NewButtonBox(buttons_, this), 3, 0, 1, 2);
+  SetTabChain({name_, browse_, copy_, filter_, attach_, date_var_, delete_after_, buttons_.ok,
+               buttons_.cancel, buttons_.help});
   name_->setFocus();
 }
 
 void IncFileDialog::ConnectFields() {
-  connect(name_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { file_.name = FromQString(text); }));
+  BindText(name_, file_.name);
   connect(browse_, &QPushButton::clicked, this, Guarded([this] { Browse(); }));
   const auto choose = [this](QRadioButton* option, bool attach) {
     connect(option, &QRadioButton::clicked, this, Guarded([this, attach] {
@@ -91,13 +72,9 @@ void IncFileDialog::ConnectFields() {
   };
   choose(copy_, false);
   choose(attach_, true);
-  const auto forward = [this](QCheckBox* box, bool IncludedFileDialog::*flag) {
-    connect(box, &QCheckBox::clicked, this,
-            Guarded([this, flag](bool ticked) { file_.*flag = ticked; }));
-  };
-  forward(filter_, &IncludedFileDialog::filter);
-  forward(date_var_, &IncludedFileDialog::date_var);
-  forward(delete_after_, &IncludedFileDialog::delete_after);
+  BindCheck(filter_, file_.filter);
+  BindCheck(date_var_, file_.date_var);
+  BindCheck(delete_after_, file_.delete_after);
 }
 
 void IncFileDialog::ShowFields() {
@@ -109,10 +86,8 @@ void IncFileDialog::ShowFields() {
   delete_after_->setChecked(file_.delete_after);
 }
 
-// The file-open dialog starts at the name in the box, or in the current folder.
 void IncFileDialog::Browse() {
-  const std::string start = TrimView(file_.name).empty() ? file_.BrowseStartFolder() : file_.name;
-  const std::string chosen = choose_file_(start, kAllFiles);
+  const std::string chosen = choose_file_(file_.BrowseStart(), std::string(kAnyFileFilter));
   if (chosen.empty()) return;
   file_.Browsed(chosen);
   ShowText(name_, file_.name);

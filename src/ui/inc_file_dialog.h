@@ -7,6 +7,7 @@
 
 #include "editor/included_file.h"
 #include "platform/operator.h"
+#include "ui/dialog_buttons.h"
 #include "ui/gui_context.h"
 
 class QCheckBox;
@@ -23,14 +24,11 @@ class IncFileDialog : public QDialog {
                 QWidget* parent = nullptr);
 
   QLineEdit* nameEdit() const { return name_; }
-  QPushButton* browseButton() const { return browse_; }
   QRadioButton* copyOption() const { return copy_; }
   QRadioButton* attachOption() const { return attach_; }
-  QCheckBox* filterBox() const { return filter_; }
-  QCheckBox* dateVarBox() const { return date_var_; }
   QCheckBox* deleteBox() const { return delete_after_; }
-  QPushButton* okButton() const { return ok_; }
-  QPushButton* cancelButton() const { return cancel_; }
+  QPushButton* okButton() const { return buttons_.ok; }
+  QPushButton* cancelButton() const { return buttons_.cancel; }
 
   void reject() override;
 
@@ -56,9 +54,7 @@ class IncFileDialog : public QDialog {
   QCheckBox* filter_ = nullptr;
   QCheckBox* date_var_ = nullptr;
   QCheckBox* delete_after_ = nullptr;
-  QPushButton* ok_ = nullptr;
-  QPushButton* cancel_ = nullptr;
-  QPushButton* help_ = nullptr;
+  DialogButtons buttons_;
 };
 
 }  // namespace qlr

@@ -4,13 +4,13 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "store/schedule_file.h"
 #include "ui/date_sel_dialog.h"
 #include "ui/dependencies_page.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialogs.h"
 #include "ui/message_page.h"
 #include "ui/program_end_guard.h"
@@ -34,10 +34,7 @@ JobEditHooks QtJobEditHooks(GuiContext& gui, QWidget* parent) {
 JobEditDialog::JobEditDialog(GuiContext& gui, int current_job, bool is_new, QWidget* parent)
     : QDialog(parent),
       gui_(gui),
-      model_(gui.schedule, gui.log, gui.op, gui.clock, current_job, is_new,
-             [](Schedule& schedule, RunLog& log, Operator& op) {
-               return WriteSchedule(schedule, log, op);
-             }),
+      model_(gui.schedule, gui.log, gui.op, gui.clock, current_job, is_new, WriteSchedule),
       hooks_(QtJobEditHooks(gui, this)) {
   setObjectName(QStringLiteral("frmEdit"));
   model_.Open();
@@ -77,15 +74,11 @@ void JobEditDialog::CreateCommands() {
   connect(cancel_, &QPushButton::clicked, this, &JobEditDialog::reject);
   // Help shows the page of the tab in front, whichever it is.
   connect(help_, &QPushButton::clicked, this, Guarded([this] { ShowHelp(); }));
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-          Guarded([this] { ShowHelp(); }));
+  AddHelpKey(this, help_);
 }
 
 void JobEditDialog::CreateLayout() {
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_, QDialogButtonBox::HelpRole);
+  QDialogButtonBox* buttons = NewButtonBox({ok_, cancel_, help_}, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
   layout->addWidget(buttons);

@@ -23,6 +23,7 @@
 #include "store/run_date.h"
 #include "ui/about_box.h"
 #include "ui/date_sel_dialog.h"
+#include "ui/editor_widgets.h"
 #include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
 
@@ -38,18 +39,11 @@ int WidthFor(const QWidget* widget, const QString& text) {
          4 * metrics.averageCharWidth();
 }
 
+// A command wide enough for its caption.
 QPushButton* NewButton(const char* caption, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setAutoDefault(false);
+  QPushButton* button = NewCommand(QString::fromLatin1(caption), parent);
   button->setMinimumWidth(WidthFor(button, button->text()));
   return button;
-}
-
-// A field's label, whose access key moves the cursor into the field.
-QLabel* NewLabel(const char* caption, QWidget* field, QWidget* parent) {
-  auto* label = new QLabel(QString::fromLatin1(caption), parent);
-  label->setBuddy(field);
-  return label;
 }
 
 QToolButton* NewArrow(Qt::ArrowType arrow, QWidget* parent) {
@@ -59,14 +53,6 @@ QToolButton* NewArrow(Qt::ArrowType arrow, QWidget* parent) {
   button->setFocusPolicy(Qt::NoFocus);  // Up and Down in the date field do the same
   button->setFixedSize(18, 12);
   return button;
-}
-
-void SetTabChain(std::initializer_list<QWidget*> chain) {
-  QWidget* previous = nullptr;
-  for (QWidget* widget : chain) {
-    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
-    previous = widget;
-  }
 }
 
 // Puts the chooser back however the start-up it served ended.
@@ -189,13 +175,13 @@ void LaunchWindow::CreateLayout() {
   auto* grid = new QGridLayout(schedule_frame_);
   grid->setHorizontalSpacing(10);
   grid->setVerticalSpacing(8);
-  grid->addWidget(NewLabel("I&NI File:", ini_file_, this), 0, 0);
+  grid->addWidget(NewBuddyLabel(QStringLiteral("I&NI File:"), ini_file_, this), 0, 0);
   grid->addWidget(ini_file_, 0, 1, 1, 2);
-  grid->addWidget(NewLabel("&Run Date:", run_date_, this), 1, 0);
+  grid->addWidget(NewBuddyLabel(QStringLiteral("&Run Date:"), run_date_, this), 1, 0);
   grid->addWidget(CreateDateRow(), 1, 1, 1, 2);
-  grid->addWidget(NewLabel("T&o start at:", start_time_, this), 2, 0);
+  grid->addWidget(NewBuddyLabel(QStringLiteral("T&o start at:"), start_time_, this), 2, 0);
   grid->addWidget(start_time_, 2, 1, Qt::AlignLeft);
-  grid->addWidget(NewLabel("&CPU Limit:", cpu_limit_, this), 3, 0);
+  grid->addWidget(NewBuddyLabel(QStringLiteral("&CPU Limit:"), cpu_limit_, this), 3, 0);
   grid->addWidget(cpu_limit_, 3, 1, Qt::AlignLeft);
   auto* checks = new QGridLayout;
   checks->setHorizontalSpacing(24);

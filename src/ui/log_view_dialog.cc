@@ -78,10 +78,7 @@ void LogViewDialog::CreateLayout() {
   auto* options = new QVBoxLayout;
   for (QRadioButton* kind : kinds_) options->addWidget(kind);
   options->addStretch();
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_button_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_button_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_button_, QDialogButtonBox::HelpRole);
+  QDialogButtonBox* buttons = NewButtonBox({ok_button_, cancel_button_, help_button_}, this);
   auto* log_label = new QLabel(QStringLiteral("&Log:"), this);
   log_label->setBuddy(log_list_);
   auto* log_row = new QHBoxLayout;

@@ -159,17 +159,12 @@ void MessagePage::CreateLayout() {
     chain.insert(chain.end(), triggers_.begin(), triggers_.end());
     chain.push_back(trigger_file_);
   }
-  for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+  SetTabChain(chain);
 }
 
 void MessagePage::ConnectAddresses() {
-  const auto typed = [this](QLineEdit* box, std::string MessageFields::*field) {
-    connect(box, &QLineEdit::textEdited, this, Guarded([this, field](const QString& text) {
-              model_.Message(kind_).*field = FromQString(text);
-            }));
-  };
-  typed(to_, &MessageFields::to);
-  typed(cc_, &MessageFields::cc);
+  BindText(to_, model_.Message(kind_).to);
+  BindText(cc_, model_.Message(kind_).cc);
   connect(change_to_, &QPushButton::clicked, this,
           Guarded([this] { ChangeAddresses(to_, &MessageFields::to); }));
   connect(change_cc_, &QPushButton::clicked, this,
@@ -177,14 +172,13 @@ void MessagePage::ConnectAddresses() {
 }
 
 void MessagePage::ConnectBody() {
-  for (int line = 0; line <= 4; ++line) {
-    QLineEdit* box = line == 0 ? subject_ : lines_[static_cast<size_t>(line - 1)];
-    connect(box, &QLineEdit::textEdited, this, Guarded([this, line](const QString& text) {
-              model_.Message(kind_).lines[static_cast<size_t>(line)] = FromQString(text);
-              if (line > 0) ShowLine(line);
-            }));
-  }
+  BindText(subject_, model_.Message(kind_).lines[0]);
   for (int line = 1; line <= 4; ++line) {
+    connect(bodyEdit(line), &QLineEdit::textEdited, this,
+            Guarded([this, line](const QString& text) {
+              model_.Message(kind_).lines[static_cast<size_t>(line)] = FromQString(text);
+              ShowLine(line);
+            }));
     for (int flag = 0; flag < 5; ++flag)
       connect(flagBox(line, static_cast<MsgFlag>(flag)), &QCheckBox::clicked, this,
               Guarded([this, line, flag](bool ticked) {
@@ -198,19 +192,14 @@ void MessagePage::ConnectBody() {
 }
 
 void MessagePage::ConnectNormalExtras() {
-  connect(suppress_, &QCheckBox::clicked, this,
-          Guarded([this](bool ticked) { model_.fields.SuppressEmptyMsg = ticked; }));
-  connect(defer_, &QLineEdit::textEdited, this, Guarded([this](const QString& text) {
-            model_.fields.DeferEojMsgMins = FromQString(text);
-          }));
+  BindCheck(suppress_, model_.fields.SuppressEmptyMsg);
+  BindText(defer_, model_.fields.DeferEojMsgMins);
   for (size_t choice = 0; choice < triggers_.size(); ++choice)
     connect(triggers_[choice], &QRadioButton::clicked, this, Guarded([this, choice] {
               model_.fields.trigger.choice = static_cast<TriggerChoice>(choice);
               ShowTrigger();
             }));
-  connect(trigger_file_, &QLineEdit::textEdited, this, Guarded([this](const QString& text) {
-            model_.fields.trigger.file_name = FromQString(text);
-          }));
+  BindText(trigger_file_, model_.fields.trigger.file_name);
 }
 
 void MessagePage::ShowFields() {

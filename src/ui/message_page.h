@@ -27,7 +27,6 @@ class MessagePage : public JobEditPage {
   QLineEdit* toEdit() const { return to_; }
   QLineEdit* ccEdit() const { return cc_; }
   QPushButton* changeToButton() const { return change_to_; }
-  QPushButton* changeCcButton() const { return change_cc_; }
   QLineEdit* subjectEdit() const { return subject_; }
   QLineEdit* bodyEdit(int line) const { return lines_.at(static_cast<size_t>(line - 1)); }  // 1..4
   QCheckBox* flagBox(int line, MsgFlag flag) const {
@@ -35,12 +34,10 @@ class MessagePage : public JobEditPage {
   }
   QPushButton* includeButton(int line) const { return include_.at(static_cast<size_t>(line - 1)); }
   // The normal message's extras; nullptr on the abnormal page.
-  QCheckBox* suppressBox() const { return suppress_; }
   QLineEdit* deferEdit() const { return defer_; }
   QRadioButton* triggerOption(TriggerChoice choice) const {
     return triggers_.at(static_cast<size_t>(choice));
   }
-  QLineEdit* triggerFileEdit() const { return trigger_file_; }
 
  private:
   bool normal() const { return kind_ == MessageKind::Normal; }

@@ -1,11 +1,9 @@
 #include "ui/sel_addr_dialog.h"
 
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "ui/dialog_buttons.h"
@@ -40,26 +38,18 @@ void SelAddrDialog::CreateList() {
             for (int row = 0; row < list_->count(); ++row)
               selection_.Select(row, list_->item(row)->isSelected());
           }));
-  const DialogButtons buttons = CreateDialogButtons(this, gui_, "Email Address Selection", [this] {
+  buttons_ = CreateDialogButtons(this, gui_, "Email Address Selection", [this] {
     selection_.Ok();
     accept();
   });
-  ok_ = buttons.ok;
-  cancel_ = buttons.cancel;
-  help_ = buttons.help;
-  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, help_,
-          &QPushButton::click);
+  AddHelpKey(this, buttons_.help);
 }
 
 void SelAddrDialog::CreateLayout() {
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_, QDialogButtonBox::HelpRole);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(NewBuddyLabel(QStringLiteral("&Addresses"), list_, this));
   layout->addWidget(list_, 1);
-  layout->addWidget(buttons);
+  layout->addWidget(NewButtonBox(buttons_, this));
   list_->setFocus();
 }
 

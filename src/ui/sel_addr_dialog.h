@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "editor/address_selection.h"
+#include "ui/dialog_buttons.h"
 #include "ui/gui_context.h"
 
 class QListWidget;
@@ -19,8 +20,8 @@ class SelAddrDialog : public QDialog {
   SelAddrDialog(GuiContext& gui, AddressSelection& selection, QWidget* parent = nullptr);
 
   QListWidget* addressList() const { return list_; }
-  QPushButton* okButton() const { return ok_; }
-  QPushButton* cancelButton() const { return cancel_; }
+  QPushButton* okButton() const { return buttons_.ok; }
+  QPushButton* cancelButton() const { return buttons_.cancel; }
 
   void reject() override;
 
@@ -35,9 +36,7 @@ class SelAddrDialog : public QDialog {
   GuiContext& gui_;
   AddressSelection& selection_;
   QListWidget* list_ = nullptr;
-  QPushButton* ok_ = nullptr;
-  QPushButton* cancel_ = nullptr;
-  QPushButton* help_ = nullptr;
+  DialogButtons buttons_;
 };
 
 }  // namespace qlr

@@ -113,10 +113,8 @@ void SubmissionPage::ConnectFields() {
   connect(browse_, &QPushButton::clicked, this, Guarded([this] { Browse(); }));
   connect(group_, &QComboBox::editTextChanged, this,
           Guarded([this](const QString& text) { model_.fields.Group = FromQString(text); }));
-  connect(description_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { model_.fields.Description = FromQString(text); }));
-  connect(cpu_, &QLineEdit::textEdited, this,
-          Guarded([this](const QString& text) { model_.fields.CpuUsage = FromQString(text); }));
+  BindText(description_, model_.fields.Description);
+  BindText(cpu_, model_.fields.CpuUsage);
   connect(reschedule_, &QComboBox::activated, this, Guarded([this](int choice) {
             model_.fields.AutoReschedule = choice;
             ApplyEnabling();

@@ -25,7 +25,6 @@ class SubmissionPage : public JobEditPage {
 
   QLineEdit* nameEdit() const { return name_; }
   QLineEdit* commandEdit() const { return command_; }
-  QPushButton* browseButton() const { return browse_; }
   QCheckBox* dosBox() const { return dos_; }
   QCheckBox* deferRolloverBox() const { return defer_rollover_; }
   QComboBox* groupList() const { return group_; }

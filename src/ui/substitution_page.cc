@@ -154,9 +154,7 @@ void SubstitutionPage::CreateLayout() {
 void SubstitutionPage::ShowFields() { table_->Refresh(); }
 
 void SubstitutionPage::Entered() {
-  for (int row = 0; row < table_->rowCount(); ++row)
-    if (!TrimView(model_.date_vars().rows()[static_cast<size_t>(row)].fields.name).empty())
-      model_.PopulateAsAt(row);
+  model_.PopulateNamedAsAt();
   table_->Refresh();
 }
 

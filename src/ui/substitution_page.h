@@ -26,11 +26,8 @@ class SubstitutionPage : public JobEditPage {
   QTableView* variableGrid() const { return grid_; }
   QPushButton* editButton() const { return edit_; }
   QPushButton* clearButton() const { return clear_; }
-  QPushButton* defaultsButton() const { return defaults_; }
   QPushButton* tryButton() const { return try_; }
   QLineEdit* tryCommandLine() const { return try_command_; }
-  QLineEdit* trySubstituted() const { return try_substituted_; }
-  QLineEdit* tryRunDate() const { return try_run_date_; }
 
  private:
   void CreateGrid();

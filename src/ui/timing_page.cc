@@ -89,9 +89,7 @@ void TimingPage::CreateLayout() {
 }
 
 void TimingPage::ConnectFields() {
-  connect(start_, &QLineEdit::textEdited, this, Guarded([this](const QString& text) {
-            model_.fields.EarliestStart = FromQString(text);
-          }));
+  BindText(start_, model_.fields.EarliestStart);
   connect(frequency_, &QLineEdit::textEdited, this, Guarded([this](const QString& text) {
             model_.fields.Frequency = FromQString(text);
             try_list_->hide();  // it showed the frequency as it was

@@ -25,7 +25,6 @@ class TimingPage : public JobEditPage {
   QComboBox* skipOnList() const { return skip_on_; }
   QLineEdit* frequencyEdit() const { return frequency_; }
   QTreeWidget* keywordList() const { return keywords_; }
-  QPushButton* useKeywordButton() const { return use_keyword_; }
   QPushButton* tryButton() const { return try_; }
   QListWidget* tryList() const { return try_list_; }
 

@@ -13,6 +13,7 @@
 #include <QValidator>
 
 #include "ui/dialog_buttons.h"
+#include "ui/editor_widgets.h"
 #include "ui/program_end_guard.h"
 #include "ui/qt_text.h"
 
@@ -31,19 +32,6 @@ class WidthValidator : public QValidator {
     return Acceptable;
   }
 };
-
-QPushButton* NewButton(const char* caption, const char* tip, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  button->setToolTip(QString::fromLatin1(tip));
-  button->setAutoDefault(false);
-  return button;
-}
-
-QLabel* NewLabel(const char* caption, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(QString::fromLatin1(caption), parent);
-  label->setBuddy(buddy);
-  return label;
-}
 
 // Replaces the entries of a list when they differ from `headings`.
 void ShowHeadings(QListWidget* list, const std::vector<std::string>& headings) {
@@ -83,12 +71,12 @@ void ViewCustomisationDialog::CreateLists() {
 }
 
 void ViewCustomisationDialog::CreateMoveCommands() {
-  move_right_ = NewButton(">", "Move selected item(s)", this);
-  move_all_right_ = NewButton(">>>>", "Move all items", this);
-  move_left_ = NewButton("<", "Move selected item", this);
-  move_all_left_ = NewButton("<<<<", "Move all items", this);
-  up_ = NewButton("Up &1", "", this);
-  down_ = NewButton("D&own 1", "", this);
+  move_right_ = NewCommand(QStringLiteral(">"), this, QStringLiteral("Move selected item(s)"));
+  move_all_right_ = NewCommand(QStringLiteral(">>>>"), this, QStringLiteral("Move all items"));
+  move_left_ = NewCommand(QStringLiteral("<"), this, QStringLiteral("Move selected item"));
+  move_all_left_ = NewCommand(QStringLiteral("<<<<"), this, QStringLiteral("Move all items"));
+  up_ = NewCommand(QStringLiteral("Up &1"), this);
+  down_ = NewCommand(QStringLiteral("D&own 1"), this);
 }
 
 void ViewCustomisationDialog::CreateWidthAlignment() {
@@ -99,12 +87,12 @@ void ViewCustomisationDialog::CreateWidthAlignment() {
   width_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
   alignment_ = new QComboBox(width_alignment_);
   for (std::string_view choice : kAlignmentChoices) alignment_->addItem(ToQString(choice));
-  apply_ = NewButton("&Apply", "", width_alignment_);
+  apply_ = NewCommand(QStringLiteral("&Apply"), width_alignment_);
   auto* row = new QHBoxLayout(width_alignment_);
-  row->addWidget(NewLabel("&Width:", width_, width_alignment_));
+  row->addWidget(NewBuddyLabel(QStringLiteral("&Width:"), width_, width_alignment_));
   row->addWidget(width_);
   row->addSpacing(12);
-  row->addWidget(NewLabel("A&lignment:", alignment_, width_alignment_));
+  row->addWidget(NewBuddyLabel(QStringLiteral("A&lignment:"), alignment_, width_alignment_));
   row->addWidget(alignment_);
   row->addStretch();
   row->addWidget(apply_);
@@ -112,7 +100,7 @@ void ViewCustomisationDialog::CreateWidthAlignment() {
 
 void ViewCustomisationDialog::CreateCommands() {
   profile_name_ = new QLineEdit(this);
-  delete_ = NewButton("D&elete", "", this);
+  delete_ = NewCommand(QStringLiteral("D&elete"), this);
   const DialogButtons buttons = CreateDialogButtons(this, gui_, kHelpTopic, [this] {
     if (custom_.Ok()) done(QDialog::Accepted);
   });
@@ -133,16 +121,13 @@ void ViewCustomisationDialog::CreateLayout() {
   order->addWidget(down_);
   order->addStretch();
   auto* name = new QHBoxLayout;
-  name->addWidget(NewLabel("&Profile Name:", profile_name_, this));
+  name->addWidget(NewBuddyLabel(QStringLiteral("&Profile Name:"), profile_name_, this));
   name->addWidget(profile_name_, 1);
   name->addWidget(delete_);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-  buttons->addButton(help_, QDialogButtonBox::HelpRole);
+  QDialogButtonBox* buttons = NewButtonBox({ok_, cancel_, help_}, this);
   auto* layout = new QGridLayout(this);
-  layout->addWidget(NewLabel("&Undisplayed Fields", undisplayed_, this), 0, 0);
-  layout->addWidget(NewLabel("&Displayed Fields", displayed_, this), 0, 2);
+  layout->addWidget(NewBuddyLabel(QStringLiteral("&Undisplayed Fields"), undisplayed_, this), 0, 0);
+  layout->addWidget(NewBuddyLabel(QStringLiteral("&Displayed Fields"), displayed_, this), 0, 2);
   layout->addWidget(undisplayed_, 1, 0);
   layout->addLayout(moves, 1, 1);
   layout->addWidget(displayed_, 1, 2);
@@ -185,8 +170,7 @@ void ViewCustomisationDialog::ConnectControls() {
             custom_.EditAlignment(choice);
             RedrawCommands();
           }));
-  connect(profile_name_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { custom_.profile_name = FromQString(text); });
+  BindText(profile_name_, custom_.profile_name);
 }
 
 // ---------------------------------------------------------------------------

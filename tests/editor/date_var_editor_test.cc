@@ -84,5 +84,18 @@ TEST(DateVarGridTest, AsAtTryDefaultsAndStore) {
   EXPECT_EQ(grid.rows()[6].as_at, "20261231");
 }
 
+// Showing the tab works out the named rows only.
+TEST(DateVarGridTest, PopulateNamedAsAtSkipsRowsWithoutAName) {
+  testing::EditorBed bed;
+  DateVarGrid grid(bed.schedule, bed.log, bed.op, bed.clock);
+  grid.Load({"\"RUNDATE\",RunDate,0,yyyymmdd", "", " ,+1RUND,0,dd/mm", "NEXT,+1RUND,0,dd/mm"});
+  grid.PopulateNamedAsAt("Daily");
+  EXPECT_EQ(grid.rows()[0].as_at, "20261204");
+  EXPECT_EQ(grid.rows()[1].as_at, "");
+  EXPECT_EQ(grid.rows()[2].as_at, "");
+  EXPECT_EQ(grid.rows()[3].as_at, "05/12");
+  EXPECT_TRUE(bed.op.told.empty());
+}
+
 }  // namespace
 }  // namespace qlr

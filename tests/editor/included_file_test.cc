@@ -60,5 +60,14 @@ TEST(IncludedFileTest, OkChecksTheNameAndAsksAboutAmpersands) {
   }
 }
 
+TEST(IncludedFileTest, BrowseStartsAtTheNameOrInTheCurrentFolder) {
+  testing::ScriptedOperator op;
+  IncludedFile exchange{"  ", false, false, false, false};
+  IncludedFileDialog dialog(op, exchange);
+  EXPECT_EQ(dialog.BrowseStart(), "");
+  dialog.name = "/data/out.txt";
+  EXPECT_EQ(dialog.BrowseStart(), "/data/out.txt");
+}
+
 }  // namespace
 }  // namespace qlr
