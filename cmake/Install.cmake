@@ -24,7 +24,8 @@ endfunction()
 # The demo as it stands in the repository, less its generator and git files.
 # Its INI file points HelpPath at the repository's pages; the installed copy
 # drops that line so that the installed help pages are used. The folders a
-# run writes into come empty, so that a copy of the folder runs at once.
+# run writes into come empty, so that a copy of the folder runs at once,
+# except for the list of standard triggers, which the job editor offers.
 function(qlr_install_demo)
   set(_demo ${PROJECT_SOURCE_DIR}/examples/demo)
   set(_dest ${QLR_INSTALL_DATADIR}/examples/demo)
@@ -38,6 +39,7 @@ function(qlr_install_demo)
   foreach(_folder logs triggers trackers output mail/attachments)
     install(DIRECTORY DESTINATION ${_dest}/${_folder})
   endforeach()
+  install(FILES ${_demo}/triggers/Triggers.Lst DESTINATION ${_dest}/triggers)
 endfunction()
 
 function(qlr_install_desktop_files)

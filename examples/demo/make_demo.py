@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Writes demo.sch and holidays.txt, the demo schedule's job file and public
-holidays, exactly as Quillrun itself writes them (tab-separated 50-column
-lines, Windows-1252, CR LF). Run it after changing the job table below, and
-commit the files it writes."""
+"""Writes demo.sch, holidays.txt and triggers/Triggers.Lst, the demo
+schedule's job file, public holidays and list of standard triggers, exactly
+as Quillrun itself writes them (tab-separated 50-column lines, Windows-1252,
+CR LF). Run it after changing the job table below, and commit the files it
+writes. The list is shipped so that the job editor can offer PUBLISH's
+trigger before the demo has been saved or run once."""
 
 import datetime
 import os
@@ -202,3 +204,5 @@ if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
     write(os.path.join(here, "demo.sch"), [job_line(j) for j in JOBS])
     write(os.path.join(here, "holidays.txt"), holidays_text())
+    write(os.path.join(here, "triggers", "Triggers.Lst"),
+          ["%s (DEMO)" % job[0] for job in JOBS if job[8] == "**Standard"])
